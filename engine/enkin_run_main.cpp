@@ -1,0 +1,5 @@
+#include "engine/runcli.h"
+
+#include <iostream>
+
+int main(int argc, char **argv) { return enkin::runCommandLine(argc, argv, std::cout, std::cerr); }

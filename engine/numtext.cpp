@@ -1,0 +1,218 @@
+#include "engine/numtext.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace enkin {
+
+namespace {
+
+bool isIgnorable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Walks a text while skipping the blanks that the parse ignores anywhere.
+class Reader {
+public:
+    explicit Reader(std::string_view text) : m_text(text) { skip(); }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    char peek() const { return atEnd() ? '\0' : m_text[m_pos]; }
+    void advance()
+    {
+        ++m_pos;
+        skip();
+    }
+
+private:
+    void skip()
+    {
+        while (m_pos < m_text.size() && isIgnorable(m_text[m_pos]))
+            ++m_pos;
+    }
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+int digitValue(char c, int radix)
+{
+    int d = -1;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    return d < radix ? d : -1;
+}
+
+double clampToFinite(double v)
+{
+    if (std::isinf(v))
+        return v > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+    return v;
+}
+
+double parseWholeNumber(Reader &in, int radix)
+{
+    double value = 0;
+    for (int d; (d = digitValue(in.peek(), radix)) >= 0; in.advance())
+        value = clampToFinite(value * radix + d);
+    return value;
+}
+
+} // namespace
+
+double parseLeadingNumber(std::string_view text)
+{
+    Reader in(text);
+    if (in.peek() == '&') {
+        in.advance();
+        const char base = in.peek();
+        if (base == 'H' || base == 'h') {
+            in.advance();
+            return parseWholeNumber(in, 16);
+        }
+        if (base == 'O' || base == 'o') {
+            in.advance();
+            return parseWholeNumber(in, 8);
+        }
+        return 0;
+    }
+
+    bool negative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+
+    // Collect the significant digits and track the decimal magnitude of the first non-zero one,
+    // so that out-of-range numbers can be told apart as overflow or underflow.
+    std::string digits;
+    long long pointShift = 0; // decimal exponent contributed by the position of the point
+    bool anyDigit = false;
+    for (; in.peek() >= '0' && in.peek() <= '9'; in.advance()) {
+        anyDigit = true;
+        if (digits.empty() && in.peek() == '0')
+            continue;
+        digits += in.peek();
+    }
+    if (in.peek() == '.') {
+        in.advance();
+        for (; in.peek() >= '0' && in.peek() <= '9'; in.advance()) {
+            anyDigit = true;
+            if (digits.empty() && in.peek() == '0') {
+                --pointShift;
+                continue;
+            }
+            digits += in.peek();
+            --pointShift;
+        }
+    }
+    if (!anyDigit)
+        return 0;
+
+    long long exponent = 0;
+    const char e = in.peek();
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        in.advance();
+        bool negativeExponent = false;
+        if (in.peek() == '+' || in.peek() == '-') {
+            negativeExponent = in.peek() == '-';
+            in.advance();
+        }
+        constexpr long long saturation = 1'000'000'000;
+        for (; in.peek() >= '0' && in.peek() <= '9'; in.advance())
+            exponent = std::min(saturation, exponent * 10 + (in.peek() - '0'));
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+
+    if (digits.empty())
+        return 0;
+
+    // value = 0.d1d2d3... x 10^magnitude
+    const long long scale = exponent + pointShift;
+    const long long magnitude = static_cast<long long>(digits.size()) + scale;
+    double value;
+    if (magnitude > 400) {
+        value = std::numeric_limits<double>::max();
+    } else if (magnitude < -400) {
+        value = 0;
+    } else {
+        digits += 'e';
+        digits += std::to_string(scale);
+        const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (result.ec == std::errc::result_out_of_range)
+            value = magnitude > 0 ? std::numeric_limits<double>::max() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+std::string formatGeneral(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    if (value == 0)
+        return "0";
+
+    // Fifteen significant digits, d.dddddddddddddde±x, locale-independent.
+    char buf[64];
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
+
+    const bool negative = sci.front() == '-';
+    if (negative)
+        sci.remove_prefix(1);
+    const std::size_t ePos = sci.find('e');
+    std::string mantissa;
+    for (char c : sci.substr(0, ePos))
+        if (c != '.')
+            mantissa += c;
+    int exponent = 0;
+    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+'), sci.data() + sci.size(),
+                    exponent);
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += mantissa;
+        } else if (static_cast<std::size_t>(exponent) + 1 >= mantissa.size()) {
+            out += mantissa;
+            out.append(static_cast<std::size_t>(exponent) + 1 - mantissa.size(), '0');
+        } else {
+            out += mantissa.substr(0, static_cast<std::size_t>(exponent) + 1);
+            out += '.';
+            out += mantissa.substr(static_cast<std::size_t>(exponent) + 1);
+        }
+        return out;
+    }
+
+    out += mantissa.front();
+    if (mantissa.size() > 1) {
+        out += '.';
+        out += mantissa.substr(1);
+    }
+    out += exponent < 0 ? "E-" : "E+";
+    const std::string digits = std::to_string(std::abs(exponent));
+    if (digits.size() < 2)
+        out += '0';
+    out += digits;
+    return out;
+}
+
+std::string formatSigned(double value)
+{
+    return std::signbit(value) && value != 0 ? formatGeneral(value) : " " + formatGeneral(value);
+}
+
+double intFloor(double value) { return std::floor(value); }
+
+double cutDecimals(double value, double scale) { return intFloor(scale * value) / scale; }
+
+} // namespace enkin

@@ -1,0 +1,98 @@
+#include "engine/runcli.h"
+
+#include "engine/integrate.h"
+#include "engine/numtext.h"
+#include "params/runinputs.h"
+
+#include <charconv>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace enkin {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: enkin-run [--kk1 T] [--kk2 T] [--kk3 T] [--E0 T] [--ES0 T] [--S0 T] [--P0 T]\n"
+    "                 [--ttmax T]\n"
+    "Integrates one run of E + S <=> ES -> E + P and prints it as CSV (i,t,E,ES,S,P),\n"
+    "one row per grid point 1..600, with 17 significant digits.\n"
+    "Each T is read like a box of the program: leading number, \".\" as decimal point.\n"
+    "Units: kk1 (k1) 1e8 /M/s; kk2 (k2) and kk3 (k-1) 1e3 /s; E0, ES0, P0 1e-9 M;\n"
+    "S0 1e-3 M; ttmax (Maximum Time) ms. Options not given keep the program's initial texts.\n";
+
+std::string roundTrip(double value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    return std::string(buf, r.ptr);
+}
+
+void printRow(std::ostream &out, int i, const Trajectory &t)
+{
+    out << i << ',' << roundTrip(t.TimeVal[i]) << ',' << roundTrip(t.EConc[i]) << ','
+        << roundTrip(t.ESConc[i]) << ',' << roundTrip(t.SConc[i]) << ',' << roundTrip(t.PConc[i])
+        << '\n';
+}
+
+} // namespace
+
+int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::ostream &err)
+{
+    RunInputs inputs;
+    for (int a = 1; a < argc; ++a) {
+        const std::string_view arg = argv[a];
+        if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return 0;
+        }
+        std::string_view option = arg;
+        std::string_view value;
+        bool hasValue = false;
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            option = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        const auto input =
+            option.starts_with("--") ? RunInputs::fromName(option.substr(2)) : std::nullopt;
+        if (!input) {
+            err << "enkin-run: unknown option '" << arg << "'\n" << kUsage;
+            return 2;
+        }
+        if (!hasValue) {
+            if (a + 1 >= argc) {
+                err << "enkin-run: option '" << arg << "' needs a value\n" << kUsage;
+                return 2;
+            }
+            value = argv[++a];
+        }
+        inputs.set(*input, std::string(value));
+    }
+
+    RateSet rates;
+    Trajectory trajectory;
+    RunReport report;
+    IntegrateTrajectory(inputs, rates, trajectory, &report);
+
+    if (report.status == RunStatus::Refused) {
+        err << "enkin-run: the Maximum Time " << formatGeneral(report.tmax)
+            << " ms is too long for these rate constants to be integrated on 600 points; the "
+               "largest accepted is "
+            << formatGeneral(report.largestAcceptedTmax) << " ms\n";
+        return 1;
+    }
+    out << "i,t,E,ES,S,P\n";
+    for (int i = Trajectory::kFirst; i <= report.lastValid(); ++i)
+        printRow(out, i, trajectory);
+    if (report.status == RunStatus::Stopped) {
+        err << "enkin-run: the run left the range of representable numbers and stopped at grid "
+               "point "
+            << report.stoppedAt << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace enkin

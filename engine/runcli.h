@@ -1,0 +1,12 @@
+// enkin-run: one run of the engine from the command line, printed as CSV.
+#pragma once
+
+#include <iosfwd>
+
+namespace enkin {
+
+// Parses the options, integrates and writes the CSV to `out`; diagnostics go to `err`.
+// Returns the process exit status: 0 done, 1 run refused or stopped, 2 bad usage.
+int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::ostream &err);
+
+} // namespace enkin

@@ -1,0 +1,60 @@
+// The eight texts that define a run: the seven fields of the Initial Parameters dialog and the
+// main window's Maximum Time. They are the only store of a run's inputs; every reader parses
+// them afresh.
+//
+// The seven dialog texts exist as a group. They come into existence, with their initial texts,
+// on the first get or set after start-up or after resetDialogTexts(), which the dialog calls when
+// its window is discarded. The Maximum Time exists for the life of the store.
+//
+// Windows bind to the store by subscribing: a listener hears every change of a text, so a field
+// shows what code writes into the store at once. set() runs nothing but the listeners.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace enkin {
+
+enum class RunInput { kk1, kk2, kk3, E0, ES0, S0, P0, ttmax };
+
+inline constexpr std::array<RunInput, 7> kDialogInputs{
+    RunInput::kk1, RunInput::kk2, RunInput::kk3, RunInput::E0,
+    RunInput::ES0, RunInput::S0,  RunInput::P0};
+
+class RunInputs {
+public:
+    using Listener = std::function<void(RunInput, const std::string &)>;
+    using ListenerId = int;
+
+    // The control name of a run input ("kk1", ..., "ttmax") and the text it starts with.
+    static std::string_view name(RunInput input);
+    static std::string_view initialText(RunInput input);
+    static std::optional<RunInput> fromName(std::string_view name);
+
+    const std::string &get(RunInput input);
+    void set(RunInput input, std::string text);
+    // The leading-number parse of get(input).
+    double number(RunInput input);
+
+    // Discards the seven dialog texts; the next access recreates them with the initial texts.
+    void resetDialogTexts();
+    bool dialogTextsPresent() const { return m_dialog.has_value(); }
+
+    ListenerId subscribe(Listener listener);
+    void unsubscribe(ListenerId id);
+
+private:
+    std::string &slot(RunInput input);
+    void notify(RunInput input, const std::string &text);
+
+    std::optional<std::array<std::string, 7>> m_dialog;
+    std::string m_ttmax{initialText(RunInput::ttmax)};
+    std::map<ListenerId, Listener> m_listeners;
+    ListenerId m_nextId = 1;
+};
+
+} // namespace enkin
