@@ -2,8 +2,11 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <string_view>
 
-namespace enkin {
+namespace enkin
+{
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.
 // Slots above SavedCount may hold stale readings from before a Clear All and are never read.
@@ -17,5 +20,49 @@ struct DataLog {
     Column SavedVel{}; // d[P]/dt, 1e-6 M/s
     int SavedCount = 0;
 };
+
+// The texts of the five Results boxes at the moment of an accept.
+struct ReadingTexts {
+    std::string_view EVal;
+    std::string_view ESVal;
+    std::string_view SVal;
+    std::string_view Vel;
+    std::string_view ttt;
+};
+
+enum class AcceptOutcome {
+    Accepted,
+    LogFull,  // 20 readings are held already; a 21st would have nowhere to go
+    EmptyBox, // a stopped or refused run left a Results box without a figure
+};
+
+// Appends the shown figures as the next reading: the count goes up first, then each box text
+// is read with the leading-number parse into index SavedCount, in the order [E], [ES], [S],
+// velocity, time. A refused accept leaves the log exactly as it was. A box that holds text
+// which does not start with a number reads as 0; only a box with nothing to read in it (empty
+// or blanks only) is refused, since storing 0 there would pass off a missing reading as a real
+// one.
+AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts);
+
+// Clear All: the log reads as empty. The columns are left as they are; the next accept
+// overwrites row 1.
+void clearAll(DataLog &log);
+
+// What the main window tells the student when an accept is refused; empty for Accepted.
+std::string_view acceptMessage(AcceptOutcome outcome);
+
+inline constexpr std::string_view kNoSavedData = "There is no saved data.";
+
+// The text of the Saved Data window: a dotted heading and one line per reading in molar and
+// second units, each line preceded by "\r\n" and the last one not followed by any, or
+// kNoSavedData for an empty log. Fields stand at fixed character columns (time 1, [E] 16,
+// [ES] 31, [S] 46, velocity 61) in a 75-character line; a field too long for its 15 columns
+// runs on and is overwritten by the next field written, and the time, written last, may
+// overwrite the start of [E].
+std::string savedDataText(const DataLog &log);
+
+// The same readings as tab-separated columns for a spreadsheet: a header row naming each
+// column with its unit, then one row per reading, each ending in "\n". Empty for an empty log.
+std::string spreadsheetText(const DataLog &log);
 
 } // namespace enkin

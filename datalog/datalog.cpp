@@ -1,0 +1,135 @@
+#include "datalog/datalog.h"
+
+#include "engine/numtext.h"
+
+#include <algorithm>
+
+namespace enkin
+{
+
+namespace
+{
+
+bool holdsNothing(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The factors that undo the units of the Results boxes: 1e-9 M for [E] and [ES], 1e-3 M for
+// [S], 1e-6 M/s for the velocity and milliseconds for the time.
+constexpr double kEFactor = 1e-9;
+constexpr double kESFactor = 1e-9;
+constexpr double kSFactor = 1e-3;
+constexpr double kVelFactor = 1e-6;
+constexpr double kTFactor = 1e-3;
+
+constexpr std::size_t kHeadingLength = 105;
+constexpr std::size_t kLineLength = 75;
+
+// Writes `text` over `line` from 1-based `column` on, in place: the line keeps its length and
+// whatever would run past its end is dropped.
+void overwriteAt(std::string &line, std::size_t column, std::string_view text)
+{
+    const std::size_t start = column - 1;
+    if (start >= line.size())
+        return;
+    const std::size_t count = std::min(text.size(), line.size() - start);
+    line.replace(start, count, text.substr(0, count));
+}
+
+// Rows 1..SavedCount, never past the columns' end even if a caller set the count by hand.
+int readingCount(const DataLog &log)
+{
+    return std::clamp(log.SavedCount, 0, DataLog::kCapacity);
+}
+
+std::string heading()
+{
+    std::string line(kHeadingLength, '.');
+    overwriteAt(line, 6, " t ");
+    overwriteAt(line, 28, " [E] ");
+    overwriteAt(line, 51, " [ES] ");
+    overwriteAt(line, 75, " [S] ");
+    overwriteAt(line, 96, " Vel ");
+    return line;
+}
+
+std::string dataLine(const DataLog &log, int i)
+{
+    std::string line(kLineLength, ' ');
+    // The order matters where a field is too long for its columns: the one written later wins.
+    overwriteAt(line, 16, formatSigned(log.SavedE[i] * kEFactor));
+    overwriteAt(line, 31, formatSigned(log.SavedES[i] * kESFactor));
+    overwriteAt(line, 46, formatSigned(log.SavedS[i] * kSFactor));
+    overwriteAt(line, 61, formatSigned(log.SavedVel[i] * kVelFactor));
+    overwriteAt(line, 1, formatSigned(log.SavedT[i] * kTFactor));
+    return line;
+}
+
+} // namespace
+
+AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts)
+{
+    if (log.SavedCount >= DataLog::kCapacity)
+        return AcceptOutcome::LogFull;
+    for (std::string_view text : {texts.EVal, texts.ESVal, texts.SVal, texts.Vel, texts.ttt})
+        if (holdsNothing(text))
+            return AcceptOutcome::EmptyBox;
+
+    ++log.SavedCount;
+    const int n = log.SavedCount;
+    log.SavedE[n] = parseLeadingNumber(texts.EVal);
+    log.SavedES[n] = parseLeadingNumber(texts.ESVal);
+    log.SavedS[n] = parseLeadingNumber(texts.SVal);
+    log.SavedVel[n] = parseLeadingNumber(texts.Vel);
+    log.SavedT[n] = parseLeadingNumber(texts.ttt);
+    return AcceptOutcome::Accepted;
+}
+
+void clearAll(DataLog &log)
+{
+    log.SavedCount = 0;
+}
+
+std::string_view acceptMessage(AcceptOutcome outcome)
+{
+    switch (outcome) {
+    case AcceptOutcome::Accepted:
+        return {};
+    case AcceptOutcome::LogFull:
+        return "The data table is full (20 readings). Choose Data > Clear All to start a new one.";
+    case AcceptOutcome::EmptyBox:
+        return "No reading to accept: a Results box is empty. Plot or move the time slider to "
+               "get a reading first.";
+    }
+    return {};
+}
+
+std::string savedDataText(const DataLog &log)
+{
+    if (readingCount(log) == 0)
+        return std::string(kNoSavedData);
+    std::string text = heading();
+    for (int i = 1; i <= readingCount(log); ++i) {
+        text += "\r\n";
+        text += dataLine(log, i);
+    }
+    return text;
+}
+
+std::string spreadsheetText(const DataLog &log)
+{
+    if (readingCount(log) == 0)
+        return {};
+    std::string text = "t (s)\t[E] (M)\t[ES] (M)\t[S] (M)\tvelocity (M/s)\n";
+    for (int i = 1; i <= readingCount(log); ++i) {
+        text += formatGeneral(log.SavedT[i] * kTFactor) + '\t';
+        text += formatGeneral(log.SavedE[i] * kEFactor) + '\t';
+        text += formatGeneral(log.SavedES[i] * kESFactor) + '\t';
+        text += formatGeneral(log.SavedS[i] * kSFactor) + '\t';
+        text += formatGeneral(log.SavedVel[i] * kVelFactor) + '\n';
+    }
+    return text;
+}
+
+} // namespace enkin
