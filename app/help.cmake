@@ -1,0 +1,31 @@
+# The Tutorial and Guide windows, the About box and the program's icon. The documents, their
+# pictures and the icon are compiled in as resources under :/docs/ (docs/guide.html is
+# :/docs/guide.html, which the documents reference as qrc:/docs/...).
+add_library(enkin_help STATIC
+    appicon.cpp appicon.h
+    helpwindows.cpp helpwindows.h
+    aboutenkin.cpp aboutenkin.h
+    showwindow.h
+)
+target_include_directories(enkin_help PUBLIC ${PROJECT_SOURCE_DIR})
+# Qt6::Svg brings the SVG image plugin the document views need for their pictures.
+target_link_libraries(enkin_help PUBLIC Qt6::Widgets Qt6::Svg)
+
+# Globbed so that a new or renamed document, picture or icon size needs no change here.
+file(GLOB enkin_help_docs RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
+    docs/*.html docs/*.svg docs/icons/*.png)
+qt_add_resources(enkin_help "docs" PREFIX "/docs" BASE docs FILES ${enkin_help_docs})
+
+# Desktop integration: a menu entry and the icon in the freedesktop hicolor theme.
+include(GNUInstallDirs)
+install(FILES enkin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+file(GLOB enkin_icon_sizes CONFIGURE_DEPENDS docs/icons/enkin-*.png)
+foreach(icon IN LISTS enkin_icon_sizes)
+    string(REGEX MATCH "enkin-([0-9]+)\\.png$" matched "${icon}")
+    if(matched)
+        set(size ${CMAKE_MATCH_1})
+        install(FILES ${icon} RENAME enkin.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    endif()
+endforeach()
+install(FILES docs/enkin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
