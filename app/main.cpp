@@ -1,9 +1,18 @@
+// Enkin: start-up. The shared state is created first and outlives every window.
+#include "app/enkinform.h"
+#include "app/module1.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("enkin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Enkin"));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
-    return 0;
+
+    enkin::Module1 state;
+    enkin::EnkinForm form(state);
+    form.show();
+    return QApplication::exec();
 }

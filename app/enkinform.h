@@ -1,0 +1,97 @@
+// The main window: plot, time slider, parameter lists, time and Results boxes, colour key and
+// menus. It lays out its controls and dispatches events; the behaviour behind each event lives
+// with its subsystem (views/, params/, datalog/).
+#pragma once
+
+#include "engine/integrate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace enkin {
+
+struct Module1;
+class PlotSurface;
+class Parameters;
+
+class EnkinForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit EnkinForm(Module1 &state, QWidget *parent = nullptr);
+    ~EnkinForm() override;
+
+    Module1 &state() { return m_state; }
+    // How the last integration went, for the status bar and the readouts.
+    const RunReport &lastRun() const { return m_lastRun; }
+    // The Initial Parameters dialog, if it exists.
+    Parameters *parametersDialog() const;
+
+public slots:
+    void Plot2_Click();
+    void Clear2_Click();
+    void HScroll1_Change();
+    void k2list_Click(int row);
+    void S0List_Click(int row);
+    void IP_Click();
+    void Command1_Click();
+    void SaveData_Click();
+    void ClearData_Click();
+    void ShowData_Click();
+    void Analyse_Click();
+    void Instructions_Click();
+    void guide_Click();
+    void aboutthis_Click();
+    void QQuit_Click();
+
+    // Used by the Initial Parameters dialog's OK.
+    void applyParameters();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void buildControls();
+    void buildMenus();
+    void setFocusOrder();
+    void say(const QString &message);
+    void sayAll(const QStringList &messages);
+    double parseBox(const QLineEdit *box) const;
+    void setBox(QLineEdit *box, double value);
+    void showInitialValuesInResults();
+    void setSliderToStart();
+    QString writeKm();
+    QString writeMaximumTimeSuggestion(double s);
+    void finishChoice(const QStringList &messages);
+    Parameters *parameters();
+
+    Module1 &m_state;
+    RunReport m_lastRun;
+
+    PlotSurface *Plot1 = nullptr;
+    QLineEdit *maxy = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QScrollBar *HScroll1 = nullptr;
+    QComboBox *k2list = nullptr;
+    QComboBox *S0List = nullptr;
+    QLineEdit *km = nullptr;
+    QPushButton *Command1 = nullptr;
+    QLineEdit *ttt = nullptr;
+    QLineEdit *ttmax = nullptr;
+    QLineEdit *EVal = nullptr;
+    QLineEdit *ESVal = nullptr;
+    QLineEdit *Vel = nullptr;
+    QLineEdit *SVal = nullptr;
+
+    QPointer<Parameters> m_parameters;
+};
+
+} // namespace enkin

@@ -1,0 +1,19 @@
+// The program's shared state, one instance for the life of the process: the run inputs, the
+// rate constants and run they produce, and the data log. It is created before the main window
+// and outlives every window bound to it.
+#pragma once
+
+#include "datalog/datalog.h"
+#include "engine/kinetics.h"
+#include "params/runinputs.h"
+
+namespace enkin {
+
+struct Module1 {
+    RunInputs inputs;
+    RateSet rateSet;
+    Trajectory trajectory;
+    DataLog dataLog;
+};
+
+} // namespace enkin

@@ -1,0 +1,44 @@
+// The Initial Parameters dialog: shows and edits the seven dialog texts of the run inputs.
+//
+// Its fields are bound to the run-input store, so they show a text set by code at once and every
+// keystroke goes straight into the store, whether or not OK is pressed. OK and Cancel only hide
+// the window; its close box discards the window and, with it, the seven texts.
+#pragma once
+
+#include "params/runinputs.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+
+namespace enkin {
+
+class Parameters : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Parameters(RunInputs &inputs, QWidget *parent = nullptr);
+
+    QLineEdit *field(RunInput input) const;
+
+public slots:
+    void Accept_Click();
+    void Default_Click();
+    void QuitParam_Click();
+
+signals:
+    // OK: the main window applies the fields, hides this dialog and restarts the slider.
+    void accepted();
+    // Default has written the default texts; the main window resets its lists' texts.
+    void defaultsWritten();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    RunInputs &m_inputs;
+    QLineEdit *m_fields[7] = {};
+};
+
+} // namespace enkin

@@ -1,0 +1,218 @@
+#include "views/plotsurface.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace enkin {
+
+namespace {
+
+// Liang-Barsky clipping of the segment a-b to `r`; false when nothing of it lies inside. Keeps
+// the painter away from the huge pixel coordinates a far-off point would give.
+bool clipSegment(QPointF &a, QPointF &b, const QRectF &r)
+{
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    const std::array<double, 4> p{-dx, dx, -dy, dy};
+    const std::array<double, 4> q{a.x() - r.left(), r.right() - a.x(), a.y() - r.top(),
+                                  r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = a;
+    a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    return true;
+}
+
+} // namespace
+
+PlotSurface::PlotSurface(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+QColor PlotSurface::paletteColor(int index)
+{
+    static const std::array<QRgb, 16> palette{
+        qRgb(0, 0, 0),     qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),   qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255), qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),   qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255)};
+    return QColor(palette[static_cast<std::size_t>(index & 15)]);
+}
+
+QSize PlotSurface::drawingSize() const
+{
+    return QSize(std::max(1, width() - 2 * kBorder), std::max(1, height() - 2 * kBorder));
+}
+
+void PlotSurface::ensureImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = drawingSize() * ratio;
+    if (m_image.size() == pixels && m_image.devicePixelRatio() == ratio)
+        return;
+    QImage fresh(pixels, QImage::Format_RGB32);
+    fresh.setDevicePixelRatio(ratio);
+    fresh.fill(m_background);
+    if (!m_image.isNull()) {
+        QPainter p(&fresh);
+        p.drawImage(QPoint(0, 0), m_image);
+    }
+    m_image = fresh;
+}
+
+void PlotSurface::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ensureImage();
+}
+
+void PlotSurface::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ScreenChangeInternal)
+        ensureImage();
+}
+
+bool PlotSurface::setScale(float x1, float y1, float x2, float y2)
+{
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return false;
+    if (x1 == x2 || y1 == y2)
+        return false;
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    return true;
+}
+
+QPointF PlotSurface::toPixel(double x, double y) const
+{
+    const QSize area = drawingSize();
+    return QPointF((x - m_x1) / (m_x2 - m_x1) * area.width(),
+                   (y - m_y1) / (m_y2 - m_y1) * area.height());
+}
+
+void PlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colour)
+{
+    ensureImage();
+    const QRectF visible = QRectF(QPointF(0, 0), QSizeF(drawingSize())).adjusted(-2, -2, 2, 2);
+    if (!clipSegment(from, to, visible))
+        return;
+    QPainter p(&m_image);
+    p.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(from, to);
+    update();
+}
+
+void PlotSurface::point(float x, float y, std::optional<QColor> colour)
+{
+    ensureImage();
+    m_currentX = x;
+    m_currentY = y;
+    const QPointF at = toPixel(x, y);
+    const QRectF visible(QPointF(0, 0), QSizeF(drawingSize()));
+    if (!visible.contains(at))
+        return;
+    QPainter p(&m_image);
+    p.setPen(QPen(colour.value_or(m_foreground), 1));
+    p.drawPoint(at);
+    update();
+}
+
+void PlotSurface::lineTo(float x, float y, std::optional<QColor> colour)
+{
+    const QPointF from = toPixel(m_currentX, m_currentY);
+    m_currentX = x;
+    m_currentY = y;
+    drawSegment(from, toPixel(x, y), colour.value_or(m_foreground));
+}
+
+void PlotSurface::line(float x1, float y1, float x2, float y2, std::optional<QColor> colour)
+{
+    m_currentX = x2;
+    m_currentY = y2;
+    drawSegment(toPixel(x1, y1), toPixel(x2, y2), colour.value_or(m_foreground));
+}
+
+void PlotSurface::moveTo(float x, float y)
+{
+    m_currentX = x;
+    m_currentY = y;
+}
+
+void PlotSurface::clear()
+{
+    ensureImage();
+    m_image.fill(m_background);
+    m_currentX = m_currentY = 0;
+    update();
+}
+
+void PlotSurface::paintEvent(QPaintEvent *)
+{
+    ensureImage();
+    QPainter p(this);
+    // A sunken border, as a drawing box has, around the retained image.
+    const QRect outer = rect();
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(outer.topLeft(), outer.topRight());
+    p.drawLine(outer.topLeft(), outer.bottomLeft());
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(outer.bottomLeft(), outer.bottomRight());
+    p.drawLine(outer.topRight(), outer.bottomRight());
+    const QRect inner = outer.adjusted(1, 1, -1, -1);
+    p.setPen(palette().color(QPalette::Shadow));
+    p.drawLine(inner.topLeft(), inner.topRight());
+    p.drawLine(inner.topLeft(), inner.bottomLeft());
+    p.setPen(palette().color(QPalette::Midlight));
+    p.drawLine(inner.bottomLeft(), inner.bottomRight());
+    p.drawLine(inner.topRight(), inner.bottomRight());
+    p.drawImage(QPoint(kBorder, kBorder), m_image);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(inner.adjusted(1, 1, -1, -1));
+    }
+}
+
+void PlotSurface::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *copy = menu.addAction(tr("Copy Plot Image"));
+    copy->setObjectName(QStringLiteral("copyPlotImage"));
+    connect(copy, &QAction::triggered, this, &PlotSurface::copyImage);
+    menu.exec(event->globalPos());
+}
+
+void PlotSurface::copyImage()
+{
+    ensureImage();
+    QGuiApplication::clipboard()->setImage(m_image);
+    emit imageCopied();
+}
+
+} // namespace enkin

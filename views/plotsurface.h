@@ -1,0 +1,78 @@
+// The plot surface: a widget that draws into a retained image in user coordinates.
+//
+// Drawing happens when the data changes, into the image; paintEvent only shows the image, so
+// covering and uncovering the window never recomputes a curve. Coordinates reach the surface in
+// single precision. The image has the widget's device pixel ratio, so one-pixel lines stay crisp
+// on high-DPI screens.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+namespace enkin {
+
+class PlotSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PlotSurface(QWidget *parent = nullptr);
+
+    // The 16-colour palette by index: 0 black, 8 grey, 9 light blue, 12 light red, ...
+    static QColor paletteColor(int index);
+
+    // Persistent redraw. The surface always keeps its image; the flag records that drawing has
+    // been asked to persist.
+    void setAutoRedraw(bool on) { m_autoRedraw = on; }
+    bool autoRedraw() const { return m_autoRedraw; }
+
+    // User coordinates: (x1, y1) is the top-left corner of the drawing area, (x2, y2) the
+    // bottom-right. A scale of zero width or height, or with a non-finite corner, is refused:
+    // the call returns false and the previous scale stays.
+    bool setScale(float x1, float y1, float x2, float y2);
+
+    // Sets one pixel; the current position becomes (x, y).
+    void point(float x, float y, std::optional<QColor> colour = std::nullopt);
+    // A segment from the current position to (x, y); the current position becomes (x, y).
+    void lineTo(float x, float y, std::optional<QColor> colour = std::nullopt);
+    // A segment between two points.
+    void line(float x1, float y1, float x2, float y2, std::optional<QColor> colour = std::nullopt);
+    // Moves the current position without drawing.
+    void moveTo(float x, float y);
+    // Erases the image to the background colour.
+    void clear();
+
+    QColor foreground() const { return m_foreground; }
+    QColor background() const { return m_background; }
+    // The drawing area as shown, at the device pixel ratio of the screen.
+    const QImage &image() const { return m_image; }
+    // The size of the drawing area in device-independent pixels.
+    QSize drawingSize() const;
+
+signals:
+    void imageCopied();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QPointF toPixel(double x, double y) const;
+    void drawSegment(QPointF from, QPointF to, const QColor &colour);
+    void ensureImage();
+    void copyImage();
+
+    static constexpr int kBorder = 2;
+    QImage m_image;
+    QColor m_foreground{0, 0, 0};
+    QColor m_background{255, 255, 255};
+    bool m_autoRedraw = false;
+    double m_x1 = 0, m_y1 = 0, m_x2 = 1, m_y2 = 1;
+    float m_currentX = 0, m_currentY = 0;
+};
+
+} // namespace enkin
