@@ -1,0 +1,320 @@
+#include "datalog/analysis.h"
+
+#include "datalog/datalog.h"
+
+#include <gsl/gsl_blas.h>
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_matrix.h>
+#include <gsl/gsl_multifit_nlinear.h>
+#include <gsl/gsl_vector.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace enkin
+{
+
+namespace
+{
+
+// Readout units of the log: [S] in 1e-3 M, velocity in 1e-6 M/s.
+constexpr double kSUnit = 1e-3;
+constexpr double kVelUnit = 1e-6;
+
+bool positiveFinite(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
+
+int countDistinctS(std::vector<Reading> readings)
+{
+    std::sort(readings.begin(), readings.end(),
+              [](const Reading &a, const Reading &b) { return a.s < b.s; });
+    const auto last = std::unique(readings.begin(), readings.end(),
+                                  [](const Reading &a, const Reading &b) { return a.s == b.s; });
+    return static_cast<int>(last - readings.begin());
+}
+
+// The fit runs on [S] and v divided by their largest values, so that both parameters and all
+// residuals are of order 1 whatever the molar scale (1e-5 M against 1e-7 M/s): the convergence
+// tolerances then mean the same for every data set.
+struct ScaledReadings {
+    std::vector<double> x; // [S] / sScale
+    std::vector<double> y; // v / vScale
+};
+
+// r_i = p1 x_i / (p0 + x_i) - y_i, with p0 = Km / sScale and p1 = Vmax / vScale.
+int hyperbolaResiduals(const gsl_vector *p, void *data, gsl_vector *f)
+{
+    const auto &d = *static_cast<const ScaledReadings *>(data);
+    const double km = gsl_vector_get(p, 0);
+    const double vmax = gsl_vector_get(p, 1);
+    for (size_t i = 0; i < d.x.size(); ++i) {
+        const double denominator = km + d.x[i];
+        // A trial Km at or below -[S] puts a pole among the readings; refusing the trial point
+        // makes the trust region shrink back towards positive Km.
+        if (!(denominator > 0))
+            return GSL_EDOM;
+        gsl_vector_set(f, i, vmax * d.x[i] / denominator - d.y[i]);
+    }
+    return GSL_SUCCESS;
+}
+
+int hyperbolaJacobian(const gsl_vector *p, void *data, gsl_matrix *J)
+{
+    const auto &d = *static_cast<const ScaledReadings *>(data);
+    const double km = gsl_vector_get(p, 0);
+    const double vmax = gsl_vector_get(p, 1);
+    for (size_t i = 0; i < d.x.size(); ++i) {
+        const double denominator = km + d.x[i];
+        if (!(denominator > 0))
+            return GSL_EDOM;
+        gsl_matrix_set(J, i, 0, -vmax * d.x[i] / (denominator * denominator));
+        gsl_matrix_set(J, i, 1, d.x[i] / denominator);
+    }
+    return GSL_SUCCESS;
+}
+
+// GSL's default error handler aborts the process; a failed fit must only be reported.
+class GslErrorsReturned
+{
+public:
+    GslErrorsReturned() : m_previous(gsl_set_error_handler_off()) {}
+    ~GslErrorsReturned() { gsl_set_error_handler(m_previous); }
+    GslErrorsReturned(const GslErrorsReturned &) = delete;
+    GslErrorsReturned &operator=(const GslErrorsReturned &) = delete;
+
+private:
+    gsl_error_handler_t *m_previous;
+};
+
+struct WorkspaceFree {
+    void operator()(gsl_multifit_nlinear_workspace *w) const { gsl_multifit_nlinear_free(w); }
+};
+struct MatrixFree {
+    void operator()(gsl_matrix *m) const { gsl_matrix_free(m); }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+} // namespace
+
+std::vector<Reading> readingsFromLog(const DataLog &log)
+{
+    const int count = std::clamp(log.SavedCount, 0, DataLog::kCapacity);
+    std::vector<Reading> readings;
+    readings.reserve(count);
+    for (int i = 1; i <= count; ++i)
+        readings.push_back({log.SavedS[i] * kSUnit, log.SavedVel[i] * kVelUnit});
+    return readings;
+}
+
+bool isUsable(const Reading &reading)
+{
+    return positiveFinite(reading.s) && positiveFinite(reading.v) &&
+           positiveFinite(1 / reading.s) && positiveFinite(1 / reading.v);
+}
+
+ReadingSelection selectReadings(const std::vector<Reading> &readings)
+{
+    ReadingSelection selection;
+    for (const Reading &r : readings)
+        (isUsable(r) ? selection.usable : selection.leftOut).push_back(r);
+    selection.distinctS = countDistinctS(selection.usable);
+    return selection;
+}
+
+ReciprocalFit fitReciprocalLine(const std::vector<Reading> &readings)
+{
+    const ReadingSelection selection = selectReadings(readings);
+    ReciprocalFit fit;
+    fit.used = static_cast<int>(selection.usable.size());
+    if (selection.distinctS < 2)
+        return fit;
+
+    // Sums about the means: the reciprocals are of order 1e5..1e7, and the textbook form
+    // n Sxy - Sx Sy would cancel most of its digits.
+    const double n = fit.used;
+    double meanX = 0, meanY = 0;
+    for (const Reading &r : selection.usable) {
+        meanX += 1 / r.s;
+        meanY += 1 / r.v;
+    }
+    meanX /= n;
+    meanY /= n;
+    double sxx = 0, sxy = 0, syy = 0;
+    for (const Reading &r : selection.usable) {
+        const double dx = 1 / r.s - meanX;
+        const double dy = 1 / r.v - meanY;
+        sxx += dx * dx;
+        sxy += dx * dy;
+        syy += dy * dy;
+    }
+    if (!(sxx > 0)) {
+        // Different [S] whose reciprocals round to one value: no line to draw.
+        fit.status = FitStatus::NotMeaningful;
+        return fit;
+    }
+    const double slope = sxy / sxx;
+    const double intercept = meanY - slope * meanX;
+    const double rSquared = syy > 0 ? (sxy * sxy) / (sxx * syy) : 1.0;
+    if (!std::isfinite(slope) || !std::isfinite(intercept) || !std::isfinite(rSquared)) {
+        fit.status = FitStatus::NotMeaningful;
+        return fit;
+    }
+    fit.hasLine = true;
+    fit.slope = slope;
+    fit.intercept = intercept;
+    fit.rSquared = std::min(rSquared, 1.0);
+
+    const double km = slope / intercept;
+    const double vmax = 1 / intercept;
+    if (!(slope > 0) || !(intercept > 0) || !positiveFinite(km) || !positiveFinite(vmax)) {
+        fit.status = FitStatus::NotMeaningful;
+        return fit;
+    }
+    fit.status = FitStatus::Ok;
+    fit.km = km;
+    fit.vmax = vmax;
+    return fit;
+}
+
+HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, double vmaxStart)
+{
+    const ReadingSelection selection = selectReadings(readings);
+    HyperbolaFit fit;
+    fit.used = static_cast<int>(selection.usable.size());
+    if (selection.distinctS < 2)
+        return fit;
+
+    double sScale = 0, vScale = 0;
+    for (const Reading &r : selection.usable) {
+        sScale = std::max(sScale, r.s);
+        vScale = std::max(vScale, r.v);
+    }
+    ScaledReadings data;
+    std::vector<double> sValues;
+    for (const Reading &r : selection.usable) {
+        data.x.push_back(r.s / sScale);
+        data.y.push_back(r.v / vScale);
+        sValues.push_back(r.s);
+    }
+    if (!positiveFinite(kmStart / sScale) || !positiveFinite(vmaxStart / vScale)) {
+        kmStart = median(sValues);
+        vmaxStart = vScale;
+    }
+
+    const GslErrorsReturned errorsReturned;
+    const size_t n = data.x.size();
+    constexpr size_t p = 2;
+
+    gsl_multifit_nlinear_fdf fdf{};
+    fdf.f = hyperbolaResiduals;
+    fdf.df = hyperbolaJacobian;
+    fdf.fvv = nullptr;
+    fdf.n = n;
+    fdf.p = p;
+    fdf.params = &data;
+
+    gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
+    parameters.trs = gsl_multifit_nlinear_trs_lm;
+    const std::unique_ptr<gsl_multifit_nlinear_workspace, WorkspaceFree> workspace(
+        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
+    if (!workspace) {
+        fit.status = FitStatus::NotConverged;
+        return fit;
+    }
+
+    double start[p] = {kmStart / sScale, vmaxStart / vScale};
+    gsl_vector_view startView = gsl_vector_view_array(start, p);
+    if (gsl_multifit_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
+        fit.status = FitStatus::NotConverged;
+        return fit;
+    }
+
+    // xtol asks for about 12 significant digits of each parameter; with gtol this small the
+    // gradient test never stops the search first. Exact readings converge quadratically, so they
+    // reach the xtol test in a handful of iterations; a flat minimum stops at maxIterations.
+    constexpr size_t maxIterations = 200;
+    constexpr double xtol = 1e-12;
+    constexpr double gtol = 1e-15;
+    constexpr double ftol = 0;
+    int info = 0;
+    const int status = gsl_multifit_nlinear_driver(maxIterations, xtol, gtol, ftol, nullptr,
+                                                   nullptr, &info, workspace.get());
+    fit.iterations = static_cast<int>(gsl_multifit_nlinear_niter(workspace.get()));
+
+    const gsl_vector *position = gsl_multifit_nlinear_position(workspace.get());
+    const double km = gsl_vector_get(position, 0) * sScale;
+    const double vmax = gsl_vector_get(position, 1) * vScale;
+    if (status != GSL_SUCCESS) {
+        fit.status = FitStatus::NotConverged;
+        return fit;
+    }
+    if (!positiveFinite(km) || !positiveFinite(vmax)) {
+        fit.status = FitStatus::NotMeaningful;
+        return fit;
+    }
+    fit.status = FitStatus::Ok;
+    fit.km = km;
+    fit.vmax = vmax;
+
+    // Standard errors: covariance (J^T J)^-1 times the residual variance chi^2 / (n - p), taken
+    // back to molar units.
+    if (n > p) {
+        const std::unique_ptr<gsl_matrix, MatrixFree> covariance(gsl_matrix_alloc(p, p));
+        const gsl_vector *residuals = gsl_multifit_nlinear_residual(workspace.get());
+        const double chi = gsl_blas_dnrm2(residuals);
+        const double variance = chi * chi / static_cast<double>(n - p);
+        if (covariance && gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(workspace.get()), 0.0,
+                                                     covariance.get()) == GSL_SUCCESS) {
+            const double kmError =
+                std::sqrt(variance * gsl_matrix_get(covariance.get(), 0, 0)) * sScale;
+            const double vmaxError =
+                std::sqrt(variance * gsl_matrix_get(covariance.get(), 1, 1)) * vScale;
+            fit.kmError = std::isfinite(kmError) ? kmError : 0;
+            fit.vmaxError = std::isfinite(vmaxError) ? vmaxError : 0;
+        }
+    }
+    return fit;
+}
+
+TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, double e0,
+                                          double es0)
+{
+    // In the engine units (kminus1 + k2) / k1 is Km in 1e-5 M, and k2 (e0 + es0), 1e3 /s times
+    // 1e-9 M, is Vmax in 1e-6 M/s.
+    TheoreticalConstants theory;
+    if (k1 != 0) {
+        const double km = (kminus1 + k2) / k1 * 1e-5;
+        if (std::isfinite(km)) {
+            theory.kmDefined = true;
+            theory.km = km;
+        }
+    }
+    const double vmax = k2 * (e0 + es0) * 1e-6;
+    if (std::isfinite(vmax)) {
+        theory.vmaxDefined = true;
+        theory.vmax = vmax;
+    }
+    return theory;
+}
+
+Analysis analyseReadings(const std::vector<Reading> &readings)
+{
+    Analysis analysis;
+    analysis.selection = selectReadings(readings);
+    analysis.line = fitReciprocalLine(readings);
+    const bool lineUsable = analysis.line.status == FitStatus::Ok;
+    analysis.curve = fitHyperbola(readings, lineUsable ? analysis.line.km : 0,
+                                  lineUsable ? analysis.line.vmax : 0);
+    return analysis;
+}
+
+} // namespace enkin
