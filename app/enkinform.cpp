@@ -1,6 +1,11 @@
 #include "app/enkinform.h"
 
+#include "app/aboutenkin.h"
+#include "app/helpwindows.h"
 #include "app/module1.h"
+#include "app/showwindow.h"
+#include "datalog/analysiswindow.h"
+#include "datalog/dataform.h"
 #include "engine/numtext.h"
 #include "params/choices.h"
 #include "params/fieldbinding.h"
@@ -610,14 +615,43 @@ void EnkinForm::applyParameters()
     finishChoice({kmMessage, timeMessage});
 }
 
-void EnkinForm::Command1_Click() {}
-void EnkinForm::SaveData_Click() {}
-void EnkinForm::ClearData_Click() {}
-void EnkinForm::ShowData_Click() {}
-void EnkinForm::Analyse_Click() {}
-void EnkinForm::Instructions_Click() {}
-void EnkinForm::guide_Click() {}
-void EnkinForm::aboutthis_Click() {}
+void EnkinForm::acceptReading()
+{
+    const std::string e = EVal->text().toStdString(), es = ESVal->text().toStdString();
+    const std::string sv = SVal->text().toStdString(), v = Vel->text().toStdString();
+    const std::string t = ttt->text().toStdString();
+    const AcceptOutcome outcome = enkin::acceptReading(m_state.dataLog, {e, es, sv, v, t});
+    const std::string_view message = acceptMessage(outcome);
+    say(QString::fromUtf8(message.data(), qsizetype(message.size())));
+}
+
+void EnkinForm::Command1_Click() { acceptReading(); }
+
+void EnkinForm::SaveData_Click() { acceptReading(); }
+
+void EnkinForm::ClearData_Click()
+{
+    clearAll(m_state.dataLog);
+    say(QString());
+}
+
+void EnkinForm::ShowData_Click() { showWindow(m_dataForm, this)->showData(m_state.dataLog); }
+
+void EnkinForm::Analyse_Click()
+{
+    if (!m_analysis)
+        m_analysis = new AnalysisWindow(m_state.dataLog, m_state.inputs, this);
+    m_analysis->refresh();
+    m_analysis->show();
+    m_analysis->raise();
+    m_analysis->activateWindow();
+}
+
+void EnkinForm::Instructions_Click() { showWindow(m_tutorial, this); }
+
+void EnkinForm::guide_Click() { showWindow(m_guide, this); }
+
+void EnkinForm::aboutthis_Click() { showWindow(m_about, this); }
 
 void EnkinForm::QQuit_Click() { QCoreApplication::quit(); }
 

@@ -19,6 +19,11 @@ namespace enkin {
 struct Module1;
 class PlotSurface;
 class Parameters;
+class DataForm;
+class AnalysisWindow;
+class EnkinDoc;
+class EnkinKey;
+class AboutEnkin;
 
 class EnkinForm : public QMainWindow {
     Q_OBJECT
@@ -71,6 +76,7 @@ private:
     QString writeKm();
     QString writeMaximumTimeSuggestion(double s);
     void finishChoice(const QStringList &messages);
+    void acceptReading();
     Parameters *parameters();
 
     Module1 &m_state;
@@ -92,6 +98,11 @@ private:
     QLineEdit *SVal = nullptr;
 
     QPointer<Parameters> m_parameters;
+    QPointer<DataForm> m_dataForm;
+    QPointer<AnalysisWindow> m_analysis;
+    QPointer<EnkinDoc> m_tutorial;
+    QPointer<EnkinKey> m_guide;
+    QPointer<AboutEnkin> m_about;
 };
 
 } // namespace enkin

@@ -1,4 +1,5 @@
 // Enkin: start-up. The shared state is created first and outlives every window.
+#include "app/appicon.h"
 #include "app/enkinform.h"
 #include "app/module1.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("enkin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Enkin"));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
+    QApplication::setWindowIcon(enkin::enkinIcon());
 
     enkin::Module1 state;
     enkin::EnkinForm form(state);
