@@ -3,16 +3,27 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <type_traits>
+#include <utility>
+
 namespace enkin
 {
 
 // Shows the secondary window held in `slot`, creating it first if it does not exist (never
-// opened, or destroyed through its close box). Showing a window that is already open brings it
-// forward instead of opening a second one. Returns at once: the window does not block its owner.
-template <class W> W *showWindow(QPointer<W> &slot, QWidget *parent)
+// opened, or destroyed through its close box) as W(args..., parent). Showing a window that is
+// already open brings it forward instead of opening a second one. Returns at once: the window
+// does not block its owner.
+//
+// A window whose constructor needs more than the given arguments may be created by the caller
+// beforehand; showWindow() then only shows it.
+template <class W, class... Args> W *showWindow(QPointer<W> &slot, QWidget *parent, Args &&...args)
 {
-    if (!slot)
-        slot = new W(parent);
+    if constexpr (std::is_constructible_v<W, Args..., QWidget *>) {
+        if (!slot)
+            slot = new W(std::forward<Args>(args)..., parent);
+    } else {
+        Q_ASSERT_X(slot, "showWindow", "this window must be created by the caller");
+    }
     slot->show();
     slot->raise();
     slot->activateWindow();

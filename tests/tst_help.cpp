@@ -56,6 +56,7 @@ private slots:
     void aboutIsDestroyedAndReopensAnew_data();
     void aboutIsDestroyedAndReopensAnew();
 
+    void showWindowPassesConstructorArguments();
     void iconHasEverySize_data();
     void iconHasEverySize();
 
@@ -526,6 +527,37 @@ void TestHelp::aboutIsDestroyedAndReopensAnew()
     QCOMPARE(again->windowTitle(), QStringLiteral("About enkin"));
     QCOMPARE(again->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
              QStringLiteral("Version 4.5.6"));
+}
+
+// A window whose constructor needs more than its parent.
+class NamedWindow : public QWidget
+{
+public:
+    NamedWindow(const QString &name, QWidget *parent) : QWidget(parent, Qt::Window)
+    {
+        setWindowTitle(name);
+    }
+};
+
+void TestHelp::showWindowPassesConstructorArguments()
+{
+    QPointer<NamedWindow> slot;
+    NamedWindow *first = showWindow(slot, &owner_, QStringLiteral("first"));
+    QCOMPARE(first->windowTitle(), QStringLiteral("first"));
+    QCOMPARE(first->parentWidget(), &owner_);
+    QVERIFY(first->isVisible());
+
+    first->hide();
+    QCOMPARE(showWindow(slot, &owner_, QStringLiteral("second")), first);
+    QCOMPARE(first->windowTitle(), QStringLiteral("first"));
+    QVERIFY(first->isVisible());
+
+    // Created by the caller: only shown.
+    delete first;
+    slot = new NamedWindow(QStringLiteral("made by the caller"), &owner_);
+    QCOMPARE(showWindow(slot, &owner_), slot.data());
+    QVERIFY(slot->isVisible());
+    delete slot;
 }
 
 void TestHelp::iconHasEverySize_data()
