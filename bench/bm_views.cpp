@@ -1,0 +1,52 @@
+// The cost of one slider change on the real main window against the least any drawing of the
+// same run could cost: the integration plus three polylines into an image of the plot's size.
+#include "app/enkinform.h"
+#include "app/module1.h"
+#include "engine/integrate.h"
+#include "views/plotsurface.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+void BM_SliderChange(benchmark::State &state)
+{
+    enkin::Module1 module;
+    enkin::EnkinForm form(module);
+    form.show();
+    for (auto _ : state)
+        form.HScroll1_Change();
+}
+BENCHMARK(BM_SliderChange);
+
+void BM_DrawBaseline(benchmark::State &state)
+{
+    enkin::Module1 module;
+    enkin::EnkinForm form(module);
+    const QSize size = form.findChild<enkin::PlotSurface *>(QStringLiteral("Plot1"))->drawingSize();
+    QImage image(size, QImage::Format_RGB32);
+    std::array<QPointF, 600> points;
+    for (auto _ : state) {
+        const double tmax =
+            enkin::IntegrateTrajectory(module.inputs, module.rateSet, module.trajectory);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        const enkin::Trajectory &t = module.trajectory;
+        for (const auto *column : {&t.EConc, &t.ESConc, &t.PConc}) {
+            for (int i = 1; i <= 600; ++i)
+                points[std::size_t(i - 1)] =
+                    QPointF(t.TimeVal[i] / tmax * size.width(), (1 - (*column)[i]) * size.height());
+            p.drawPolyline(points.data(), int(points.size()));
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_DrawBaseline);
+
+} // namespace
