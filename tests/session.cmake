@@ -1,0 +1,1 @@
+enkin_add_test(tst_randomsession SOURCES tst_randomsession.cpp LIBS enkin_app)

@@ -1,0 +1,263 @@
+// A long random session on the real windows: thousands of user actions with a fixed seed, and
+// after every one of them the invariants a student relies on. No input and no order of actions
+// may crash the program, show a garbage number or corrupt the data log.
+#include "app/aboutenkin.h"
+#include "app/enkinform.h"
+#include "app/module1.h"
+#include "datalog/datalog.h"
+#include "engine/numtext.h"
+#include "params/parametersdialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include <cmath>
+#include <random>
+
+using namespace enkin;
+
+namespace {
+
+const QStringList kTexts = {
+    "",
+    "-",
+    ".",
+    "1e308",
+    "-1e308",
+    "1e-320",
+    "&H7FFFFFFFFFFFFFFF",
+    "&O777",
+    "nan",
+    "inf",
+    "1d400",
+    QString(10000, QLatin1Char('7')),
+    "1 2\t.5",
+    "0",
+    "-0.5",
+    "1",
+    "2.50",
+    "0.098",
+    "3",
+    "16.4",
+    "100",
+    "abc",
+    "-1",
+    "0.001",
+    "1e6",
+    "  5x",
+};
+
+// A box written by the program holds nothing or a finite number in the general format.
+bool isGeneralNumberOrEmpty(const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    const std::string s = text.toStdString();
+    const double v = parseLeadingNumber(s);
+    return std::isfinite(v) && formatGeneral(v) == s;
+}
+
+bool savedDataTextHasShape(const QString &text, int count)
+{
+    if (count == 0)
+        return text == QLatin1String(kNoSavedData.data());
+    const QStringList lines = text.split(QStringLiteral("\n"));
+    if (lines.size() != count + 1 || lines.front().size() != 105)
+        return false;
+    for (const QString &line : lines.mid(1))
+        if (line.size() != 75)
+            return false;
+    return true;
+}
+
+} // namespace
+
+class TestRandomSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void session();
+};
+
+void TestRandomSession::session()
+{
+    Module1 state;
+    EnkinForm form(state);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    auto *slider = form.findChild<QScrollBar *>(QStringLiteral("HScroll1"));
+    auto *k2list = form.findChild<QComboBox *>(QStringLiteral("k2list"));
+    auto *s0list = form.findChild<QComboBox *>(QStringLiteral("S0List"));
+    auto *ttmax = form.findChild<QLineEdit *>(QStringLiteral("ttmax"));
+    auto *maxy = form.findChild<QLineEdit *>(QStringLiteral("maxy"));
+    auto *accept = form.findChild<QPushButton *>(QStringLiteral("Command1"));
+    const auto box = [&form](const char *name) {
+        return form.findChild<QLineEdit *>(QLatin1String(name));
+    };
+    const auto action = [&form](const char *name) {
+        return form.findChild<QAction *>(QLatin1String(name));
+    };
+
+    std::mt19937 random(20261206);
+    const auto pick = [&random](int n) { return int(random() % unsigned(n)); };
+    const auto typeInto = [&](QLineEdit *edit) {
+        const QString text = kTexts[pick(int(kTexts.size()))];
+        edit->setFocus();
+        edit->selectAll();
+        if (text.size() > 100) {
+            QApplication::clipboard()->setText(text);
+            QTest::keySequence(edit, QKeySequence::Paste);
+        } else if (text.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(edit, text);
+        }
+    };
+    const auto dragSlider = [&] {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = Qt::Horizontal;
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = option.sliderValue = slider->value();
+        option.singleStep = slider->singleStep();
+        option.pageStep = slider->pageStep();
+        const QRect handle = slider->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                            QStyle::SC_ScrollBarSlider, slider);
+        const QPoint from = handle.center();
+        const QPoint to(pick(slider->width()), from.y());
+        QTest::mousePress(slider, Qt::LeftButton, {}, from);
+        QTest::mouseMove(slider, (from + to) / 2);
+        QTest::mouseMove(slider, to);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, to);
+    };
+
+    constexpr int kActions = 5000;
+    QString lastAction;
+    for (int step = 0; step < kActions; ++step) {
+        const int choice = pick(24);
+        switch (choice) {
+        case 0:
+            action("Plot2")->trigger();
+            break;
+        case 1:
+            action("Clear2")->trigger();
+            break;
+        case 2:
+            slider->setValue(1 + pick(600));
+            break;
+        case 3:
+            slider->setFocus();
+            QTest::keyClick(slider, pick(2) ? Qt::Key_Right : Qt::Key_Left);
+            break;
+        case 4:
+            dragSlider();
+            break;
+        case 5:
+            k2list->setFocus();
+            QTest::keyClick(k2list, pick(2) ? Qt::Key_Down : Qt::Key_Up);
+            break;
+        case 6:
+            form.k2list_Click(pick(3));
+            break;
+        case 7:
+            form.S0List_Click(pick(16));
+            break;
+        case 8:
+            s0list->setFocus();
+            QTest::keyClick(s0list, pick(2) ? Qt::Key_Down : Qt::Key_Up);
+            break;
+        case 9:
+            pick(2) ? accept->click() : action("SaveData")->trigger();
+            break;
+        case 10:
+            if (pick(4) == 0)
+                action("ClearData")->trigger();
+            break;
+        case 11:
+            action("ShowData")->trigger();
+            break;
+        case 12:
+            typeInto(ttmax);
+            break;
+        case 13:
+            typeInto(maxy);
+            break;
+        case 14:
+            action("IP")->trigger();
+            break;
+        case 15:
+        case 16:
+            if (Parameters *dialog = form.parametersDialog()) {
+                const RunInput editable[] = {RunInput::kk1, RunInput::kk3, RunInput::E0,
+                                             RunInput::ES0, RunInput::P0};
+                typeInto(dialog->field(editable[pick(5)]));
+            }
+            break;
+        case 17:
+            if (Parameters *dialog = form.parametersDialog()) {
+                const char *buttons[] = {"Accept", "Default", "QuitParam"};
+                dialog->findChild<QPushButton *>(QLatin1String(buttons[pick(3)]))->click();
+            }
+            break;
+        case 18:
+            if (Parameters *dialog = form.parametersDialog(); dialog && pick(3) == 0)
+                dialog->close();
+            break;
+        case 19:
+            action("Analyse")->trigger();
+            break;
+        case 20: {
+            const char *help[] = {"Instructions", "guide", "aboutthis"};
+            action(help[pick(3)])->trigger();
+            break;
+        }
+        case 21:
+            if (auto *about = form.findChild<AboutEnkin *>())
+                QTest::keyClick(about, pick(2) ? Qt::Key_Escape : Qt::Key_Return);
+            break;
+        case 22:
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w != &form && w->isVisible() && pick(4) == 0)
+                    w->close();
+            break;
+        case 23:
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            break;
+        }
+        lastAction = QStringLiteral("step %1, action %2").arg(step).arg(choice);
+        const QByteArray where = lastAction.toUtf8();
+
+        for (const char *name : {"ttt", "EVal", "ESVal", "Vel", "SVal", "km"})
+            QVERIFY2(isGeneralNumberOrEmpty(box(name)->text()),
+                     where + " " + name + " shows " + box(name)->text().left(40).toUtf8());
+        if (choice == 6 || choice == 7 || choice == 17)
+            QVERIFY2(std::isfinite(parseLeadingNumber(ttmax->text().toStdString())), where);
+
+        const DataLog &log = state.dataLog;
+        QVERIFY2(log.SavedCount >= 0 && log.SavedCount <= DataLog::kCapacity, where);
+        for (int i = 1; i <= log.SavedCount; ++i)
+            for (double v : {log.SavedT[std::size_t(i)], log.SavedE[std::size_t(i)],
+                             log.SavedES[std::size_t(i)], log.SavedS[std::size_t(i)],
+                             log.SavedVel[std::size_t(i)]})
+                QVERIFY2(std::isfinite(v), where);
+        if (choice == 11) {
+            auto *text = form.findChild<QPlainTextEdit *>(QStringLiteral("DataText"));
+            QVERIFY2(text, where);
+            QVERIFY2(savedDataTextHasShape(text->toPlainText(), log.SavedCount), where);
+        }
+    }
+}
+
+QTEST_MAIN(TestRandomSession)
+#include "tst_randomsession.moc"
