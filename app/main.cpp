@@ -9,7 +9,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("enkin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Enkin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("enkin"));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
     QApplication::setWindowIcon(enkin::enkinIcon());
 
