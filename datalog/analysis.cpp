@@ -12,11 +12,9 @@
 #include <cmath>
 #include <memory>
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 // Readout units of the log: [S] in 1e-3 M, velocity in 1e-6 M/s.
 constexpr double kSUnit = 1e-3;
@@ -44,6 +42,11 @@ struct ScaledReadings {
     std::vector<double> y; // v / vScale
 };
 
+// A trial Km at or below -[S] puts a pole among the readings. Such a trial point gets residuals so
+// large that the solver rejects it and shrinks its trust region. (Returning an error instead
+// makes GSL repeat the same rejected step until the iteration limit.)
+constexpr double kRejectedResidual = 1e100;
+
 // r_i = p1 x_i / (p0 + x_i) - y_i, with p0 = Km / sScale and p1 = Vmax / vScale.
 int hyperbolaResiduals(const gsl_vector *p, void *data, gsl_vector *f)
 {
@@ -52,15 +55,13 @@ int hyperbolaResiduals(const gsl_vector *p, void *data, gsl_vector *f)
     const double vmax = gsl_vector_get(p, 1);
     for (size_t i = 0; i < d.x.size(); ++i) {
         const double denominator = km + d.x[i];
-        // A trial Km at or below -[S] puts a pole among the readings; refusing the trial point
-        // makes the trust region shrink back towards positive Km.
-        if (!(denominator > 0))
-            return GSL_EDOM;
-        gsl_vector_set(f, i, vmax * d.x[i] / denominator - d.y[i]);
+        const double r = vmax * d.x[i] / denominator - d.y[i];
+        gsl_vector_set(f, i, denominator > 0 && std::isfinite(r) ? r : kRejectedResidual);
     }
     return GSL_SUCCESS;
 }
 
+// Evaluated only at accepted points, where every denominator is positive.
 int hyperbolaJacobian(const gsl_vector *p, void *data, gsl_matrix *J)
 {
     const auto &d = *static_cast<const ScaledReadings *>(data);
@@ -68,17 +69,29 @@ int hyperbolaJacobian(const gsl_vector *p, void *data, gsl_matrix *J)
     const double vmax = gsl_vector_get(p, 1);
     for (size_t i = 0; i < d.x.size(); ++i) {
         const double denominator = km + d.x[i];
-        if (!(denominator > 0))
-            return GSL_EDOM;
         gsl_matrix_set(J, i, 0, -vmax * d.x[i] / (denominator * denominator));
         gsl_matrix_set(J, i, 1, d.x[i] / denominator);
     }
     return GSL_SUCCESS;
 }
 
-// GSL's default error handler aborts the process; a failed fit must only be reported.
-class GslErrorsReturned
+// The largest component of the gradient J^T f of half the sum of squares.
+double gradientNorm(gsl_multifit_nlinear_workspace *w)
 {
+    const gsl_matrix *J = gsl_multifit_nlinear_jac(w);
+    const gsl_vector *f = gsl_multifit_nlinear_residual(w);
+    double norm = 0;
+    for (size_t j = 0; j < J->size2; ++j) {
+        double g = 0;
+        for (size_t i = 0; i < J->size1; ++i)
+            g += gsl_matrix_get(J, i, j) * gsl_vector_get(f, i);
+        norm = std::max(norm, std::abs(g));
+    }
+    return norm;
+}
+
+// GSL's default error handler aborts the process; a failed fit must only be reported.
+class GslErrorsReturned {
 public:
     GslErrorsReturned() : m_previous(gsl_set_error_handler_off()) {}
     ~GslErrorsReturned() { gsl_set_error_handler(m_previous); }
@@ -246,18 +259,31 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, 
     constexpr double gtol = 1e-15;
     constexpr double ftol = 0;
     int info = 0;
-    const int status = gsl_multifit_nlinear_driver(maxIterations, xtol, gtol, ftol, nullptr,
-                                                   nullptr, &info, workspace.get());
+    int status = gsl_multifit_nlinear_driver(maxIterations, xtol, gtol, ftol, nullptr, nullptr,
+                                             &info, workspace.get());
+    // GSL reports "no progress" when not one trial step lowers the sum of squares, which is what
+    // happens when the start is already the minimum: the double-reciprocal line of exact
+    // readings is. A vanishing gradient tells that apart from a stalled search.
+    constexpr double stalledGradient = 1e-10; // in the scaled units, where J and f are O(1)
+    if (status != GSL_SUCCESS && info == GSL_ENOPROG &&
+        gradientNorm(workspace.get()) <= stalledGradient)
+        status = GSL_SUCCESS;
     fit.iterations = static_cast<int>(gsl_multifit_nlinear_niter(workspace.get()));
 
     const gsl_vector *position = gsl_multifit_nlinear_position(workspace.get());
-    const double km = gsl_vector_get(position, 0) * sScale;
+    const double kmScaled = gsl_vector_get(position, 0);
+    const double km = kmScaled * sScale;
     const double vmax = gsl_vector_get(position, 1) * vScale;
     if (status != GSL_SUCCESS) {
         fit.status = FitStatus::NotConverged;
         return fit;
     }
-    if (!positiveFinite(km) || !positiveFinite(vmax)) {
+    // Readings that rise in proportion to [S] have their least sum of squares at an infinite Km
+    // and Vmax, and the search "converges" wherever its steps become relatively small. Below
+    // 1e-4 Km the curve departs from a straight line by less than the readout's four digits show,
+    // so a Km beyond 1e4 times the largest [S] is not determined by the readings.
+    constexpr double largestKmOverS = 1e4;
+    if (!positiveFinite(km) || !positiveFinite(vmax) || kmScaled > largestKmOverS) {
         fit.status = FitStatus::NotMeaningful;
         return fit;
     }

@@ -22,11 +22,9 @@
 #include <cmath>
 #include <limits>
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 // The plots are drawn in micromolar units: [S] of the exercise runs from 1 to 1000 uM and the
 // velocities are near 1 uM/s, so the tick labels stay short. The summary gives molar values.
@@ -402,7 +400,7 @@ void AnalysisWindow::showMessage(const Analysis &analysis, int readingCount)
                                       .arg(readingCount)
                                       .arg(selection.distinctS);
     } else {
-        text = QStringLiteral("Fitted to %1 at %2 different [S].")
+        text = QStringLiteral("Using %1 at %2 different [S].")
                    .arg(readingsText(usable))
                    .arg(selection.distinctS);
     }
@@ -417,6 +415,7 @@ void AnalysisWindow::showMichaelisPlot(const Analysis &analysis)
     QList<QPointF> used;
     for (const Reading &r : analysis.selection.usable)
         used.append(QPointF(r.s * kMicro, r.v * kMicro));
+    used = finitePoints(used);
     QList<QPointF> leftOut;
     for (const Reading &r : analysis.selection.leftOut)
         leftOut.append(QPointF(r.s * kMicro, r.v * kMicro));
