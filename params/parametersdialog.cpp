@@ -1,17 +1,26 @@
 #include "params/parametersdialog.h"
 
+#include "params/fieldbinding.h"
+
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QtMath>
 
-#include "params/fieldbinding.h"
+#include <utility>
 
 namespace enkin {
 
 namespace {
 
-int px(int twips) { return qRound(twips / 15.0); }
+// The window is designed in twips: 15 to a device-independent pixel.
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
 QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
@@ -27,51 +36,124 @@ QFont serifBold(qreal points)
     return f;
 }
 
+// A label with raised and lowered parts, written "k_{-1}" or "x 10^{8} M^{-1} sec^{-1}": the base
+// text in 9.75 point, the parts in 8.25 point on baselines of their own. Rich-text <sub> and
+// <sup> would shrink the parts by another third, and "-1" would no longer be legible.
+class ScriptedLabel : public QWidget {
+public:
+    ScriptedLabel(const char *markup, Qt::Alignment align, QWidget *parent)
+        : QWidget(parent), m_base(serifBold(9.75)), m_small(serifBold(8.25)), m_align(align)
+    {
+        const QString text = QString::fromLatin1(markup);
+        const auto opensPart = [&text](qsizetype i) {
+            return (text[i] == u'^' || text[i] == u'_') && i + 1 < text.size() &&
+                   text[i + 1] == u'{';
+        };
+        for (qsizetype i = 0; i < text.size();) {
+            if (opensPart(i)) {
+                const qsizetype close = text.indexOf(u'}', i);
+                m_runs.push_back({text.mid(i + 2, close - i - 2), text[i] == u'^' ? 1 : -1});
+                i = close + 1;
+            } else {
+                qsizetype next = i + 1;
+                while (next < text.size() && !opensPart(next))
+                    ++next;
+                m_runs.push_back({text.mid(i, next - i), 0});
+                i = next;
+            }
+        }
+        QString plain;
+        for (const Run &run : m_runs)
+            plain += (run.shift > 0 ? QStringLiteral("^") : QString()) + run.text;
+        setAccessibleName(plain);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    QSize sizeHint() const override
+    {
+        const Extent e = extent();
+        return QSize(qCeil(e.width), qCeil(e.above + e.below));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::WindowText));
+        const Extent e = extent();
+        qreal x = (m_align & Qt::AlignRight) ? width() - e.width : 0;
+        const qreal baseline = qRound((height() - e.above - e.below) / 2 + e.above);
+        for (const Run &run : m_runs) {
+            p.setFont(run.shift ? m_small : m_base);
+            p.drawText(QPointF(x, baseline + offset(run.shift)), run.text);
+            x += QFontMetricsF(p.font()).horizontalAdvance(run.text);
+        }
+    }
+
+private:
+    struct Run {
+        QString text;
+        int shift; // 1 raised, -1 lowered, 0 on the baseline
+    };
+    struct Extent {
+        qreal width = 0, above = 0, below = 0;
+    };
+
+    // How far below the main baseline a part's baseline lies.
+    qreal offset(int shift) const
+    {
+        const qreal ascent = QFontMetricsF(m_base).ascent();
+        return shift > 0 ? -qRound(ascent * 0.4) : shift < 0 ? qRound(ascent * 0.25) : 0;
+    }
+
+    Extent extent() const
+    {
+        Extent e;
+        for (const Run &run : m_runs) {
+            const QFontMetricsF fm(run.shift ? m_small : m_base);
+            e.width += fm.horizontalAdvance(run.text);
+            e.above = qMax(e.above, fm.ascent() - offset(run.shift));
+            e.below = qMax(e.below, fm.descent() + offset(run.shift));
+        }
+        return e;
+    }
+
+    QList<Run> m_runs;
+    QFont m_base, m_small;
+    Qt::Alignment m_align;
+};
+
 struct FieldSpec {
     RunInput input;
-    const char *label; // rich text: the quantity with its subscript
-    const char *unit;  // rich text: the unit with its exponents
+    const char *label; // the quantity, with its subscript
+    const char *unit;  // the unit, with its exponents
     const char *accessibleUnit;
     const char *tooltip;
     bool editable;
-    int left, width, unitLeft, top;
+    int left, width, unitLeft, top; // twips
 };
 
 // Left column: the rate constants; right column: the initial concentrations.
 const FieldSpec kFields[] = {
-    {RunInput::kk1, "k<sub>1</sub>", "x 10<sup>8</sup> M<sup>-1</sup> sec<sup>-1</sup>",
-     "10^8 M^-1 sec^-1", "Rate Constant for reaction  E + S to ES", true, 480, 375, 960, 360},
-    {RunInput::kk2, "k<sub>2</sub>", "x 10<sup>3</sup> sec<sup>-1</sup>", "10^3 sec^-1",
+    {RunInput::kk1, "k_{1}", "x 10^{8} M^{-1} sec^{-1}", "10^8 M^-1 sec^-1",
+     "Rate Constant for reaction  E + S to ES", true, 480, 375, 960, 360},
+    {RunInput::kk2, "k_{2}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
      "Rate Constant for breakdown of ES to E + P", false, 480, 375, 960, 840},
-    {RunInput::kk3, "k<sub>-1</sub>", "x 10<sup>3</sup> sec<sup>-1</sup>", "10^3 sec^-1",
+    {RunInput::kk3, "k_{-1}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
      "Rate Constant for ES return to E + S", true, 480, 375, 960, 1320},
-    {RunInput::E0, "[E]", "x 10<sup>-9</sup> M", "10^-9 M", "Initial Enzyme Concentration", true,
-     2640, 675, 3420, 360},
-    {RunInput::ES0, "[ES]", "x 10<sup>-9</sup> M", "10^-9 M",
+    {RunInput::E0, "[E]", "x 10^{-9} M", "10^-9 M", "Initial Enzyme Concentration", true, 2640, 675,
+     3420, 360},
+    {RunInput::ES0, "[ES]", "x 10^{-9} M", "10^-9 M",
      "Initial Enzyme-Substrate Concentration: Should be 0.0", true, 2640, 675, 3420, 840},
-    {RunInput::S0, "[S]", "x 10<sup>-3</sup> M", "10^-3 M", "Initial Substrate Concentration",
-     false, 2640, 675, 3420, 1320},
-    {RunInput::P0, "[P]", "x 10<sup>-9</sup> M", "10^-9 M",
-     "Initial Product Concentration - Should be 0.0", true, 2640, 675, 3420, 1800},
+    {RunInput::S0, "[S]", "x 10^{-3} M", "10^-3 M", "Initial Substrate Concentration", false, 2640,
+     675, 3420, 1320},
+    {RunInput::P0, "[P]", "x 10^{-9} M", "10^-9 M", "Initial Product Concentration - Should be 0.0",
+     true, 2640, 675, 3420, 1800},
 };
 
-QString smallScripts(const char *richText)
-{
-    // Raised and lowered parts in the smaller size of the labels.
-    return QString::fromLatin1(richText)
-        .replace(QStringLiteral("<sub>"), QStringLiteral("<sub style=\"font-size:8.25pt\">"))
-        .replace(QStringLiteral("<sup>"), QStringLiteral("<sup style=\"font-size:8.25pt\">"));
-}
-
-QLabel *makeLabel(const QString &richText, QWidget *parent, QRect geometry, Qt::Alignment align)
-{
-    auto *label = new QLabel(richText, parent);
-    label->setTextFormat(Qt::RichText);
-    label->setFont(serifBold(9.75));
-    label->setAlignment(align | Qt::AlignVCenter);
-    label->setGeometry(geometry);
-    return label;
-}
+// Pixels between a quantity's label and its field.
+constexpr int kLabelGap = 3;
 
 } // namespace
 
@@ -89,7 +171,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         auto *heading = new QLabel(QString::fromLatin1(text), this);
         heading->setFont(serifBold(9.75));
         heading->setPalette(blue);
-        heading->setGeometry(twips(left, 0, 1500, 300));
+        heading->setGeometry(QRect(QPoint(px(left), 0), heading->sizeHint()));
     }
 
     QFont boxFont;
@@ -100,27 +182,26 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(RunInputs::name(spec.input).data()));
         edit->setFont(boxFont);
-        edit->setGeometry(twips(spec.left, spec.top - 30, spec.width, 285));
+        edit->setGeometry(twips(spec.left, spec.top, spec.width, 285));
         edit->setToolTip(QString::fromLatin1(spec.tooltip));
         edit->setEnabled(spec.editable);
         bindField(edit, inputs, spec.input);
         m_fields[static_cast<int>(spec.input)] = edit;
 
-        const int labelLeft = spec.left == 480 ? 15 : 2040;
-        auto *label = makeLabel(smallScripts(spec.label), this,
-                                twips(labelLeft, spec.top - 60, spec.left - labelLeft - 30, 345),
-                                Qt::AlignRight);
-        const int unitWidth = spec.left == 480 ? 2640 - 960 - 60 : 4230 - 3420;
-        auto *unit = makeLabel(smallScripts(spec.unit), this,
-                               twips(spec.unitLeft, spec.top - 60, unitWidth, 345), Qt::AlignLeft);
-        label->setBuddy(edit);
-        const QString plainLabel = QString::fromLatin1(spec.label)
-                                       .remove(QStringLiteral("<sub>"))
-                                       .remove(QStringLiteral("</sub>"));
-        edit->setAccessibleName(plainLabel + QStringLiteral(", ") +
+        // Each label is as wide as its text and centred on the field's row: the quantity ends
+        // just before the field, the unit starts at its column.
+        auto *label = new ScriptedLabel(spec.label, Qt::AlignRight, this);
+        auto *unit = new ScriptedLabel(spec.unit, Qt::AlignLeft, this);
+        const QRect row = edit->geometry();
+        for (ScriptedLabel *l : {label, unit}) {
+            const QSize hint = l->sizeHint();
+            const int left = l == label ? row.left() - kLabelGap - hint.width() : px(spec.unitLeft);
+            l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
+                           hint.height());
+        }
+        edit->setAccessibleName(label->accessibleName() + QStringLiteral(", ") +
                                 QString::fromLatin1(spec.accessibleUnit));
         edit->setAccessibleDescription(edit->toolTip());
-        unit->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
     const struct {
@@ -138,7 +219,8 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         auto *button = new QPushButton(QString::fromLatin1(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFont(boxFont);
-        button->setGeometry(twips(b.left, 1800, 735, 375));
+        // 720 twips wide, not 735, so that neighbours do not overlap by a pixel.
+        button->setGeometry(twips(b.left, 1800, 720, 375));
         button->setToolTip(QString::fromLatin1(b.tooltip));
         button->setAccessibleDescription(button->toolTip());
         // Neither Enter nor Esc presses a button.
@@ -148,17 +230,28 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         made[i++] = button;
     }
 
-    QWidget *order[] = {field(RunInput::E0),  field(RunInput::ES0), field(RunInput::P0),
-                        field(RunInput::kk3), field(RunInput::kk1), made[0],
-                        made[2],              made[1]};
+    QWidget *order[] = {field(RunInput::E0),
+                        field(RunInput::ES0),
+                        field(RunInput::P0),
+                        field(RunInput::kk3),
+                        field(RunInput::kk1),
+                        made[0],
+                        made[2],
+                        made[1]};
     for (std::size_t k = 0; k + 1 < std::size(order); ++k)
         setTabOrder(order[k], order[k + 1]);
     field(RunInput::E0)->setFocus();
 }
 
-QLineEdit *Parameters::field(RunInput input) const { return m_fields[static_cast<int>(input)]; }
+QLineEdit *Parameters::field(RunInput input) const
+{
+    return m_fields[static_cast<int>(input)];
+}
 
-void Parameters::Accept_Click() { emit accepted(); }
+void Parameters::Accept_Click()
+{
+    emit accepted();
+}
 
 void Parameters::Default_Click()
 {
@@ -170,7 +263,10 @@ void Parameters::Default_Click()
     emit defaultsWritten();
 }
 
-void Parameters::QuitParam_Click() { hide(); }
+void Parameters::QuitParam_Click()
+{
+    hide();
+}
 
 void Parameters::closeEvent(QCloseEvent *event)
 {
