@@ -308,13 +308,16 @@ AnalysisWindow::ValueRow AnalysisWindow::addSummarySection(QGridLayout *grid,
     auto *title = new QLabel(QStringLiteral("<b>%1</b>").arg(heading.toHtmlEscaped()));
     title->setObjectName(objectPrefix + QStringLiteral("Heading"));
     title->setAccessibleName(heading);
+    title->setAccessibleDescription(QStringLiteral("Heading of the values %1").arg(source));
     title->setWordWrap(true);
     grid->addWidget(title, row, 0, 1, 2);
 
     ValueRow values;
     const auto addValue = [&](const QString &quantity, int r) {
         auto *name = new QLabel(quantity);
+        name->setObjectName(objectPrefix + quantity + QStringLiteral("Label"));
         name->setAccessibleName(quantity);
+        name->setAccessibleDescription(QStringLiteral("Label of %1 %2").arg(quantity, source));
         auto *value = new QLabel;
         value->setObjectName(objectPrefix + quantity);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);

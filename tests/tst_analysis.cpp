@@ -479,6 +479,16 @@ void TestAnalysis::windowShowsSevenReadings()
     const QXYSeries *intercepts = seriesOf(window, "reciprocalChart", "intercepts");
     QCOMPARE(intercepts->count(), 2);
     QVERIFY(qFuzzyCompare(intercepts->at(0).y(), 1.0)); // 1/Vmax = 1 s/uM
+
+    // Tests and screen readers find every control by its names.
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        if (!qobject_cast<QLabel *>(w) && !qobject_cast<QPushButton *>(w) &&
+            !qobject_cast<QChartView *>(w))
+            continue;
+        QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        QVERIFY2(!w->accessibleDescription().isEmpty(), qPrintable(w->objectName()));
+    }
 }
 
 void TestAnalysis::windowSaysWhatIsMissing_data()
