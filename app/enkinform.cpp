@@ -43,6 +43,10 @@ QRect twips(int left, int top, int width, int height)
 
 const QColor kHeadingBlue(0, 0, 192);
 
+// The Results boxes' left edge, and the gap kept between it and the label that names a box.
+constexpr int kResultsBoxLeft = 7020;
+constexpr int kLabelGap = 3;
+
 QFont serifFont(qreal points)
 {
     QFont f;
@@ -97,7 +101,7 @@ struct LabelSpec {
     LabelStyle style;
     bool blue;
     Qt::Alignment align;
-    bool growLeft; // the label ends where a box begins: extra width goes to the left
+    bool growLeft; // the label names the Results box to its right: extra width goes to the left
 };
 
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignTop;
@@ -250,6 +254,7 @@ void EnkinForm::buildControls()
              tr("Picks a time of the run: the plot is redrawn and the Results show the values "
                 "at that time"));
     connect(HScroll1, &QScrollBar::valueChanged, this, &EnkinForm::HScroll1_Change);
+    HScroll1->installEventFilter(this);
 
     k2list = new QComboBox(client);
     k2list->setObjectName(QStringLiteral("k2list"));
@@ -330,6 +335,13 @@ void EnkinForm::buildControls()
             if (spec.growLeft)
                 geometry.translate(-extra, 0);
         }
+        // The caption of a label that names a Results box would otherwise touch, or run over, the
+        // box's frame: "d[P]/dt" was designed 2 pixels into it.
+        if (spec.growLeft) {
+            const int limit = px(kResultsBoxLeft) - kLabelGap;
+            if (geometry.right() > limit)
+                geometry.moveRight(limit);
+        }
         label->setGeometry(geometry);
     }
 }
@@ -381,6 +393,19 @@ void EnkinForm::setFocusOrder()
 
 bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // A horizontal scroll bar inverts the arrow keys (Right moved the time back); the slider
+    // moves with the arrow: Right and Left step the time forward and back.
+    if (event->type() == QEvent::KeyPress && watched == HScroll1) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (key->key() == Qt::Key_Right || key->key() == Qt::Key_Left) {
+                HScroll1->triggerAction(key->key() == Qt::Key_Right
+                                            ? QAbstractSlider::SliderSingleStepAdd
+                                            : QAbstractSlider::SliderSingleStepSub);
+                return true;
+            }
+        }
+    }
     // Enter in a list's edit box would choose a row whose text matches what was typed.
     if (event->type() == QEvent::KeyPress &&
         (watched == k2list->lineEdit() || watched == S0List->lineEdit())) {
@@ -459,8 +484,11 @@ void EnkinForm::HScroll1_Change()
         Plot1->clear();
     Plot1->setAutoRedraw(true);
 
+    // A refused run leaves the time box with the Results it belongs to, so that Accept Data
+    // never pairs a new time with the previous run's values.
     const double t = sliderTime(HScroll1->value(), start.tmax);
-    ttt->setText(QString::fromStdString(timeText(t)));
+    if (!refused)
+        ttt->setText(QString::fromStdString(timeText(t)));
 
     m_lastRun = integrateRun(start, m_state.rateSet, m_state.trajectory);
     if (m_lastRun.status == RunStatus::Refused) {
@@ -654,6 +682,16 @@ void EnkinForm::guide_Click() { showWindow(m_guide, this); }
 void EnkinForm::aboutthis_Click() { showWindow(m_about, this); }
 
 void EnkinForm::QQuit_Click() { QCoreApplication::quit(); }
+
+bool EnkinForm::event(QEvent *event)
+{
+    // Menus send an empty status tip as the mouse passes over them; on a main window that
+    // erases the status bar, and the student would lose a message before reading it. Nothing
+    // here has a status tip of its own.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
 
 void EnkinForm::closeEvent(QCloseEvent *event)
 {

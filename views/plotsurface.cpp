@@ -112,9 +112,11 @@ bool PlotSurface::setScale(float x1, float y1, float x2, float y2)
 
 QPointF PlotSurface::toPixel(double x, double y) const
 {
+    // The corners of the scale fall on the first and last pixel, so a value on the bottom or
+    // right edge (a curve at 0, the guide line at the Maximum Time) is still shown.
     const QSize area = drawingSize();
-    return QPointF((x - m_x1) / (m_x2 - m_x1) * area.width(),
-                   (y - m_y1) / (m_y2 - m_y1) * area.height());
+    return QPointF((x - m_x1) / (m_x2 - m_x1) * (area.width() - 1),
+                   (y - m_y1) / (m_y2 - m_y1) * (area.height() - 1));
 }
 
 void PlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colour)
