@@ -238,6 +238,17 @@ void TestMainWindow::windowStartsWithItsInitialTexts()
     QCOMPARE(accept->text(), QStringLiteral("Accept Data"));
     QCOMPARE(accept->toolTip(), QStringLiteral("Click here to save data for later analysis"));
 
+    // The fixed "0" at the foot of the vertical axis: never focused, bold, on the menu bar's
+    // colour.
+    QLineEdit *origin = s.box("Text2");
+    QCOMPARE(origin->text(), QStringLiteral("0"));
+    QCOMPARE(origin->focusPolicy(), Qt::NoFocus);
+    QVERIFY(origin->isReadOnly());
+    QVERIFY(origin->font().bold());
+    QCOMPARE(origin->font().pointSizeF(), 8.25);
+    QCOMPARE(origin->palette().color(QPalette::Base),
+             s.form.menuBar()->palette().color(QPalette::Window));
+
     // Nothing is drawn and nothing is said until the student acts.
     QVERIFY(allWhite(s.plot()->image()));
     QCOMPARE(s.plot()->background(), QColor(255, 255, 255));
@@ -409,6 +420,8 @@ void TestMainWindow::labelsShowTheirCaptionsUnclipped()
     QVERIFY(label->font().families().contains(QStringLiteral("Times New Roman")));
     QVERIFY(label->font().bold());
     QCOMPARE(label->font().pointSizeF(), points);
+    // Superscripts overlap their unit labels: both stay visible.
+    QVERIFY(!label->autoFillBackground());
     const QColor ink = label->palette().color(QPalette::WindowText);
     QCOMPARE(ink, blue ? QColor(0, 0, 192) : QApplication::palette().color(QPalette::WindowText));
 
