@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace enkin {
 
@@ -51,12 +52,35 @@ double clampToFinite(double v)
     return v;
 }
 
+// A hexadecimal or octal whole number, converted to the nearest double in one step. Summing the
+// digits into a double instead rounds at every digit once the number passes 2^53, and those
+// roundings can add up to one unit in the last place off ("&H200000000000018" came out as 2^57,
+// not 2^57 + 32).
 double parseWholeNumber(Reader &in, int radix)
 {
+    static constexpr char hexDigits[] = "0123456789abcdef";
+    std::string hex;
+    if (radix == 16) {
+        for (; digitValue(in.peek(), 16) >= 0; in.advance())
+            hex += in.peek();
+    } else {
+        // Three bits per octal digit, regrouped from the right into four-bit hexadecimal digits.
+        std::string bits;
+        for (int d; (d = digitValue(in.peek(), 8)) >= 0; in.advance())
+            for (int bit = 2; bit >= 0; --bit)
+                bits += static_cast<char>('0' + ((d >> bit) & 1));
+        bits.insert(0, (4 - bits.size() % 4) % 4, '0');
+        for (std::size_t i = 0; i < bits.size(); i += 4)
+            hex += hexDigits[(bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 +
+                             (bits[i + 2] - '0') * 2 + (bits[i + 3] - '0')];
+    }
+    if (hex.empty())
+        return 0;
     double value = 0;
-    for (int d; (d = digitValue(in.peek(), radix)) >= 0; in.advance())
-        value = clampToFinite(value * radix + d);
-    return value;
+    const auto result =
+        std::from_chars(hex.data(), hex.data() + hex.size(), value, std::chars_format::hex);
+    return result.ec == std::errc::result_out_of_range ? std::numeric_limits<double>::max()
+                                                       : clampToFinite(value);
 }
 
 } // namespace
@@ -208,7 +232,10 @@ std::string formatGeneral(double value)
 
 std::string formatSigned(double value)
 {
-    return std::signbit(value) && value != 0 ? formatGeneral(value) : " " + formatGeneral(value);
+    // The sign position follows the text, not the sign bit: a NaN with its sign bit set is
+    // written "nan" like any other, so it gets the blank too.
+    std::string text = formatGeneral(value);
+    return text.front() == '-' ? text : " " + text;
 }
 
 double intFloor(double value) { return std::floor(value); }

@@ -18,6 +18,8 @@ class TestNumText : public QObject {
 private slots:
     void parse_data();
     void parse();
+    void wholeNumbersRoundOnce_data();
+    void wholeNumbersRoundOnce();
     void parseNeverReturnsNonFinite_data();
     void parseNeverReturnsNonFinite();
     void formatGeneral_data();
@@ -90,6 +92,39 @@ void TestNumText::parse()
     QCOMPARE(parseLeadingNumber(std::string_view(utf8.constData(), utf8.size())), expected);
 }
 
+void TestNumText::wholeNumbersRoundOnce_data()
+{
+    // Guards against summing &H/&O digits in a double, which rounds at every digit past 2^53.
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("hex 2^57 + 24 rounds up")
+        << QByteArray("&H200000000000018") << 0x1.0000000000001p+57;
+    QTest::newRow("hex 62 bits") << QByteArray("&h5520055001955298") << 0x1.5480154006555p+62;
+    QTest::newRow("hex 2^53 + 1 ties to even") << QByteArray("&H20000000000001") << 0x1p+53;
+    QTest::newRow("hex 2^53 + 3 ties to even")
+        << QByteArray("&H20000000000003") << 0x1.0000000000002p+53;
+    QTest::newRow("hex leading zeros") << QByteArray("&H0000000000000000000000001F") << 31.0;
+    QTest::newRow("hex 2^1024, beyond the double range")
+        << QByteArray("&H1") + QByteArray(256, '0') << std::numeric_limits<double>::max();
+    QTest::newRow("octal 2^57 + 24 rounds up")
+        << QByteArray("&O10000000000000000030") << 0x1.0000000000001p+57;
+    QTest::newRow("octal 62 bits")
+        << QByteArray("&o524400125000145251230") << 0x1.5480154006555p+62;
+    QTest::newRow("octal one digit") << QByteArray("&O7") << 7.0;
+    QTest::newRow("octal 2^1024, beyond the double range")
+        << QByteArray("&O2") + QByteArray(341, '0') << std::numeric_limits<double>::max();
+}
+
+void TestNumText::wholeNumbersRoundOnce()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(double, expected);
+    const double value = parseLeadingNumber(std::string_view(text.constData(), text.size()));
+    // Exact comparison: QCOMPARE on doubles would forgive the one-ulp error this guards against.
+    QVERIFY2(value == expected, qPrintable(QString::number(value, 'g', 17) + ", expected " +
+                                           QString::number(expected, 'g', 17)));
+}
+
 void TestNumText::parseNeverReturnsNonFinite_data()
 {
     QTest::addColumn<QByteArray>("text");
@@ -157,6 +192,11 @@ void TestNumText::formatSigned_data()
     QTest::newRow("negative") << -0.05 << "-0.05";
     QTest::newRow("product of a reading") << 1.234 * 1e-9 << " 1.234E-09";
     QTest::newRow("negative exponent form") << -5e-10 << "-5E-10";
+    // Guards against taking the sign position from the sign bit, which gave "nan" without it.
+    QTest::newRow("nan with the sign bit set")
+        << std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0) << " nan";
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << " inf";
+    QTest::newRow("negative infinity") << -std::numeric_limits<double>::infinity() << "-inf";
 }
 
 void TestNumText::formatSigned()
