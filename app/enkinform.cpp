@@ -267,7 +267,10 @@ void EnkinForm::buildControls()
         list->setMaxVisibleItems(16);
         // Only choosing a row counts: typed text neither completes nor selects a row.
         list->setCompleter(nullptr);
-        list->lineEdit()->installEventFilter(this);
+        // QComboBox chooses the row whose text matches the typed text when its edit box reports
+        // Return or loses focus; only choosing from the list counts here.
+        QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
+        QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
     }
     k2list->setGeometry(twips(360, 5250, 1215, 315));
     S0List->setGeometry(twips(360, 5730, 1215, 315));
@@ -405,13 +408,6 @@ bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
-    }
-    // Enter in a list's edit box would choose a row whose text matches what was typed.
-    if (event->type() == QEvent::KeyPress &&
-        (watched == k2list->lineEdit() || watched == S0List->lineEdit())) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
