@@ -10,6 +10,7 @@
 #include "params/choices.h"
 #include "params/fieldbinding.h"
 #include "params/parametersdialog.h"
+#include "views/design.h"
 #include "views/plotsurface.h"
 #include "views/runmessages.h"
 #include "views/trajectoryview.h"
@@ -34,12 +35,6 @@ namespace enkin {
 
 namespace {
 
-// Window positions are designed in twips: 15 to a device-independent pixel.
-int px(int twips) { return qRound(twips / 15.0); }
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 const QColor kHeadingBlue(0, 0, 192);
 
@@ -47,24 +42,7 @@ const QColor kHeadingBlue(0, 0, 192);
 constexpr int kResultsBoxLeft = 7020;
 constexpr int kLabelGap = 3;
 
-QFont serifFont(qreal points)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setStyleHint(QFont::Serif);
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
 
-QFont boxFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(8.25);
-    return f;
-}
 
 // A rectangle outline or a straight line of the colour key.
 class KeyShape : public QWidget {
@@ -154,7 +132,7 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QString &text, QRect
 {
     auto *box = new QLineEdit(text, parent);
     box->setObjectName(QLatin1String(name));
-    box->setFont(boxFont());
+    box->setFont(interfaceFont());
     box->setGeometry(geometry);
     box->setCursorPosition(0);
     if (!editable) {
@@ -229,7 +207,7 @@ void EnkinForm::buildControls()
     Text2->setFrame(false);
     Text2->setFocusPolicy(Qt::NoFocus);
     Text2->setAlignment(Qt::AlignCenter);
-    QFont bold = boxFont();
+    QFont bold = interfaceFont();
     bold.setBold(true);
     Text2->setFont(bold);
     Text2->setTextMargins(0, 0, 0, 0);
@@ -263,7 +241,7 @@ void EnkinForm::buildControls()
     for (QComboBox *list : {k2list, S0List}) {
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
-        list->setFont(boxFont());
+        list->setFont(interfaceFont());
         list->setMaxVisibleItems(16);
         // Only choosing a row counts: typed text neither completes nor selects a row.
         list->setCompleter(nullptr);
@@ -288,7 +266,7 @@ void EnkinForm::buildControls()
     Command1 = new QPushButton(QStringLiteral("Accept Data"), client);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twips(120, 6720, 1575, 285));
-    Command1->setFont(boxFont());
+    Command1->setFont(interfaceFont());
     Command1->setToolTip(QStringLiteral("Click here to save data for later analysis"));
     Command1->setAutoDefault(false);
     describe(Command1, tr("Accept Data"), Command1->toolTip());
@@ -472,7 +450,7 @@ void EnkinForm::Clear2_Click()
 void EnkinForm::HScroll1_Change()
 {
     const RunStart start = readRunStart(m_state.inputs);
-    const bool refused = substepsFor(start.tmax / 599, fastestRate(start)) == 0;
+    const bool refused = substepsFor(start) == 0;
     const DrawOutcome scale = checkScale(start.tmax, parseBox(maxy));
     // The surface starts empty for every slider change, unless nothing could be drawn on it:
     // then it keeps the last picture.

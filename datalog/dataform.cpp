@@ -7,31 +7,17 @@
 #include <QPushButton>
 #include <QTextCursor>
 
+#include "views/design.h"
+
 namespace enkin
 {
 
 namespace
 {
 
-// Positions are laid out in twips, 15 to a device-independent pixel.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
-
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {
-    widget->setGeometry(px(left), px(top), px(width), px(height));
-}
-
-QFont serifFont(bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    font.setStyleHint(QFont::Serif);
-    font.setPointSize(12);
-    font.setBold(bold);
-    return font;
+    widget->setGeometry(twips(left, top, width, height));
 }
 
 // The table's columns are counted in characters of a proportional font, so they line up only as
@@ -68,7 +54,7 @@ DataForm::DataForm(QWidget *parent)
 
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setText(tr("Select, Copy and Paste into Spreadsheet"));
-    m_label1->setFont(serifFont(false));
+    m_label1->setFont(serifFont(12, false));
     QPalette darkBlue = m_label1->palette();
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 192));
     m_label1->setPalette(darkBlue);
@@ -79,7 +65,7 @@ DataForm::DataForm(QWidget *parent)
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setText(QStringLiteral("  t                E                ES               S       "
                                      "      Vel           "));
-    m_label2->setFont(serifFont(true));
+    m_label2->setFont(serifFont(12, true));
     QPalette black = m_label2->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     m_label2->setPalette(black);

@@ -114,17 +114,18 @@ int substepsFor(double h, double lambda)
     return n <= kMaxSubsteps ? n : 0;
 }
 
+int substepsFor(const RunStart &start) { return substepsFor(start.tmax / 599, fastestRate(start)); }
+
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory)
 {
     RunReport report;
     report.tmax = start.tmax;
     const double h = start.tmax / 599;
-    const double lambda = fastestRate(start);
-    const int n = substepsFor(h, lambda);
+    const int n = substepsFor(start);
     if (n == 0) {
         report.status = RunStatus::Refused;
         report.substeps = 0;
-        report.largestAcceptedTmax = largestAcceptedTmax(lambda);
+        report.largestAcceptedTmax = largestAcceptedTmax(fastestRate(start));
         return report;
     }
     report.substeps = n;

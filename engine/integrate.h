@@ -53,6 +53,9 @@ RunStart readRunStart(RunInputs &inputs);
 double fastestRate(const RunStart &start);
 int substepsFor(double h, double lambda);
 
+// The substeps each grid interval of this run needs; 0 when the run is refused.
+int substepsFor(const RunStart &start);
+
 // Integrates the run from `start`: writes RateSet and Trajectory indices 1..600, unless refused.
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory);
 

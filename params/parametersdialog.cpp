@@ -1,6 +1,7 @@
 #include "params/parametersdialog.h"
 
 #include "params/fieldbinding.h"
+#include "views/design.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -16,25 +17,7 @@ namespace enkin {
 
 namespace {
 
-// The window is designed in twips: 15 to a device-independent pixel.
-int px(int twips)
-{
-    return qRound(twips / 15.0);
-}
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
-QFont serifBold(qreal points)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    f.setStyleHint(QFont::Serif);
-    f.setPointSizeF(points);
-    f.setBold(true);
-    return f;
-}
 
 // A label with raised and lowered parts, written "k_{-1}" or "x 10^{8} M^{-1} sec^{-1}": the base
 // text in 9.75 point, the parts in 8.25 point on baselines of their own. Rich-text <sub> and
@@ -42,7 +25,7 @@ QFont serifBold(qreal points)
 class ScriptedLabel : public QWidget {
 public:
     ScriptedLabel(const char *markup, Qt::Alignment align, QWidget *parent)
-        : QWidget(parent), m_base(serifBold(9.75)), m_small(serifBold(8.25)), m_align(align)
+        : QWidget(parent), m_base(serifFont(9.75)), m_small(serifFont(8.25)), m_align(align)
     {
         const QString text = QString::fromLatin1(markup);
         const auto opensPart = [&text](qsizetype i) {
@@ -169,14 +152,12 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
     for (const auto &[text, left] : {std::pair{"Parameters", 480}, {"Initial Values", 2670}}) {
         auto *heading = new QLabel(QString::fromLatin1(text), this);
-        heading->setFont(serifBold(9.75));
+        heading->setFont(serifFont(9.75));
         heading->setPalette(blue);
         heading->setGeometry(QRect(QPoint(px(left), 0), heading->sizeHint()));
     }
 
-    QFont boxFont;
-    boxFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    boxFont.setPointSizeF(8.25);
+    const QFont boxFont = interfaceFont();
 
     for (const FieldSpec &spec : kFields) {
         auto *edit = new QLineEdit(this);
