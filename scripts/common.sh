@@ -3,12 +3,14 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Debian packages the build, the tests and the program need.
+# Debian packages the build, the tests and the program need; clang and its runtime libraries
+# build the libFuzzer targets (scripts/fuzz).
 PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libgl-dev
     libboost-dev libbenchmark-dev libgsl-dev
     fonts-liberation2
+    clang libclang-rt-14-dev
 )
 
 ensure_packages() {
