@@ -13,11 +13,9 @@
 #include <QScreen>
 #include <QVersionNumber>
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 // Design client area, 5730 x 3555 twips, and where it opens: 2340, 1935 twips from the top left
 // of the screen rather than where the window manager would put it (15 twips to a pixel).

@@ -4,14 +4,12 @@
 
 class QLabel;
 
-namespace enkin
-{
+namespace enkin {
 
 // The About box: the program's icon, title and version, what it is for, and the credits. It does
 // not block the main window. OK (also Enter and Escape) and the frame's close box destroy it, so
 // every opening builds it anew from the application's current title and version.
-class AboutEnkin : public QDialog
-{
+class AboutEnkin : public QDialog {
     Q_OBJECT
 
 public:

@@ -7,8 +7,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
-namespace enkin
-{
+namespace enkin {
 
 QIcon enkinIcon()
 {

@@ -35,14 +35,11 @@ namespace enkin {
 
 namespace {
 
-
 const QColor kHeadingBlue(0, 0, 192);
 
 // The Results boxes' left edge, and the gap kept between it and the label that names a box.
 constexpr int kResultsBoxLeft = 7020;
 constexpr int kLabelGap = 3;
-
-
 
 // A rectangle outline or a straight line of the colour key.
 class KeyShape : public QWidget {
@@ -469,8 +466,8 @@ void EnkinForm::HScroll1_Change()
         say(runMessage(m_lastRun));
         return;
     }
-    const DrawOutcome drawn = DrawTrajectory(*Plot1, m_state.trajectory, start.tmax,
-                                             parseBox(maxy), m_lastRun.lastValid());
+    const DrawOutcome drawn = DrawTrajectory(*Plot1, m_state.trajectory, start.tmax, parseBox(maxy),
+                                             m_lastRun.lastValid());
     if (drawn == DrawOutcome::Drawn)
         drawGuideLine(*Plot1, t, parseBox(maxy));
 
@@ -500,8 +497,8 @@ void EnkinForm::showInitialValuesInResults()
 
 namespace {
 
-const QString kKmUndefined = QStringLiteral(
-    "Km is undefined when k1 is 0 (Km = (k-1 + k2) / k1), so the Km box is empty.");
+const QString kKmUndefined =
+    QStringLiteral("Km is undefined when k1 is 0 (Km = (k-1 + k2) / k1), so the Km box is empty.");
 const QString kNoTimeSuggestion = QStringLiteral(
     "No Maximum Time can be suggested: k2 + k-1 + k1 [S]0 is 0 for these values, so Maximum "
     "Time keeps its value.");
@@ -627,9 +624,15 @@ void EnkinForm::acceptReading()
     say(QString::fromUtf8(message.data(), qsizetype(message.size())));
 }
 
-void EnkinForm::Command1_Click() { acceptReading(); }
+void EnkinForm::Command1_Click()
+{
+    acceptReading();
+}
 
-void EnkinForm::SaveData_Click() { acceptReading(); }
+void EnkinForm::SaveData_Click()
+{
+    acceptReading();
+}
 
 void EnkinForm::ClearData_Click()
 {
@@ -637,7 +640,10 @@ void EnkinForm::ClearData_Click()
     say(QString());
 }
 
-void EnkinForm::ShowData_Click() { showWindow(m_dataForm, this)->showData(m_state.dataLog); }
+void EnkinForm::ShowData_Click()
+{
+    showWindow(m_dataForm, this)->showData(m_state.dataLog);
+}
 
 void EnkinForm::Analyse_Click()
 {
@@ -649,13 +655,25 @@ void EnkinForm::Analyse_Click()
     m_analysis->activateWindow();
 }
 
-void EnkinForm::Instructions_Click() { showWindow(m_tutorial, this); }
+void EnkinForm::Instructions_Click()
+{
+    showWindow(m_tutorial, this);
+}
 
-void EnkinForm::guide_Click() { showWindow(m_guide, this); }
+void EnkinForm::guide_Click()
+{
+    showWindow(m_guide, this);
+}
 
-void EnkinForm::aboutthis_Click() { showWindow(m_about, this); }
+void EnkinForm::aboutthis_Click()
+{
+    showWindow(m_about, this);
+}
 
-void EnkinForm::QQuit_Click() { QCoreApplication::quit(); }
+void EnkinForm::QQuit_Click()
+{
+    QCoreApplication::quit();
+}
 
 bool EnkinForm::event(QEvent *event)
 {
@@ -674,6 +692,9 @@ void EnkinForm::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-Parameters *EnkinForm::parametersDialog() const { return m_parameters; }
+Parameters *EnkinForm::parametersDialog() const
+{
+    return m_parameters;
+}
 
 } // namespace enkin

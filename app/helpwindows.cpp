@@ -7,11 +7,9 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 // The windows are designed in twips, 1/1440 inch: 15 to a pixel at 96 dots per inch.
 constexpr int pixels(int twips)
@@ -87,14 +85,12 @@ EnkinDoc::EnkinDoc(QWidget *parent)
     : HelpWindow({"Enkin Instructions", "qrc:/docs/tutorial.html", twipSize(10485, 6960),
                   twipRect(105, 120, 10350, 6360), twipRect(4110, 6495, 660, 375)},
                  parent)
-{
-}
+{}
 
 EnkinKey::EnkinKey(QWidget *parent)
     : HelpWindow({"Michaelis Menten -  Guide", "qrc:/docs/guide.html", twipSize(9330, 6960),
                   twipRect(0, 0, 9285, 6360), twipRect(4110, 6495, 660, 375)},
                  parent)
-{
-}
+{}
 
 } // namespace enkin

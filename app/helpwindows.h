@@ -8,16 +8,14 @@ class QPushButton;
 class QResizeEvent;
 class QTextBrowser;
 
-namespace enkin
-{
+namespace enkin {
 
 // A window that shows one of the documents carried in the program's resources in a read-only
 // view (`RichTextBox1`) the student can scroll, select and copy from, with a "Close" button
 // (`Command1`) under it. "Close" only hides the window, so the document keeps its scroll
 // position for the next opening; the frame's close box destroys it, and the next opening starts
 // again from the top.
-class HelpWindow : public QWidget
-{
+class HelpWindow : public QWidget {
     Q_OBJECT
 
 protected:
@@ -43,8 +41,7 @@ private:
 };
 
 // The Tutorial window: the laboratory exercise the students work through.
-class EnkinDoc : public HelpWindow
-{
+class EnkinDoc : public HelpWindow {
     Q_OBJECT
 
 public:
@@ -52,8 +49,7 @@ public:
 };
 
 // The Guide window: a short reference to the menu items and the main window's controls.
-class EnkinKey : public HelpWindow
-{
+class EnkinKey : public HelpWindow {
     Q_OBJECT
 
 public:

@@ -6,8 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-namespace enkin
-{
+namespace enkin {
 
 // Shows the secondary window held in `slot`, creating it first if it does not exist (never
 // opened, or destroyed through its close box) as W(args..., parent). Showing a window that is

@@ -11,8 +11,7 @@
 
 #include <vector>
 
-namespace enkin
-{
+namespace enkin {
 
 struct DataLog;
 

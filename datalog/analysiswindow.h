@@ -18,16 +18,14 @@ class QScatterSeries;
 class QValueAxis;
 QT_END_NAMESPACE
 
-namespace enkin
-{
+namespace enkin {
 
 struct DataLog;
 class RunInputs;
 struct Analysis;
 struct TheoreticalConstants;
 
-class AnalysisWindow : public QWidget
-{
+class AnalysisWindow : public QWidget {
     Q_OBJECT
 
 public:

@@ -9,11 +9,9 @@
 
 #include "views/design.h"
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {

@@ -10,13 +10,11 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace enkin
-{
+namespace enkin {
 
 // A top-level window. Close only hides it, so its text stays until the next showData(); the
 // close box of the frame destroys it (the owner keeps a QPointer and creates it anew on Show).
-class DataForm : public QWidget
-{
+class DataForm : public QWidget {
     Q_OBJECT
 
 public:

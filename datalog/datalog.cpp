@@ -4,11 +4,9 @@
 
 #include <algorithm>
 
-namespace enkin
-{
+namespace enkin {
 
-namespace
-{
+namespace {
 
 bool holdsNothing(std::string_view text)
 {

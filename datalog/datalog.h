@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace enkin
-{
+namespace enkin {
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.
 // Slots above SavedCount may hold stale readings from before a Clear All and are never read.

@@ -2,4 +2,7 @@
 
 #include <iostream>
 
-int main(int argc, char **argv) { return enkin::runCommandLine(argc, argv, std::cout, std::cerr); }
+int main(int argc, char **argv)
+{
+    return enkin::runCommandLine(argc, argv, std::cout, std::cerr);
+}

@@ -114,7 +114,10 @@ int substepsFor(double h, double lambda)
     return n <= kMaxSubsteps ? n : 0;
 }
 
-int substepsFor(const RunStart &start) { return substepsFor(start.tmax / 599, fastestRate(start)); }
+int substepsFor(const RunStart &start)
+{
+    return substepsFor(start.tmax / 599, fastestRate(start));
+}
 
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory)
 {

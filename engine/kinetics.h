@@ -26,10 +26,10 @@ struct Trajectory {
     static constexpr int kFirst = 1;
     static constexpr int kLast = 600;
     using Column = std::array<double, kLast + 1>;
-    Column EConc{};  // [E], 1e-9 M
-    Column ESConc{}; // [ES], 1e-9 M
-    Column SConc{};  // [S], 1e-3 M
-    Column PConc{};  // [P], 1e-9 M
+    Column EConc{};   // [E], 1e-9 M
+    Column ESConc{};  // [ES], 1e-9 M
+    Column SConc{};   // [S], 1e-3 M
+    Column PConc{};   // [P], 1e-9 M
     Column TimeVal{}; // ms
 };
 

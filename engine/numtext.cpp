@@ -9,7 +9,10 @@ namespace enkin {
 
 namespace {
 
-bool isIgnorable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isIgnorable(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 // Walks a text while skipping the blanks that the parse ignores anywhere.
 class Reader {
@@ -238,8 +241,14 @@ std::string formatSigned(double value)
     return text.front() == '-' ? text : " " + text;
 }
 
-double intFloor(double value) { return std::floor(value); }
+double intFloor(double value)
+{
+    return std::floor(value);
+}
 
-double cutDecimals(double value, double scale) { return intFloor(scale * value) / scale; }
+double cutDecimals(double value, double scale)
+{
+    return intFloor(scale * value) / scale;
+}
 
 } // namespace enkin

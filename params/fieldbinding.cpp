@@ -9,8 +9,9 @@ namespace enkin {
 void bindField(QLineEdit *edit, RunInputs &inputs, RunInput input)
 {
     edit->setText(QString::fromStdString(inputs.get(input)));
-    QObject::connect(edit, &QLineEdit::textEdited, edit,
-                     [&inputs, input](const QString &text) { inputs.set(input, text.toStdString()); });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [&inputs, input](const QString &text) {
+        inputs.set(input, text.toStdString());
+    });
 
     QPointer<QLineEdit> guard(edit);
     const RunInputs::ListenerId id =

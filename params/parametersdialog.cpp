@@ -17,8 +17,6 @@ namespace enkin {
 
 namespace {
 
-
-
 // A label with raised and lowered parts, written "k_{-1}" or "x 10^{8} M^{-1} sec^{-1}": the base
 // text in 9.75 point, the parts in 8.25 point on baselines of their own. Rich-text <sub> and
 // <sup> would shrink the parts by another third, and "-1" would no longer be legible.

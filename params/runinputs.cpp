@@ -24,13 +24,22 @@ constexpr std::array<InputInfo, 8> kInfo{{
     {"ttmax", "0.098"},
 }};
 
-std::size_t indexOf(RunInput input) { return static_cast<std::size_t>(input); }
+std::size_t indexOf(RunInput input)
+{
+    return static_cast<std::size_t>(input);
+}
 
 } // namespace
 
-std::string_view RunInputs::name(RunInput input) { return kInfo[indexOf(input)].name; }
+std::string_view RunInputs::name(RunInput input)
+{
+    return kInfo[indexOf(input)].name;
+}
 
-std::string_view RunInputs::initialText(RunInput input) { return kInfo[indexOf(input)].initial; }
+std::string_view RunInputs::initialText(RunInput input)
+{
+    return kInfo[indexOf(input)].initial;
+}
 
 std::optional<RunInput> RunInputs::fromName(std::string_view name)
 {
@@ -54,7 +63,10 @@ std::string &RunInputs::slot(RunInput input)
     return (*m_dialog)[indexOf(input)];
 }
 
-const std::string &RunInputs::get(RunInput input) { return slot(input); }
+const std::string &RunInputs::get(RunInput input)
+{
+    return slot(input);
+}
 
 void RunInputs::set(RunInput input, std::string text)
 {
@@ -65,9 +77,15 @@ void RunInputs::set(RunInput input, std::string text)
     notify(input, s);
 }
 
-double RunInputs::number(RunInput input) { return parseLeadingNumber(get(input)); }
+double RunInputs::number(RunInput input)
+{
+    return parseLeadingNumber(get(input));
+}
 
-void RunInputs::resetDialogTexts() { m_dialog.reset(); }
+void RunInputs::resetDialogTexts()
+{
+    m_dialog.reset();
+}
 
 RunInputs::ListenerId RunInputs::subscribe(Listener listener)
 {
@@ -76,7 +94,10 @@ RunInputs::ListenerId RunInputs::subscribe(Listener listener)
     return id;
 }
 
-void RunInputs::unsubscribe(ListenerId id) { m_listeners.erase(id); }
+void RunInputs::unsubscribe(ListenerId id)
+{
+    m_listeners.erase(id);
+}
 
 void RunInputs::notify(RunInput input, const std::string &text)
 {

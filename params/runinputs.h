@@ -21,9 +21,9 @@ namespace enkin {
 
 enum class RunInput { kk1, kk2, kk3, E0, ES0, S0, P0, ttmax };
 
-inline constexpr std::array<RunInput, 7> kDialogInputs{
-    RunInput::kk1, RunInput::kk2, RunInput::kk3, RunInput::E0,
-    RunInput::ES0, RunInput::S0,  RunInput::P0};
+inline constexpr std::array<RunInput, 7> kDialogInputs{RunInput::kk1, RunInput::kk2, RunInput::kk3,
+                                                       RunInput::E0,  RunInput::ES0, RunInput::S0,
+                                                       RunInput::P0};
 
 class RunInputs {
 public:

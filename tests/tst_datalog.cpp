@@ -20,8 +20,7 @@
 
 using namespace enkin;
 
-namespace
-{
+namespace {
 
 // Box texts in the order of the Results boxes: [E], [ES], [S], velocity, time.
 struct Texts {
@@ -85,8 +84,7 @@ template <class T> T *child(QWidget &w, const char *name)
 
 } // namespace
 
-class TestDataLog : public QObject
-{
+class TestDataLog : public QObject {
     Q_OBJECT
 
 private slots:

@@ -14,7 +14,10 @@ using namespace enkin;
 
 namespace {
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 bool sameTrajectory(const Trajectory &a, const Trajectory &b)
 {
@@ -248,10 +251,18 @@ void TestEngine::substeppedRunMatchesFineReference_data()
     QTest::addColumn<QString>("ttmax");
     QTest::addColumn<QString>("S0");
     QTest::addColumn<QString>("kk2");
-    QTest::newRow("16.4 ms, where a single step diverges") << "16.4" << "1" << "1.0";
-    QTest::newRow("long run to steady state") << "100" << "1" << "1.0";
-    QTest::newRow("low substrate, fast k2") << "50" << "0.001" << "10";
-    QTest::newRow("stiff, 900 substeps") << "2642" << "1" << "1.0";
+    QTest::newRow("16.4 ms, where a single step diverges") << "16.4"
+                                                           << "1"
+                                                           << "1.0";
+    QTest::newRow("long run to steady state") << "100"
+                                              << "1"
+                                              << "1.0";
+    QTest::newRow("low substrate, fast k2") << "50"
+                                            << "0.001"
+                                            << "10";
+    QTest::newRow("stiff, 900 substeps") << "2642"
+                                         << "1"
+                                         << "1.0";
 }
 
 void TestEngine::substeppedRunMatchesFineReference()
@@ -275,10 +286,9 @@ void TestEngine::substeppedRunMatchesFineReference()
     const RunStart start = readRunStart(inputs);
     const RateSet r{start.k1, start.k2, start.kminus1};
     const auto derivative = [&r](const std::array<double, 4> &x) {
-        return std::array<double, 4>{fn1(r, x[0], x[1], x[2], x[3], 0),
-                                     fn2(r, x[0], x[1], x[2], x[3], 0),
-                                     fn3(r, x[0], x[1], x[2], x[3], 0),
-                                     fn4(r, x[0], x[1], x[2], x[3], 0)};
+        return std::array<double, 4>{
+            fn1(r, x[0], x[1], x[2], x[3], 0), fn2(r, x[0], x[1], x[2], x[3], 0),
+            fn3(r, x[0], x[1], x[2], x[3], 0), fn4(r, x[0], x[1], x[2], x[3], 0)};
     };
     const auto axpy = [](const std::array<double, 4> &x, double a, const std::array<double, 4> &k) {
         return std::array<double, 4>{x[0] + a * k[0], x[1] + a * k[1], x[2] + a * k[2],
@@ -357,12 +367,18 @@ void TestEngine::overflowingInputsNeverStoreNonFinite_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("huge E0") << "E0" << "1e308";
-    QTest::newRow("huge negative P0") << "P0" << "-1e308";
-    QTest::newRow("huge k1") << "kk1" << "1e308";
-    QTest::newRow("huge ttmax") << "ttmax" << "1e308";
-    QTest::newRow("overflowing ttmax") << "ttmax" << "1d400";
-    QTest::newRow("huge k2 and ttmax") << "kk2" << "&H7FFFFFFFFFFFFFFF";
+    QTest::newRow("huge E0") << "E0"
+                             << "1e308";
+    QTest::newRow("huge negative P0") << "P0"
+                                      << "-1e308";
+    QTest::newRow("huge k1") << "kk1"
+                             << "1e308";
+    QTest::newRow("huge ttmax") << "ttmax"
+                                << "1e308";
+    QTest::newRow("overflowing ttmax") << "ttmax"
+                                       << "1d400";
+    QTest::newRow("huge k2 and ttmax") << "kk2"
+                                       << "&H7FFFFFFFFFFFFFFF";
 }
 
 void TestEngine::overflowingInputsNeverStoreNonFinite()

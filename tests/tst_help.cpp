@@ -26,8 +26,7 @@ using namespace enkin;
 
 // Drives the Tutorial, Guide and About windows as the main window does: one slot per window,
 // opened through showWindow() with a stand-in main window as the owner.
-class TestHelp : public QObject
-{
+class TestHelp : public QObject {
     Q_OBJECT
 
 private slots:
@@ -512,8 +511,7 @@ void TestHelp::aboutIsDestroyedAndReopensAnew()
 }
 
 // A window whose constructor needs more than its parent.
-class NamedWindow : public QWidget
-{
+class NamedWindow : public QWidget {
 public:
     NamedWindow(const QString &name, QWidget *parent) : QWidget(parent, Qt::Window)
     {

@@ -77,7 +77,8 @@ void TestNumText::parse_data()
     QTest::newRow("subnormal") << "1e-320" << 1e-320;
     QTest::newRow("underflow to zero") << "1e-400" << 0.0;
     QTest::newRow("huge exponent of zero") << "0e999999999999999" << 0.0;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+    QTest::newRow("largest double")
+        << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::newRow("overflow 1d400") << "1d400" << std::numeric_limits<double>::max();
     QTest::newRow("negative overflow") << "-1e308000" << -std::numeric_limits<double>::max();
     QTest::newRow("digits with a large negative exponent") << "12345e-9999999999" << 0.0;
@@ -132,8 +133,8 @@ void TestNumText::parseNeverReturnsNonFinite_data()
     QTest::newRow("10000 nines negative") << QByteArray("-") + QByteArray(10000, '9');
     QTest::newRow("10000 hex digits") << QByteArray("&H") + QByteArray(10000, 'F');
     QTest::newRow("exponent beyond int") << QByteArray("1e99999999999999999999999");
-    QTest::newRow("tiny mantissa, big exponent") << QByteArray("0.") + QByteArray(5000, '0') +
-                                                        QByteArray("1e5300");
+    QTest::newRow("tiny mantissa, big exponent")
+        << QByteArray("0.") + QByteArray(5000, '0') + QByteArray("1e5300");
 }
 
 void TestNumText::parseNeverReturnsNonFinite()
@@ -169,7 +170,8 @@ void TestNumText::formatGeneral_data()
     QTest::newRow("three exponent digits") << 1e300 << "1E+300";
     QTest::newRow("negative exponent form") << -2.5e-20 << "-2.5E-20";
     QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
-    QTest::newRow("largest double") << std::numeric_limits<double>::max() << "1.79769313486232E+308";
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max() << "1.79769313486232E+308";
     QTest::newRow("fifteen digits kept") << 123456.789012345 << "123456.789012345";
     QTest::newRow("sixteenth digit rounded") << 0.1234567890123456 << "0.123456789012346";
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "nan";
@@ -239,7 +241,8 @@ void TestNumText::independentOfProcessLocale()
     struct CommaPoint : std::numpunct<char> {
         char do_decimal_point() const override { return ','; }
     };
-    const std::locale previousGlobal = std::locale::global(std::locale(std::locale(), new CommaPoint));
+    const std::locale previousGlobal =
+        std::locale::global(std::locale(std::locale(), new CommaPoint));
     QCOMPARE(parseLeadingNumber("2.5"), 2.5);
     QCOMPARE(parseLeadingNumber("2,5"), 2.0);
     QCOMPARE(enkin::formatGeneral(2.5), std::string("2.5"));

@@ -133,7 +133,7 @@ void TestRandomSession::session()
         option.singleStep = slider->singleStep();
         option.pageStep = slider->pageStep();
         const QRect handle = slider->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                            QStyle::SC_ScrollBarSlider, slider);
+                                                             QStyle::SC_ScrollBarSlider, slider);
         const QPoint from = handle.center();
         const QPoint to(pick(slider->width()), from.y());
         QTest::mousePress(slider, Qt::LeftButton, {}, from);

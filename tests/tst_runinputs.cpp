@@ -30,14 +30,22 @@ void TestRunInputs::initialTexts_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("number");
-    QTest::newRow("kk1") << "kk1" << "1.0" << 1.0;
-    QTest::newRow("kk2") << "kk2" << "1.0" << 1.0;
-    QTest::newRow("kk3") << "kk3" << "1.0" << 1.0;
-    QTest::newRow("E0") << "E0" << "1" << 1.0;
-    QTest::newRow("ES0") << "ES0" << "0" << 0.0;
-    QTest::newRow("S0") << "S0" << "1" << 1.0;
-    QTest::newRow("P0") << "P0" << "0" << 0.0;
-    QTest::newRow("ttmax") << "ttmax" << "0.098" << 0.098;
+    QTest::newRow("kk1") << "kk1"
+                         << "1.0" << 1.0;
+    QTest::newRow("kk2") << "kk2"
+                         << "1.0" << 1.0;
+    QTest::newRow("kk3") << "kk3"
+                         << "1.0" << 1.0;
+    QTest::newRow("E0") << "E0"
+                        << "1" << 1.0;
+    QTest::newRow("ES0") << "ES0"
+                         << "0" << 0.0;
+    QTest::newRow("S0") << "S0"
+                        << "1" << 1.0;
+    QTest::newRow("P0") << "P0"
+                        << "0" << 0.0;
+    QTest::newRow("ttmax") << "ttmax"
+                           << "0.098" << 0.098;
 }
 
 void TestRunInputs::initialTexts()
@@ -124,13 +132,19 @@ void TestRunInputs::cli_data()
                                  "0.98034744801370477,0.99999893318537703,0.086467175481767244"
                               << "";
     QTest::newRow("flat run, value with =")
-        << QStringList{"--ttmax=", "--E0", "2"} << 0 << 600 << "600,0,2,0,1,0" << "";
+        << QStringList{"--ttmax=", "--E0", "2"} << 0 << 600 << "600,0,2,0,1,0"
+        << "";
     QTest::newRow("leading-number parse")
-        << QStringList{"--ttmax", "0 abc", "--P0", "  5x"} << 0 << 600 << "600,0,1,0,1,5" << "";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << -1 << "" << "";
-    QTest::newRow("unknown option") << QStringList{"--k9", "1"} << 2 << -1 << "" << "Usage";
-    QTest::newRow("positional") << QStringList{"5"} << 2 << -1 << "" << "unknown option";
-    QTest::newRow("missing value") << QStringList{"--kk1"} << 2 << -1 << "" << "needs a value";
+        << QStringList{"--ttmax", "0 abc", "--P0", "  5x"} << 0 << 600 << "600,0,1,0,1,5"
+        << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << -1 << ""
+                          << "";
+    QTest::newRow("unknown option") << QStringList{"--k9", "1"} << 2 << -1 << ""
+                                    << "Usage";
+    QTest::newRow("positional") << QStringList{"5"} << 2 << -1 << ""
+                                << "unknown option";
+    QTest::newRow("missing value") << QStringList{"--kk1"} << 2 << -1 << ""
+                                   << "needs a value";
     QTest::newRow("refused") << QStringList{"--ttmax", "1e6"} << 1 << -1 << ""
                              << "largest accepted is 2930 ms";
     QTest::newRow("stopped") << QStringList{"--kk1", "-1", "--ttmax", "5"} << 1 << -2 << ""
@@ -162,14 +176,14 @@ void TestRunInputs::cli()
     } else if (rows == -2) {
         // Stopped: the rows up to the stop are printed, and every one of them is finite.
         QVERIFY(lines.size() > 2 && lines.size() < 601);
-        QVERIFY(out.str().find("nan") == std::string::npos && out.str().find("inf") == std::string::npos);
+        QVERIFY(out.str().find("nan") == std::string::npos &&
+                out.str().find("inf") == std::string::npos);
     } else if (args == QStringList{"--help"}) {
         QVERIFY(lines.front().startsWith("Usage: enkin-run"));
     } else {
         QVERIFY(out.str().empty());
     }
-    QVERIFY2(QString::fromStdString(err.str()).contains(errorContains),
-             err.str().c_str());
+    QVERIFY2(QString::fromStdString(err.str()).contains(errorContains), err.str().c_str());
 }
 
 void TestRunInputs::cliRowsRoundTrip()

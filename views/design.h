@@ -11,7 +11,10 @@
 
 namespace enkin {
 
-inline int px(int twips) { return qRound(twips / 15.0); }
+inline int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
 
 inline QRect twips(int left, int top, int width, int height)
 {

@@ -6,7 +6,10 @@ namespace enkin {
 
 namespace {
 
-QString number(double value) { return QString::fromStdString(formatGeneral(value)); }
+QString number(double value)
+{
+    return QString::fromStdString(formatGeneral(value));
+}
 
 } // namespace
 

@@ -88,7 +88,10 @@ double sliderTime(int v, double tmax)
     return static_cast<double>(steps) / 599.0 * tmax;
 }
 
-std::string timeText(double t) { return cutText(t, 1000); }
+std::string timeText(double t)
+{
+    return cutText(t, 1000);
+}
 
 Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid)
 {
