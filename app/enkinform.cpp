@@ -290,32 +290,32 @@ void EnkinForm::buildControls()
     SVal->setToolTip(QStringLiteral("Substrate Concentration at above time"));
     describe(SVal, tr("[S], 10^-3 M"), SVal->toolTip());
 
-    for (const LabelSpec &spec : kLabels) {
-        auto *label = new QLabel(QString::fromLatin1(spec.text), client);
-        label->setObjectName(QLatin1String(spec.name));
-        label->setFont(spec.style == LabelStyle::Small  ? serifFont(8.25)
-                       : spec.style == LabelStyle::Axis ? serifFont(9)
+    for (const LabelSpec &design : kLabels) {
+        auto *label = new QLabel(QString::fromLatin1(design.text), client);
+        label->setObjectName(QLatin1String(design.name));
+        label->setFont(design.style == LabelStyle::Small  ? serifFont(8.25)
+                       : design.style == LabelStyle::Axis ? serifFont(9)
                                                         : serifFont(9.75));
-        label->setAlignment(spec.align);
+        label->setAlignment(design.align);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (spec.blue) {
+        if (design.blue) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, kHeadingBlue);
             label->setPalette(p);
         }
-        QRect geometry = twips(spec.left, spec.top, spec.width, spec.height);
+        QRect geometry = twips(design.left, design.top, design.width, design.height);
         // The serif face may run a pixel or two wider than the design allowed; widen rather
         // than clip.
         const int needed = qCeil(QFontMetricsF(label->font()).horizontalAdvance(label->text()));
         if (needed > geometry.width()) {
             const int extra = needed - geometry.width();
             geometry.setWidth(needed);
-            if (spec.growLeft)
+            if (design.growLeft)
                 geometry.translate(-extra, 0);
         }
         // The caption of a label that names a Results box would otherwise touch, or run over, the
         // box's frame: "d[P]/dt" was designed 2 pixels into it.
-        if (spec.growLeft) {
+        if (design.growLeft) {
             const int limit = px(kResultsBoxLeft) - kLabelGap;
             if (geometry.right() > limit)
                 geometry.moveRight(limit);

@@ -157,29 +157,29 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
 
     const QFont boxFont = interfaceFont();
 
-    for (const FieldSpec &spec : kFields) {
+    for (const FieldSpec &design : kFields) {
         auto *edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(RunInputs::name(spec.input).data()));
+        edit->setObjectName(QString::fromLatin1(RunInputs::name(design.input).data()));
         edit->setFont(boxFont);
-        edit->setGeometry(twips(spec.left, spec.top, spec.width, 285));
-        edit->setToolTip(QString::fromLatin1(spec.tooltip));
-        edit->setEnabled(spec.editable);
-        bindField(edit, inputs, spec.input);
-        m_fields[static_cast<int>(spec.input)] = edit;
+        edit->setGeometry(twips(design.left, design.top, design.width, 285));
+        edit->setToolTip(QString::fromLatin1(design.tooltip));
+        edit->setEnabled(design.editable);
+        bindField(edit, inputs, design.input);
+        m_fields[static_cast<int>(design.input)] = edit;
 
         // Each label is as wide as its text and centred on the field's row: the quantity ends
         // just before the field, the unit starts at its column.
-        auto *label = new ScriptedLabel(spec.label, Qt::AlignRight, this);
-        auto *unit = new ScriptedLabel(spec.unit, Qt::AlignLeft, this);
+        auto *label = new ScriptedLabel(design.label, Qt::AlignRight, this);
+        auto *unit = new ScriptedLabel(design.unit, Qt::AlignLeft, this);
         const QRect row = edit->geometry();
         for (ScriptedLabel *l : {label, unit}) {
             const QSize hint = l->sizeHint();
-            const int left = l == label ? row.left() - kLabelGap - hint.width() : px(spec.unitLeft);
+            const int left = l == label ? row.left() - kLabelGap - hint.width() : px(design.unitLeft);
             l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
                            hint.height());
         }
         edit->setAccessibleName(label->accessibleName() + QStringLiteral(", ") +
-                                QString::fromLatin1(spec.accessibleUnit));
+                                QString::fromLatin1(design.accessibleUnit));
         edit->setAccessibleDescription(edit->toolTip());
     }
 
