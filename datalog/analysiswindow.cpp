@@ -83,6 +83,20 @@ QValueAxis *makeAxis(const QString &title, const QString &objectName)
     return axis;
 }
 
+QScatterSeries *makeScatter(const QString &objectName, const QString &legend, QColor fill,
+                            QColor border, qreal size,
+                            QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle)
+{
+    auto *series = new QScatterSeries;
+    series->setObjectName(objectName);
+    series->setName(legend);
+    series->setMarkerShape(shape);
+    series->setColor(fill);
+    series->setBorderColor(border);
+    series->setMarkerSize(size);
+    return series;
+}
+
 void attach(QChart *chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y)
 {
     chart->addSeries(series);
@@ -227,19 +241,11 @@ QChartView *AnalysisWindow::createMichaelisChart()
     m_curve = new QLineSeries;
     m_curve->setObjectName(QStringLiteral("fitCurve"));
     m_curve->setPen(QPen(QColor(0, 0, 255), 2));
-    m_readings = new QScatterSeries;
-    m_readings->setObjectName(QStringLiteral("readings"));
-    m_readings->setName(QStringLiteral("readings"));
-    m_readings->setColor(QColor(255, 0, 0));
-    m_readings->setBorderColor(QColor(128, 0, 0));
-    m_readings->setMarkerSize(9);
-    m_leftOut = new QScatterSeries;
-    m_leftOut->setObjectName(QStringLiteral("leftOut"));
-    m_leftOut->setName(QStringLiteral("left out"));
-    m_leftOut->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    m_leftOut->setColor(QColor(160, 160, 160));
-    m_leftOut->setBorderColor(QColor(96, 96, 96));
-    m_leftOut->setMarkerSize(8);
+    m_readings = makeScatter(QStringLiteral("readings"), QStringLiteral("readings"),
+                             QColor(255, 0, 0), QColor(128, 0, 0), 9);
+    m_leftOut =
+        makeScatter(QStringLiteral("leftOut"), QStringLiteral("left out"), QColor(160, 160, 160),
+                    QColor(96, 96, 96), 8, QScatterSeries::MarkerShapeRectangle);
     attach(chart, m_curve, m_sAxis, m_vAxis);
     attach(chart, m_readings, m_sAxis, m_vAxis);
     attach(chart, m_leftOut, m_sAxis, m_vAxis);
@@ -271,19 +277,10 @@ QChartView *AnalysisWindow::createReciprocalChart()
     m_reciprocalLine->setObjectName(QStringLiteral("reciprocalLine"));
     m_reciprocalLine->setName(QStringLiteral("line"));
     m_reciprocalLine->setPen(QPen(QColor(0, 0, 255), 2));
-    m_reciprocalPoints = new QScatterSeries;
-    m_reciprocalPoints->setObjectName(QStringLiteral("reciprocalPoints"));
-    m_reciprocalPoints->setName(QStringLiteral("readings"));
-    m_reciprocalPoints->setColor(QColor(255, 0, 0));
-    m_reciprocalPoints->setBorderColor(QColor(128, 0, 0));
-    m_reciprocalPoints->setMarkerSize(9);
-    m_intercepts = new QScatterSeries;
-    m_intercepts->setObjectName(QStringLiteral("intercepts"));
-    m_intercepts->setName(QStringLiteral("−1/Km, 1/Vmax"));
-    m_intercepts->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-    m_intercepts->setColor(QColor(0, 0, 0));
-    m_intercepts->setBorderColor(QColor(0, 0, 0));
-    m_intercepts->setMarkerSize(7);
+    m_reciprocalPoints = makeScatter(QStringLiteral("reciprocalPoints"), QStringLiteral("readings"),
+                                     QColor(255, 0, 0), QColor(128, 0, 0), 9);
+    m_intercepts = makeScatter(QStringLiteral("intercepts"), QStringLiteral("−1/Km, 1/Vmax"),
+                               Qt::black, Qt::black, 7, QScatterSeries::MarkerShapeRectangle);
     attach(chart, m_zeroX, m_inverseSAxis, m_inverseVAxis);
     attach(chart, m_zeroY, m_inverseSAxis, m_inverseVAxis);
     attach(chart, m_reciprocalLine, m_inverseSAxis, m_inverseVAxis);
