@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     FUZZ_CHECK(text.size() == kHeadingLength + rows * (2 + kLineLength), context());
     const std::string_view heading(text.data(), kHeadingLength);
-    FUZZ_CHECK(heading.find_first_not_of(".[]ESVeilt ") == std::string_view::npos, context());
+    FUZZ_CHECK(heading.find_first_not_of(".[]ESVelt ") == std::string_view::npos, context());
     FUZZ_CHECK(heading.substr(5, 3) == " t " && heading.substr(27, 5) == " [E] " &&
                    heading.substr(50, 6) == " [ES] " && heading.substr(74, 5) == " [S] " &&
                    heading.substr(95, 5) == " Vel ",
