@@ -90,7 +90,9 @@ void TestNumText::parse()
     QFETCH(QString, text);
     QFETCH(double, expected);
     const QByteArray utf8 = text.toUtf8();
-    QCOMPARE(parseLeadingNumber(std::string_view(utf8.constData(), utf8.size())), expected);
+    // Exact: QCOMPARE forgives a few units in the last place of a double.
+    const double actual = parseLeadingNumber(std::string_view(utf8.constData(), utf8.size()));
+    QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
 }
 
 void TestNumText::wholeNumbersRoundOnce_data()
@@ -225,8 +227,8 @@ void TestNumText::roundTripTo15Digits()
             std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
         double expected = 0;
         std::from_chars(buf, written.ptr, expected);
-        QCOMPARE(parseLeadingNumber(text), expected);
-        QCOMPARE(parseLeadingNumber(enkin::formatSigned(value)), parseLeadingNumber(text));
+        QVERIFY2(parseLeadingNumber(text) == expected, text.c_str());
+        QVERIFY(parseLeadingNumber(enkin::formatSigned(value)) == expected);
     }
 }
 
