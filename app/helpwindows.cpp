@@ -1,36 +1,49 @@
 #include "app/helpwindows.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSvgRenderer>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "views/design.h"
 
 namespace enkin {
 
 namespace {
 
-// The windows are designed in twips, 1/1440 inch: 15 to a pixel at 96 dots per inch.
-constexpr int pixels(int twips)
-{
-    return twips / 15;
-}
+// A document view that renders the documents' SVG pictures at the screen's pixel density, so
+// equations stay sharp on high-DPI screens instead of being scaled up from a 96-dpi bitmap.
+class DocumentView : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
 
-constexpr QSize twipSize(int width, int height)
-{
-    return {pixels(width), pixels(height)};
-}
-
-constexpr QRect twipRect(int left, int top, int width, int height)
-{
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::ImageResource && name.path().endsWith(QLatin1String(".svg"))) {
+            QSvgRenderer svg(QLatin1Char(':') + name.path());
+            if (svg.isValid()) {
+                const qreal ratio = devicePixelRatioF();
+                QImage image(svg.defaultSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter painter(&image);
+                svg.render(&painter);
+                painter.end();
+                image.setDevicePixelRatio(ratio);
+                return image;
+            }
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
 
 } // namespace
 
 HelpWindow::HelpWindow(const Design &design, QWidget *parent)
-    : QWidget(parent, Qt::Window), design_(design), RichTextBox1(new QTextBrowser(this)),
+    : QWidget(parent, Qt::Window), design_(design), RichTextBox1(new DocumentView(this)),
       Command1(new QPushButton(QStringLiteral("Close"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -82,14 +95,14 @@ void HelpWindow::Command1_Click()
 }
 
 EnkinDoc::EnkinDoc(QWidget *parent)
-    : HelpWindow({"Enkin Instructions", "qrc:/docs/tutorial.html", twipSize(10485, 6960),
-                  twipRect(105, 120, 10350, 6360), twipRect(4110, 6495, 660, 375)},
+    : HelpWindow({"Enkin Instructions", "qrc:/docs/tutorial.html", QSize(px(10485), px(6960)),
+                  twips(105, 120, 10350, 6360), twips(4110, 6495, 660, 375)},
                  parent)
 {}
 
 EnkinKey::EnkinKey(QWidget *parent)
-    : HelpWindow({"Michaelis Menten -  Guide", "qrc:/docs/guide.html", twipSize(9330, 6960),
-                  twipRect(0, 0, 9285, 6360), twipRect(4110, 6495, 660, 375)},
+    : HelpWindow({"Michaelis Menten -  Guide", "qrc:/docs/guide.html", QSize(px(9330), px(6960)),
+                  twips(0, 0, 9285, 6360), twips(4110, 6495, 660, 375)},
                  parent)
 {}
 
