@@ -24,6 +24,19 @@ bool sameTrajectory(const Trajectory &a, const Trajectory &b)
     return std::memcmp(&a, &b, sizeof(Trajectory)) == 0;
 }
 
+// One run from the initial texts with some of them replaced.
+RunReport run(Trajectory &t, std::initializer_list<std::pair<RunInput, const char *>> texts = {},
+              RateSet *ratesOut = nullptr)
+{
+    RunInputs inputs;
+    for (const auto &[input, text] : texts)
+        inputs.set(input, text);
+    RateSet rates;
+    RunReport report;
+    IntegrateTrajectory(inputs, ratesOut ? *ratesOut : rates, t, &report);
+    return report;
+}
+
 } // namespace
 
 class TestEngine : public QObject {
@@ -35,11 +48,9 @@ private slots:
     void fn2IsExactNegationOfFn1();
     void defaultRunReferenceValues();
     void conservationOfEnzyme();
-    void repeatedRunsAreBitIdentical();
-    void changingTtmaxKeepsIndexOne();
+    void runsAreReproducibleAndTouchOnlyTheirPoints();
     void flatRunForEmptyTtmax_data();
     void flatRunForEmptyTtmax();
-    void indexZeroNeverWritten();
     void negativeTtmaxRunsBackwards();
     void substepCount_data();
     void substepCount();
@@ -120,45 +131,35 @@ void TestEngine::defaultRunReferenceValues()
 
 void TestEngine::conservationOfEnzyme()
 {
-    RunInputs inputs;
     for (const char *tmax : {"0.098", "2.857", "16.4", "100"}) {
-        inputs.set(RunInput::ttmax, tmax);
-        RateSet rates;
         Trajectory t;
-        IntegrateTrajectory(inputs, rates, t);
+        run(t, {{RunInput::ttmax, tmax}});
         for (int i = 1; i <= 600; ++i)
             QVERIFY2(std::abs(t.EConc[i] + t.ESConc[i] - 1.0) < 1e-15 * i, tmax);
     }
 }
 
-void TestEngine::repeatedRunsAreBitIdentical()
+void TestEngine::runsAreReproducibleAndTouchOnlyTheirPoints()
 {
-    RunInputs inputs;
-    RateSet rates;
     Trajectory a, b;
-    IntegrateTrajectory(inputs, rates, a);
-    IntegrateTrajectory(inputs, rates, b);
+    a.EConc[0] = a.ESConc[0] = a.SConc[0] = a.PConc[0] = a.TimeVal[0] = 42;
+    b = a;
+    run(a);
+    run(b);
     QVERIFY(sameTrajectory(a, b));
-    inputs.set(RunInput::ttmax, "50"); // substepped
-    IntegrateTrajectory(inputs, rates, a);
-    IntegrateTrajectory(inputs, rates, b);
+    run(a, {{RunInput::ttmax, "50"}}); // substepped
+    run(b, {{RunInput::ttmax, "50"}});
     QVERIFY(sameTrajectory(a, b));
-}
 
-void TestEngine::changingTtmaxKeepsIndexOne()
-{
-    RunInputs inputs;
-    RateSet rates;
-    Trajectory a, b;
-    IntegrateTrajectory(inputs, rates, a);
-    inputs.set(RunInput::ttmax, "0.05");
-    IntegrateTrajectory(inputs, rates, b);
+    // A new Maximum Time changes every point but the first; index 0 is never written.
+    run(a);
+    run(b, {{RunInput::ttmax, "0.05"}});
     QCOMPARE(b.EConc[1], a.EConc[1]);
     QCOMPARE(b.TimeVal[1], 0.0);
-    for (int i = 2; i <= 600; ++i) {
-        QVERIFY(b.EConc[i] != a.EConc[i]);
-        QVERIFY(b.TimeVal[i] != a.TimeVal[i]);
-    }
+    for (int i = 2; i <= 600; ++i)
+        QVERIFY(b.EConc[i] != a.EConc[i] && b.TimeVal[i] != a.TimeVal[i]);
+    for (double v : {b.EConc[0], b.ESConc[0], b.SConc[0], b.PConc[0], b.TimeVal[0]})
+        QCOMPARE(v, 42.0);
 }
 
 void TestEngine::flatRunForEmptyTtmax_data()
@@ -172,44 +173,20 @@ void TestEngine::flatRunForEmptyTtmax_data()
 void TestEngine::flatRunForEmptyTtmax()
 {
     QFETCH(QString, ttmax);
-    RunInputs inputs;
-    inputs.set(RunInput::ttmax, ttmax.toStdString());
-    RateSet rates;
     Trajectory t;
-    RunReport report;
-    QCOMPARE(IntegrateTrajectory(inputs, rates, t, &report), 0.0);
+    const QByteArray text = ttmax.toLatin1();
+    const RunReport report = run(t, {{RunInput::ttmax, text.constData()}});
+    QCOMPARE(report.tmax, 0.0);
     QCOMPARE(report.status, RunStatus::Normal);
-    for (int i = 1; i <= 600; ++i) {
-        QCOMPARE(t.EConc[i], 1.0);
-        QCOMPARE(t.ESConc[i], 0.0);
-        QCOMPARE(t.SConc[i], 1.0);
-        QCOMPARE(t.PConc[i], 0.0);
-        QCOMPARE(t.TimeVal[i], 0.0);
-    }
-}
-
-void TestEngine::indexZeroNeverWritten()
-{
-    RunInputs inputs;
-    RateSet rates;
-    Trajectory t;
-    t.EConc[0] = t.ESConc[0] = t.SConc[0] = t.PConc[0] = t.TimeVal[0] = 42;
-    IntegrateTrajectory(inputs, rates, t);
-    inputs.set(RunInput::ttmax, "1e9"); // refused
-    IntegrateTrajectory(inputs, rates, t);
-    for (double v : {t.EConc[0], t.ESConc[0], t.SConc[0], t.PConc[0], t.TimeVal[0]})
-        QCOMPARE(v, 42.0);
+    for (int i = 1; i <= 600; ++i)
+        QVERIFY(t.EConc[i] == 1 && t.ESConc[i] == 0 && t.SConc[i] == 1 && t.PConc[i] == 0 &&
+                t.TimeVal[i] == 0);
 }
 
 void TestEngine::negativeTtmaxRunsBackwards()
 {
-    RunInputs inputs;
-    inputs.set(RunInput::ttmax, "-0.01");
-    RateSet rates;
     Trajectory t;
-    RunReport report;
-    IntegrateTrajectory(inputs, rates, t, &report);
-    QCOMPARE(report.status, RunStatus::Normal);
+    QCOMPARE(run(t, {{RunInput::ttmax, "-0.01"}}).status, RunStatus::Normal);
     QVERIFY(t.TimeVal[600] < 0);
     // Backwards in time binding is undone: [ES] goes negative, [E] grows above its start.
     QVERIFY(t.ESConc[600] < 0);
@@ -346,13 +323,8 @@ void TestEngine::refusedRunKeepsPreviousRun()
 void TestEngine::runawayRunStopsBeforeNonFinite()
 {
     // A negative k1 turns binding into unbounded growth of [E] and [S].
-    RunInputs inputs;
-    inputs.set(RunInput::kk1, "-1");
-    inputs.set(RunInput::ttmax, "5");
-    RateSet rates;
     Trajectory t;
-    RunReport report;
-    IntegrateTrajectory(inputs, rates, t, &report);
+    const RunReport report = run(t, {{RunInput::kk1, "-1"}, {RunInput::ttmax, "5"}});
     QCOMPARE(report.status, RunStatus::Stopped);
     QVERIFY(report.stoppedAt > 2 && report.stoppedAt <= 600);
     QCOMPARE(report.lastValid(), report.stoppedAt - 1);
