@@ -295,7 +295,7 @@ void EnkinForm::buildControls()
         label->setObjectName(QLatin1String(design.name));
         label->setFont(design.style == LabelStyle::Small  ? serifFont(8.25)
                        : design.style == LabelStyle::Axis ? serifFont(9)
-                                                        : serifFont(9.75));
+                                                          : serifFont(9.75));
         label->setAlignment(design.align);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (design.blue) {
@@ -449,6 +449,7 @@ void EnkinForm::HScroll1_Change()
     const RunStart start = readRunStart(m_state.inputs);
     const bool refused = substepsFor(start) == 0;
     const DrawOutcome scale = checkScale(start.tmax, parseBox(maxy));
+    const PlotSurface::Batch batch(*Plot1);
     // The surface starts empty for every slider change, unless nothing could be drawn on it:
     // then it keeps the last picture.
     if (!refused && scale == DrawOutcome::Drawn)

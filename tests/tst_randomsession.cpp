@@ -142,7 +142,7 @@ void TestRandomSession::session()
         QTest::mouseRelease(slider, Qt::LeftButton, {}, to);
     };
 
-    constexpr int kActions = 5000;
+    constexpr int kActions = 20000;
     QString lastAction;
     for (int step = 0; step < kActions; ++step) {
         const int choice = pick(24);

@@ -1,5 +1,7 @@
 #include "views/plotsurface.h"
 
+#include "engine/kinetics.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -51,6 +53,7 @@ PlotSurface::PlotSurface(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    updateMapping();
 }
 
 QColor PlotSurface::paletteColor(int index)
@@ -88,6 +91,7 @@ void PlotSurface::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     ensureImage();
+    updateMapping();
 }
 
 void PlotSurface::changeEvent(QEvent *event)
@@ -107,28 +111,80 @@ bool PlotSurface::setScale(float x1, float y1, float x2, float y2)
     m_y1 = y1;
     m_x2 = x2;
     m_y2 = y2;
+    updateMapping();
     return true;
 }
 
-QPointF PlotSurface::toPixel(double x, double y) const
+void PlotSurface::updateMapping()
 {
     // The corners of the scale fall on the first and last pixel, so a value on the bottom or
     // right edge (a curve at 0, the guide line at the Maximum Time) is still shown.
     const QSize area = drawingSize();
-    return QPointF((x - m_x1) / (m_x2 - m_x1) * (area.width() - 1),
-                   (y - m_y1) / (m_y2 - m_y1) * (area.height() - 1));
+    m_xFactor = (area.width() - 1) / (m_x2 - m_x1);
+    m_yFactor = (area.height() - 1) / (m_y2 - m_y1);
+    m_width = area.width();
+    m_height = area.height();
+}
+
+PlotSurface::Batch::Batch(PlotSurface &surface) : m_surface(surface)
+{
+    if (m_surface.m_batchDepth++ == 0) {
+        m_surface.ensureImage();
+        m_surface.m_batchPainter = std::make_unique<QPainter>(&m_surface.m_image);
+    }
+}
+
+PlotSurface::Batch::~Batch()
+{
+    if (--m_surface.m_batchDepth == 0) {
+        m_surface.flushPolyline();
+        m_surface.m_batchPainter.reset();
+        m_surface.update();
+    }
+}
+
+template <class Draw> void PlotSurface::paint(const QColor &colour, Draw draw)
+{
+    const QPen pen(colour, 1, Qt::SolidLine, Qt::SquareCap);
+    if (m_batchPainter) {
+        flushPolyline();
+        m_batchPainter->setPen(pen);
+        draw(*m_batchPainter);
+        return;
+    }
+    ensureImage();
+    QPainter p(&m_image);
+    p.setPen(pen);
+    draw(p);
+    update();
 }
 
 void PlotSurface::drawSegment(QPointF from, QPointF to, const QColor &colour)
 {
-    ensureImage();
-    const QRectF visible = QRectF(QPointF(0, 0), QSizeF(drawingSize())).adjusted(-2, -2, 2, 2);
-    if (!clipSegment(from, to, visible))
+    const bool inside = onImage(from, 2) && onImage(to, 2);
+    if (!inside && !clipSegment(from, to, QRectF(0, 0, m_width, m_height).adjusted(-2, -2, 2, 2)))
         return;
-    QPainter p(&m_image);
-    p.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
-    p.drawLine(from, to);
-    update();
+    if (!m_batchPainter) {
+        paint(colour, [&](QPainter &p) { p.drawLine(from, to); });
+        return;
+    }
+    if (!m_polyline.isEmpty() && (colour != m_polylineColour || from != m_polyline.constLast()))
+        flushPolyline();
+    if (m_polyline.isEmpty()) {
+        m_polyline.reserve(Trajectory::kLast);
+        m_polyline.append(from);
+        m_polylineColour = colour;
+    }
+    m_polyline.append(to);
+}
+
+void PlotSurface::flushPolyline()
+{
+    if (m_polyline.size() >= 2) {
+        m_batchPainter->setPen(QPen(m_polylineColour, 1, Qt::SolidLine, Qt::SquareCap));
+        m_batchPainter->drawPolyline(m_polyline);
+    }
+    m_polyline.clear();
 }
 
 void PlotSurface::point(float x, float y, std::optional<QColor> colour)
@@ -137,13 +193,9 @@ void PlotSurface::point(float x, float y, std::optional<QColor> colour)
     m_currentX = x;
     m_currentY = y;
     const QPointF at = toPixel(x, y);
-    const QRectF visible(QPointF(0, 0), QSizeF(drawingSize()));
-    if (!visible.contains(at))
+    if (!onImage(at, 0))
         return;
-    QPainter p(&m_image);
-    p.setPen(QPen(colour.value_or(m_foreground), 1));
-    p.drawPoint(at);
-    update();
+    paint(colour.value_or(m_foreground), [&](QPainter &p) { p.drawPoint(at); });
 }
 
 void PlotSurface::lineTo(float x, float y, std::optional<QColor> colour)
@@ -169,9 +221,14 @@ void PlotSurface::moveTo(float x, float y)
 
 void PlotSurface::clear()
 {
+    m_currentX = m_currentY = 0;
+    if (m_batchPainter) {
+        m_polyline.clear();
+        m_batchPainter->fillRect(QRectF(QPointF(0, 0), QSizeF(drawingSize())), m_background);
+        return;
+    }
     ensureImage();
     m_image.fill(m_background);
-    m_currentX = m_currentY = 0;
     update();
 }
 

@@ -41,13 +41,6 @@ void drawCurve(PlotSurface &surface, const Trajectory::Column &times,
 
 } // namespace
 
-std::optional<float> toSingle(double value)
-{
-    if (!std::isfinite(value) || std::abs(value) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(value);
-}
-
 DrawOutcome checkScale(double tmax, double ymax)
 {
     const auto y = toSingle(ymax);
@@ -66,6 +59,7 @@ DrawOutcome DrawTrajectory(PlotSurface &surface, const Trajectory &trajectory, d
     if (scale != DrawOutcome::Drawn)
         return scale;
     surface.setScale(0, static_cast<float>(ymax), static_cast<float>(tmax), 0);
+    const PlotSurface::Batch batch(surface);
     drawCurve(surface, trajectory.TimeVal, trajectory.EConc, lastValid, std::nullopt);
     drawCurve(surface, trajectory.TimeVal, trajectory.ESConc, lastValid,
               PlotSurface::paletteColor(9));

@@ -3,6 +3,8 @@
 
 #include "engine/kinetics.h"
 
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -21,7 +23,12 @@ DrawOutcome checkScale(double tmax, double ymax);
 
 // A double as the surface takes it, in single precision; nothing when it lies beyond the single
 // range or is not finite.
-std::optional<float> toSingle(double value);
+inline std::optional<float> toSingle(double value)
+{
+    if (!(std::abs(value) <= std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(value);
+}
 
 // Scales the surface to (0, ymax)-(tmax, 0) and draws [E] in the foreground colour, [ES] in
 // palette colour 9 and [P] in palette colour 12, each as a polyline through grid points
