@@ -348,7 +348,8 @@ void EnkinForm::buildMenus()
     item(dataMenu, "ShowData", QStringLiteral("&Show"), &EnkinForm::ShowData_Click);
     item(dataMenu, "SaveData", QStringLiteral("&Accept Data"), &EnkinForm::SaveData_Click);
     item(dataMenu, "ClearData", QStringLiteral("&Clear All"), &EnkinForm::ClearData_Click);
-    item(dataMenu, "Analyse", QStringLiteral("&Analyse"), &EnkinForm::Analyse_Click);
+    // N, not A: Accept Data keeps its access key to itself.
+    item(dataMenu, "Analyse", QStringLiteral("A&nalyse"), &EnkinForm::Analyse_Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->menuAction()->setObjectName(QStringLiteral("Help"));

@@ -155,7 +155,7 @@ private slots:
                                      "DataStuff &Data, Help &Help, QQuit &Quit"
                                   << QStringList{"IP Parameters"};
         QTest::newRow("DataStuff")
-            << "ShowData &Show, SaveData &Accept Data, ClearData &Clear All, Analyse &Analyse"
+            << "ShowData &Show, SaveData &Accept Data, ClearData &Clear All, Analyse A&nalyse"
             << QStringList{"ShowData DataForm", "Analyse AnalysisWindow"};
         QTest::newRow("Help") << "Instructions &Tutorial, guide &Guide to Enkin, aboutthis &About"
                               << QStringList{"Instructions EnkinDoc", "guide EnkinKey",
