@@ -14,7 +14,6 @@ class TestRunInputs : public QObject {
     Q_OBJECT
 
 private slots:
-    void initialTexts_data();
     void initialTexts();
     void lifecycle();
     void storeNeverReformats();
@@ -25,39 +24,21 @@ private slots:
     void cliBinary();
 };
 
-void TestRunInputs::initialTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("number");
-    QTest::newRow("kk1") << "kk1"
-                         << "1.0" << 1.0;
-    QTest::newRow("kk2") << "kk2"
-                         << "1.0" << 1.0;
-    QTest::newRow("kk3") << "kk3"
-                         << "1.0" << 1.0;
-    QTest::newRow("E0") << "E0"
-                        << "1" << 1.0;
-    QTest::newRow("ES0") << "ES0"
-                         << "0" << 0.0;
-    QTest::newRow("S0") << "S0"
-                        << "1" << 1.0;
-    QTest::newRow("P0") << "P0"
-                        << "0" << 0.0;
-    QTest::newRow("ttmax") << "ttmax"
-                           << "0.098" << 0.098;
-}
-
 void TestRunInputs::initialTexts()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(double, number);
+    const struct {
+        const char *name, *text;
+        double number;
+    } initial[] = {{"kk1", "1.0", 1}, {"kk2", "1.0", 1},        {"kk3", "1.0", 1},
+                   {"E0", "1", 1},    {"ES0", "0", 0},          {"S0", "1", 1},
+                   {"P0", "0", 0},    {"ttmax", "0.098", 0.098}};
     RunInputs inputs;
-    const RunInput input = *RunInputs::fromName(name.toStdString());
-    QCOMPARE(RunInputs::name(input), name.toStdString());
-    QCOMPARE(QString::fromStdString(inputs.get(input)), text);
-    QCOMPARE(inputs.number(input), number);
+    for (const auto &expected : initial) {
+        const RunInput input = *RunInputs::fromName(expected.name);
+        QCOMPARE(RunInputs::name(input), std::string_view(expected.name));
+        QCOMPARE(inputs.get(input), std::string(expected.text));
+        QVERIFY(inputs.number(input) == expected.number);
+    }
 }
 
 void TestRunInputs::lifecycle()
