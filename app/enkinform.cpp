@@ -674,7 +674,8 @@ void EnkinForm::aboutthis_Click()
 
 void EnkinForm::QQuit_Click()
 {
-    QCoreApplication::quit();
+    // Ends the event loop at once: no window is asked to close, nothing is kept.
+    QCoreApplication::exit(0);
 }
 
 bool EnkinForm::event(QEvent *event)
