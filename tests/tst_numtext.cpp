@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <cfloat>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -18,29 +19,19 @@ class TestNumText : public QObject {
 private slots:
     void parse_data();
     void parse();
-    void parseNeverReturnsNonFinite_data();
-    void parseNeverReturnsNonFinite();
     void formatGeneral_data();
     void formatGeneral();
     void formatSigned_data();
     void formatSigned();
-    void roundTripTo15Digits();
-    void independentOfProcessLocale();
-    void cutDecimals_data();
-    void cutDecimals();
+    void roundTripTo15DigitsInACommaLocale();
 };
 
 void TestNumText::parse_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
-
     QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("letters only") << "abc" << 0.0;
-    QTest::newRow("whole") << "12" << 12.0;
-    QTest::newRow("decimal") << "2.50" << 2.5;
     QTest::newRow("trailing letters") << "2.50abc" << 2.5;
-    QTest::newRow("12.5abc") << "12.5abc" << 12.5;
     QTest::newRow("blank inside digits") << "1 2.5" << 12.5;
     QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
     QTest::newRow("leading blanks") << "   7" << 7.0;
@@ -66,13 +57,10 @@ void TestNumText::parse_data()
     QTest::newRow("hex large") << "&H7FFFFFFFFFFFFFFF" << 9223372036854775807.0;
     // Guards against summing &H/&O digits in a double, which rounds at every digit past 2^53.
     QTest::newRow("hex 2^57 + 24 rounds up") << "&H200000000000018" << 0x1.0000000000001p+57;
-    QTest::newRow("hex 62 bits") << "&h5520055001955298" << 0x1.5480154006555p+62;
     QTest::newRow("hex 2^53 + 1 ties to even") << "&H20000000000001" << 0x1p+53;
-    QTest::newRow("hex beyond the double range")
-        << "&H1" + QString(256, '0') << std::numeric_limits<double>::max();
+    QTest::newRow("hex beyond the double range") << "&H1" + QString(256, '0') << DBL_MAX;
     QTest::newRow("octal 2^57 + 24 rounds up") << "&O10000000000000000030" << 0x1.0000000000001p+57;
-    QTest::newRow("octal beyond the double range")
-        << "&O2" + QString(341, '0') << std::numeric_limits<double>::max();
+    QTest::newRow("octal beyond the double range") << "&O2" + QString(341, '0') << DBL_MAX;
     QTest::newRow("octal") << "&O777" << 511.0;
     QTest::newRow("octal stops at 8") << "&O78" << 7.0;
     QTest::newRow("ampersand alone") << "&" << 0.0;
@@ -84,10 +72,14 @@ void TestNumText::parse_data()
     QTest::newRow("subnormal") << "1e-320" << 1e-320;
     QTest::newRow("underflow to zero") << "1e-400" << 0.0;
     QTest::newRow("huge exponent of zero") << "0e999999999999999" << 0.0;
-    QTest::newRow("largest double")
-        << "1.7976931348623157e308" << std::numeric_limits<double>::max();
-    QTest::newRow("overflow 1d400") << "1d400" << std::numeric_limits<double>::max();
-    QTest::newRow("negative overflow") << "-1e308000" << -std::numeric_limits<double>::max();
+    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
+    // Never infinite: beyond the double range the parse gives the largest double.
+    QTest::newRow("overflow 1d400") << "1d400" << DBL_MAX;
+    QTest::newRow("negative overflow") << "-1e308000" << -DBL_MAX;
+    QTest::newRow("10000 nines") << QString(10000, '9') << DBL_MAX;
+    QTest::newRow("10000 hex digits") << "&H" + QString(10000, 'F') << DBL_MAX;
+    QTest::newRow("exponent beyond int") << "1e99999999999999999999999" << DBL_MAX;
+    QTest::newRow("tiny mantissa, big exponent") << "0." + QString(5000, '0') + "1e5300" << 1e299;
     QTest::newRow("digits with a large negative exponent") << "12345e-9999999999" << 0.0;
     QTest::newRow("unicode after number") << QString::fromUtf8("3µM") << 3.0;
 }
@@ -96,29 +88,9 @@ void TestNumText::parse()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    const QByteArray utf8 = text.toUtf8();
     // Exact: QCOMPARE forgives a few units in the last place of a double.
-    const double actual = parseLeadingNumber(std::string_view(utf8.constData(), utf8.size()));
+    const double actual = parseLeadingNumber(text.toStdString());
     QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
-}
-
-void TestNumText::parseNeverReturnsNonFinite_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("10000 nines") << QByteArray(10000, '9');
-    QTest::newRow("10000 nines negative") << QByteArray("-") + QByteArray(10000, '9');
-    QTest::newRow("10000 hex digits") << QByteArray("&H") + QByteArray(10000, 'F');
-    QTest::newRow("exponent beyond int") << QByteArray("1e99999999999999999999999");
-    QTest::newRow("tiny mantissa, big exponent")
-        << QByteArray("0.") + QByteArray(5000, '0') + QByteArray("1e5300");
-}
-
-void TestNumText::parseNeverReturnsNonFinite()
-{
-    QFETCH(QByteArray, text);
-    const double v = parseLeadingNumber(std::string_view(text.constData(), text.size()));
-    QVERIFY(std::isfinite(v));
-    QVERIFY(v != 0);
 }
 
 void TestNumText::formatGeneral_data()
@@ -128,14 +100,10 @@ void TestNumText::formatGeneral_data()
 
     QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("whole") << 2.0 << "2";
     QTest::newRow("ten") << 10.0 << "10";
-    QTest::newRow("half") << 0.5 << "0.5";
     QTest::newRow("two thirds") << 2.0 / 3.0 << "0.666666666666667";
     QTest::newRow("seven sixths") << 3.5 / 3.0 << "1.16666666666667";
     QTest::newRow("ulp above 0.6") << 6.0 * 0.1 << "0.6";
-    QTest::newRow("readout") << 0.049 << "0.049";
-    QTest::newRow("small readout") << 0.0015 << "0.0015";
     QTest::newRow("negative readout") << -0.001 << "-0.001";
     QTest::newRow("smallest plain") << 0.0001 << "0.0001";
     QTest::newRow("below plain range") << 0.00001 << "1E-05";
@@ -146,11 +114,16 @@ void TestNumText::formatGeneral_data()
     QTest::newRow("three exponent digits") << 1e300 << "1E+300";
     QTest::newRow("negative exponent form") << -2.5e-20 << "-2.5E-20";
     QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
-    QTest::newRow("largest double")
-        << std::numeric_limits<double>::max() << "1.79769313486232E+308";
+    QTest::newRow("largest double") << DBL_MAX << "1.79769313486232E+308";
     QTest::newRow("fifteen digits kept") << 123456.789012345 << "123456.789012345";
     QTest::newRow("sixteenth digit rounded") << 0.1234567890123456 << "0.123456789012346";
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "nan";
+    // The readouts show values cut to a number of decimals.
+    QTest::newRow("cut, not rounded") << cutDecimals(0.0978364, 1000) << "0.097";
+    QTest::newRow("cut negative moves away from zero") << cutDecimals(-0.0004, 1000) << "-0.001";
+    QTest::newRow("cut to four decimals") << cutDecimals(0.99999998, 10000) << "0.9999";
+    QTest::newRow("cut keeps an exact value") << cutDecimals(0.098, 1000) << "0.098";
+    QTest::newRow("cut whole") << cutDecimals(1.0, 1000) << "1";
 }
 
 void TestNumText::formatGeneral()
@@ -166,7 +139,6 @@ void TestNumText::formatSigned_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("zero") << 0.0 << " 0";
     QTest::newRow("negative zero") << -0.0 << " 0";
-    QTest::newRow("positive") << 0.05 << " 0.05";
     QTest::newRow("negative") << -0.05 << "-0.05";
     QTest::newRow("product of a reading") << 1.234 * 1e-9 << " 1.234E-09";
     QTest::newRow("negative exponent form") << -5e-10 << "-5E-10";
@@ -184,34 +156,11 @@ void TestNumText::formatSigned()
     QCOMPARE(QString::fromStdString(enkin::formatSigned(value)), expected);
 }
 
-void TestNumText::roundTripTo15Digits()
+void TestNumText::roundTripTo15DigitsInACommaLocale()
 {
-    // Parsing the text of a finite double gives the double rounded to 15 significant digits.
-    std::mt19937_64 random(20261206);
-    std::uniform_int_distribution<int> exponent(-320, 307);
-    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    for (int i = 0; i < 20000; ++i) {
-        const double value = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random));
-        if (!std::isfinite(value))
-            continue;
-        const std::string text = enkin::formatGeneral(value);
-        QVERIFY2(text.size() <= 22, text.c_str());
-        char buf[40];
-        const auto written =
-            std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-        double expected = 0;
-        std::from_chars(buf, written.ptr, expected);
-        QVERIFY2(parseLeadingNumber(text) == expected, text.c_str());
-        QVERIFY(parseLeadingNumber(enkin::formatSigned(value)) == expected);
-    }
-}
-
-void TestNumText::independentOfProcessLocale()
-{
-    // A decimal-comma locale must change neither direction.
-    const char *commaLocales[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "C.UTF-8"};
-    std::string previous = std::setlocale(LC_ALL, nullptr);
-    for (const char *name : commaLocales)
+    // A decimal-comma process locale must change neither direction.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char *name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE"})
         if (std::setlocale(LC_ALL, name))
             break;
     struct CommaPoint : std::numpunct<char> {
@@ -219,34 +168,27 @@ void TestNumText::independentOfProcessLocale()
     };
     const std::locale previousGlobal =
         std::locale::global(std::locale(std::locale(), new CommaPoint));
-    QCOMPARE(parseLeadingNumber("2.5"), 2.5);
-    QCOMPARE(parseLeadingNumber("2,5"), 2.0);
-    QCOMPARE(enkin::formatGeneral(2.5), std::string("2.5"));
-    QCOMPARE(enkin::formatGeneral(1.5e-7), std::string("1.5E-07"));
-    QCOMPARE(enkin::formatSigned(-0.25), std::string("-0.25"));
+
+    // Parsing the text of a finite double gives the double rounded to 15 significant digits.
+    std::mt19937_64 random(20261206);
+    std::uniform_int_distribution<int> exponent(-320, 307);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::string failed;
+    for (int i = 0; i < 20000 && failed.empty(); ++i) {
+        const double value = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random));
+        const std::string text = enkin::formatGeneral(value);
+        char buf[40];
+        const auto written =
+            std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+        double expected = 0;
+        std::from_chars(buf, written.ptr, expected);
+        if (text.size() > 22 || parseLeadingNumber(text) != expected ||
+            parseLeadingNumber(enkin::formatSigned(value)) != expected)
+            failed = text;
+    }
     std::locale::global(previousGlobal);
     std::setlocale(LC_ALL, previous.c_str());
-}
-
-void TestNumText::cutDecimals_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("scale");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("cut, not rounded") << 0.0978364 << 1000.0 << "0.097";
-    QTest::newRow("negative moves away from zero") << -0.0004 << 1000.0 << "-0.001";
-    QTest::newRow("four decimals") << 0.99999998 << 10000.0 << "0.9999";
-    QTest::newRow("exact value kept") << 0.098 << 1000.0 << "0.098";
-    QTest::newRow("whole") << 1.0 << 1000.0 << "1";
-}
-
-void TestNumText::cutDecimals()
-{
-    QFETCH(double, value);
-    QFETCH(double, scale);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(enkin::formatGeneral(enkin::cutDecimals(value, scale))),
-             expected);
+    QVERIFY2(failed.empty(), failed.c_str());
 }
 
 QTEST_GUILESS_MAIN(TestNumText)
