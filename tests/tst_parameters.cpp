@@ -33,7 +33,6 @@ static const Apply kApplies[] = {
     {"k2 row 2 again after k1 3", "k2list", 2, 2, 300, "kk1=3", "10 1 | 3.66666666666667 0.019 9"},
     {"k2 row 2, slider at 1: no run", "k2list", 2, -1, 1, "E0=2.50", "10 1 | 11 0.054 9"},
     {"[S]0 row 0", "S0List", 0, -1, 300, "", "1.0 0.001 | 2 2.857 9"},
-    {"[S]0 row 10", "S0List", 10, -1, 300, "", "1.0 0.1 | 2 0.5 9"},
     // 0.1 + (1 + 0.1) is just above 1.2 in double precision; the quotient is floored.
     {"[S]0 row 0 after k2 row 0: 4.999", "S0List", 0, 0, 300, "", "0.1 0.001 | 1.1 4.999 9"},
     {"[S]0 row 13, an ulp above 0.6, reads 0.6", "S0List", 13, -1, 300, "", "1.0 0.6 | 2 0.096 9"},
@@ -117,7 +116,6 @@ private slots:
         QCOMPARE(k2->itemText(0) + ' ' + k2->itemText(1) + ' ' + k2->itemText(2) + ' ' +
                      s0->itemText(0) + ' ' + s0->itemText(13) + ' ' + s0->itemText(15),
                  "0.100 1.000 10.000 1.0x10^(-6) 6.0x10^(-4) 1.0x10^(-3)");
-        QCOMPARE(read("k2list S0List"), "1.00 1.0x10^(-3)");
         QVERIFY(!m_app->form.parametersDialog() && !m_app->state.inputs.dialogTextsPresent());
         combo->setFocus();
         combo->lineEdit()->selectAll();
@@ -150,7 +148,6 @@ private slots:
              (QString(a.setup) + " ES0=none P0=5").split(' ', Qt::SkipEmptyParts))
             inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
                        set.section('=', 1).toStdString());
-        m_app->state.trajectory.EConc[0] = 42;
         auto *plot = m_app->form.findChild<PlotSurface *>("Plot1");
         const QImage before = plot->image().copy();
         const bool ok = a.trigger == QLatin1String("OK"), ran = a.slider != 1;
@@ -176,7 +173,6 @@ private slots:
         const RateSet &r = m_app->state.rateSet;
         QCOMPARE(QString("%1 %2 %3").arg(r.k1).arg(r.k2).arg(r.kminus1),
                  parsed(RunInput::kk1) + ' ' + parsed(RunInput::kk2) + ' ' + parsed(RunInput::kk3));
-        QCOMPARE(m_app->state.trajectory.EConc[0], 42.0); // element 0 is never part of a run
     }
 
     void dialogLifecycle()
