@@ -692,7 +692,7 @@ void EnkinForm::closeEvent(QCloseEvent *event)
 {
     // Closing the main window ends the program, with every secondary window.
     event->accept();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 Parameters *EnkinForm::parametersDialog() const
