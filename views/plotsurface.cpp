@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <array>
@@ -236,25 +237,12 @@ void PlotSurface::paintEvent(QPaintEvent *)
 {
     ensureImage();
     QPainter p(this);
-    // A sunken border, as a drawing box has, around the retained image.
-    const QRect outer = rect();
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawLine(outer.topLeft(), outer.topRight());
-    p.drawLine(outer.topLeft(), outer.bottomLeft());
-    p.setPen(palette().color(QPalette::Light));
-    p.drawLine(outer.bottomLeft(), outer.bottomRight());
-    p.drawLine(outer.topRight(), outer.bottomRight());
-    const QRect inner = outer.adjusted(1, 1, -1, -1);
-    p.setPen(palette().color(QPalette::Shadow));
-    p.drawLine(inner.topLeft(), inner.topRight());
-    p.drawLine(inner.topLeft(), inner.bottomLeft());
-    p.setPen(palette().color(QPalette::Midlight));
-    p.drawLine(inner.bottomLeft(), inner.bottomRight());
-    p.drawLine(inner.topRight(), inner.bottomRight());
+    // A sunken two-pixel border, as a drawing box has, around the retained image.
+    qDrawWinPanel(&p, rect(), palette(), true);
     p.drawImage(QPoint(kBorder, kBorder), m_image);
     if (hasFocus()) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        p.drawRect(inner.adjusted(1, 1, -1, -1));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
 }
 
