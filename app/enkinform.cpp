@@ -10,10 +10,11 @@
 #include "params/choices.h"
 #include "params/fieldbinding.h"
 #include "params/parametersdialog.h"
-#include "views/design.h"
+#include "params/runstart.h"
 #include "views/plotsurface.h"
 #include "views/runmessages.h"
 #include "views/trajectoryview.h"
+#include "widgets/design.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,7 +9,7 @@ add_library(enkin_help STATIC
 )
 target_include_directories(enkin_help PUBLIC ${PROJECT_SOURCE_DIR})
 # Qt6::Svg brings the SVG image plugin the document views need for their pictures.
-target_link_libraries(enkin_help PUBLIC Qt6::Widgets Qt6::Svg)
+target_link_libraries(enkin_help PUBLIC enkin_widgets Qt6::Widgets Qt6::Svg)
 
 # Globbed so that a new or renamed document, picture or icon size needs no change here.
 file(GLOB enkin_help_docs RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS

@@ -9,7 +9,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "views/design.h"
+#include "widgets/design.h"
 
 namespace enkin {
 

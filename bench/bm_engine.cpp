@@ -2,6 +2,7 @@
 // Boost.Odeint's classical runge_kutta4.
 #include "engine/integrate.h"
 #include "params/runinputs.h"
+#include "params/runstart.h"
 
 #include <benchmark/benchmark.h>
 #include <boost/numeric/odeint/stepper/runge_kutta4.hpp>

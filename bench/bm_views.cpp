@@ -3,6 +3,7 @@
 #include "app/enkinform.h"
 #include "app/module1.h"
 #include "engine/integrate.h"
+#include "params/runstart.h"
 #include "views/plotsurface.h"
 
 #include <QImage>

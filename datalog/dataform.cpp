@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-#include "views/design.h"
+#include "widgets/design.h"
 
 namespace enkin {
 

@@ -1,7 +1,5 @@
 #include "engine/integrate.h"
 
-#include "params/runinputs.h"
-
 #include <cmath>
 #include <limits>
 
@@ -74,20 +72,6 @@ int RunReport::lastValid() const
     if (status == RunStatus::Refused)
         return 0;
     return stoppedAt - 1;
-}
-
-RunStart readRunStart(RunInputs &inputs)
-{
-    RunStart start;
-    start.e0 = inputs.number(RunInput::E0);
-    start.es0 = inputs.number(RunInput::ES0);
-    start.s0 = inputs.number(RunInput::S0);
-    start.p0 = inputs.number(RunInput::P0);
-    start.k1 = inputs.number(RunInput::kk1);
-    start.k2 = inputs.number(RunInput::kk2);
-    start.kminus1 = inputs.number(RunInput::kk3);
-    start.tmax = inputs.number(RunInput::ttmax);
-    return start;
 }
 
 double fastestRate(const RunStart &start)
@@ -170,16 +154,6 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
         trajectory.TimeVal[i] = tNext;
     }
     return report;
-}
-
-double IntegrateTrajectory(RunInputs &inputs, RateSet &rates, Trajectory &trajectory,
-                           RunReport *report)
-{
-    const RunStart start = readRunStart(inputs);
-    const RunReport outcome = integrateRun(start, rates, trajectory);
-    if (report)
-        *report = outcome;
-    return outcome.tmax;
 }
 
 } // namespace enkin

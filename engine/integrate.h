@@ -12,9 +12,7 @@
 
 namespace enkin {
 
-class RunInputs;
-
-// The numbers a run starts from, read from the eight run-input texts.
+// The numbers a run starts from.
 struct RunStart {
     double e0 = 0, es0 = 0, s0 = 0, p0 = 0; // initial concentrations
     double k1 = 0, k2 = 0, kminus1 = 0;     // rate constants
@@ -45,9 +43,6 @@ struct RunReport {
 inline constexpr double kStableStepBound = 0.5;
 inline constexpr int kMaxSubsteps = 1000;
 
-// Reads E0, ES0, S0, P0, kk1, kk2, kk3 and ttmax, in this order, with the leading-number parse.
-RunStart readRunStart(RunInputs &inputs);
-
 // The fastest rate of the system, lambda, and the substeps a grid step h needs (0 when the run
 // would need more than kMaxSubsteps, or lambda is not finite).
 double fastestRate(const RunStart &start);
@@ -58,10 +53,5 @@ int substepsFor(const RunStart &start);
 
 // Integrates the run from `start`: writes RateSet and Trajectory indices 1..600, unless refused.
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory);
-
-// Reads the run inputs and integrates; returns the Maximum Time of the run. `report`, if given,
-// receives how the run went.
-double IntegrateTrajectory(RunInputs &inputs, RateSet &rates, Trajectory &trajectory,
-                           RunReport *report = nullptr);
 
 } // namespace enkin

@@ -1,5 +1,7 @@
 #include "params/choices.h"
 
+#include "engine/units.h"
+
 #include <cmath>
 
 namespace enkin {
@@ -23,10 +25,7 @@ double s0RowValue(int row)
 
 std::optional<double> kmDisplay(double k1, double k2, double kminus1)
 {
-    if (k1 == 0)
-        return std::nullopt;
-    const double km = (kminus1 + k2) / k1;
-    return std::isfinite(km) ? std::optional<double>(km) : std::nullopt;
+    return units::michaelisConstant(k1, k2, kminus1);
 }
 
 std::optional<double> maximumTimeSuggestion(double k1, double k2, double kminus1, double s)

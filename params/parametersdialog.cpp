@@ -1,13 +1,12 @@
 #include "params/parametersdialog.h"
 
 #include "params/fieldbinding.h"
-#include "views/design.h"
+#include "widgets/design.h"
+#include "widgets/scriptedlabel.h"
 
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QtMath>
 
@@ -16,94 +15,6 @@
 namespace enkin {
 
 namespace {
-
-// A label with raised and lowered parts, written "k_{-1}" or "x 10^{8} M^{-1} sec^{-1}": the base
-// text in 9.75 point, the parts in 8.25 point on baselines of their own. Rich-text <sub> and
-// <sup> would shrink the parts by another third, and "-1" would no longer be legible.
-class ScriptedLabel : public QWidget {
-public:
-    ScriptedLabel(const char *markup, Qt::Alignment align, QWidget *parent)
-        : QWidget(parent), m_base(serifFont(9.75)), m_small(serifFont(8.25)), m_align(align)
-    {
-        const QString text = QString::fromLatin1(markup);
-        const auto opensPart = [&text](qsizetype i) {
-            return (text[i] == u'^' || text[i] == u'_') && i + 1 < text.size() &&
-                   text[i + 1] == u'{';
-        };
-        for (qsizetype i = 0; i < text.size();) {
-            if (opensPart(i)) {
-                const qsizetype close = text.indexOf(u'}', i);
-                m_runs.push_back({text.mid(i + 2, close - i - 2), text[i] == u'^' ? 1 : -1});
-                i = close + 1;
-            } else {
-                qsizetype next = i + 1;
-                while (next < text.size() && !opensPart(next))
-                    ++next;
-                m_runs.push_back({text.mid(i, next - i), 0});
-                i = next;
-            }
-        }
-        QString plain;
-        for (const Run &run : m_runs)
-            plain += (run.shift > 0 ? QStringLiteral("^") : QString()) + run.text;
-        setAccessibleName(plain);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-    QSize sizeHint() const override
-    {
-        const Extent e = extent();
-        return QSize(qCeil(e.width), qCeil(e.above + e.below));
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::WindowText));
-        const Extent e = extent();
-        qreal x = (m_align & Qt::AlignRight) ? width() - e.width : 0;
-        const qreal baseline = qRound((height() - e.above - e.below) / 2 + e.above);
-        for (const Run &run : m_runs) {
-            p.setFont(run.shift ? m_small : m_base);
-            p.drawText(QPointF(x, baseline + offset(run.shift)), run.text);
-            x += QFontMetricsF(p.font()).horizontalAdvance(run.text);
-        }
-    }
-
-private:
-    struct Run {
-        QString text;
-        int shift; // 1 raised, -1 lowered, 0 on the baseline
-    };
-    struct Extent {
-        qreal width = 0, above = 0, below = 0;
-    };
-
-    // How far below the main baseline a part's baseline lies.
-    qreal offset(int shift) const
-    {
-        const qreal ascent = QFontMetricsF(m_base).ascent();
-        return shift > 0 ? -qRound(ascent * 0.4) : shift < 0 ? qRound(ascent * 0.25) : 0;
-    }
-
-    Extent extent() const
-    {
-        Extent e;
-        for (const Run &run : m_runs) {
-            const QFontMetricsF fm(run.shift ? m_small : m_base);
-            e.width += fm.horizontalAdvance(run.text);
-            e.above = qMax(e.above, fm.ascent() - offset(run.shift));
-            e.below = qMax(e.below, fm.descent() + offset(run.shift));
-        }
-        return e;
-    }
-
-    QList<Run> m_runs;
-    QFont m_base, m_small;
-    Qt::Alignment m_align;
-};
 
 struct FieldSpec {
     RunInput input;
@@ -169,12 +80,13 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
 
         // Each label is as wide as its text and centred on the field's row: the quantity ends
         // just before the field, the unit starts at its column.
-        auto *label = new ScriptedLabel(design.label, Qt::AlignRight, this);
-        auto *unit = new ScriptedLabel(design.unit, Qt::AlignLeft, this);
+        auto *label = new ScriptedLabel(QString::fromLatin1(design.label), Qt::AlignRight, this);
+        auto *unit = new ScriptedLabel(QString::fromLatin1(design.unit), Qt::AlignLeft, this);
         const QRect row = edit->geometry();
         for (ScriptedLabel *l : {label, unit}) {
             const QSize hint = l->sizeHint();
-            const int left = l == label ? row.left() - kLabelGap - hint.width() : px(design.unitLeft);
+            const int left =
+                l == label ? row.left() - kLabelGap - hint.width() : px(design.unitLeft);
             l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
                            hint.height());
         }

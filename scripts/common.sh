@@ -3,13 +3,18 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Debian packages the build, the tests and the program need; clang and its runtime libraries
-# build the libFuzzer targets (scripts/fuzz).
+# Debian packages the build, the tests and the program need on a bare Debian 12, found by
+# running scripts/fresh-check (a minimal debootstrap root), not by reading.
 PACKAGES=(
-    cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libgl-dev
+    # the tool chain, and git and certificates to clone and fetch
+    cmake g++ make pkg-config git ca-certificates
+    # Qt 6: widgets, SVG and charts; Qt Charts' CMake package needs Qt OpenGL's and GL's
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    # the numerics, the benchmarks
     libboost-dev libbenchmark-dev libgsl-dev
-    fonts-liberation2
+    # the windows' typefaces, and xauth for xvfb-run under a virtual display
+    fonts-liberation2 fontconfig xauth
+    # clang and its runtime libraries build the libFuzzer targets (scripts/fuzz)
     clang libclang-rt-14-dev
 )
 

@@ -5,6 +5,7 @@
 #include "engine/integrate.h"
 #include "engine/numtext.h"
 #include "params/runinputs.h"
+#include "params/runstart.h"
 
 #include <QChartView>
 #include <QLabel>

@@ -2,6 +2,7 @@
 #include "engine/integrate.h"
 #include "engine/kinetics.h"
 #include "params/runinputs.h"
+#include "params/runstart.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // The run-input store and the enkin-run command-line tool built on it.
-#include "engine/runcli.h"
+#include "app/runcli.h"
 #include "params/runinputs.h"
 
 #include <QProcess>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/integrate.h"
-#include "views/trajectoryview.h"
+#include "views/readout.h"
 
 #include <QString>
 

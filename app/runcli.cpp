@@ -1,8 +1,9 @@
-#include "engine/runcli.h"
+#include "app/runcli.h"
 
 #include "engine/integrate.h"
 #include "engine/numtext.h"
 #include "params/runinputs.h"
+#include "params/runstart.h"
 
 #include <charconv>
 #include <ostream>

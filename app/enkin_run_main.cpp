@@ -1,4 +1,4 @@
-#include "engine/runcli.h"
+#include "app/runcli.h"
 
 #include <iostream>
 

@@ -1,1 +1,0 @@
-enkin_add_test(tst_randomsession SOURCES tst_randomsession.cpp LIBS enkin_app)

@@ -1,1 +1,0 @@
-enkin_add_test(tst_views SOURCES tst_views.cpp LIBS enkin_views)

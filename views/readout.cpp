@@ -1,0 +1,54 @@
+#include "views/readout.h"
+
+#include "engine/numtext.h"
+
+#include <cstdint>
+
+namespace enkin {
+
+namespace {
+
+// Text of a value cut to the decimals of `scale`, or empty when it is no number to show.
+std::string cutText(double value, double scale)
+{
+    const double cut = cutDecimals(value, scale);
+    return std::isfinite(cut) ? formatGeneral(cut) : std::string();
+}
+
+} // namespace
+
+DrawOutcome checkScale(double tmax, double ymax)
+{
+    const auto y = toSingle(ymax);
+    if (!y || *y == 0)
+        return DrawOutcome::ZeroVerticalScale;
+    const auto x = toSingle(tmax);
+    if (!x || *x == 0)
+        return DrawOutcome::ZeroHorizontalScale;
+    return DrawOutcome::Drawn;
+}
+
+double sliderTime(int v, double tmax)
+{
+    const auto steps = static_cast<std::int16_t>(v - 1);
+    return static_cast<double>(steps) / 599.0 * tmax;
+}
+
+std::string timeText(double t)
+{
+    return cutText(t, 1000);
+}
+
+Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid)
+{
+    Readout r;
+    if (v < Trajectory::kFirst || v > lastValid)
+        return r;
+    r.EVal = cutText(trajectory.EConc[v], 1000);
+    r.ESVal = cutText(trajectory.ESConc[v], 1000);
+    r.Vel = cutText(rates.k2 * trajectory.ESConc[v], 1000);
+    r.SVal = cutText(trajectory.SConc[v], 10000);
+    return r;
+}
+
+} // namespace enkin
