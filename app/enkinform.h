@@ -1,9 +1,9 @@
 // The main window: plot, time slider, parameter lists, time and Results boxes, colour key and
-// menus. It lays out its controls and dispatches events; the behaviour behind each event lives
-// with its subsystem (views/, params/, datalog/).
+// menus. Each handler asks the bench (lab/) what the action does and copies the result into the
+// widgets; the layout is in enkinformlayout.cpp.
 #pragma once
 
-#include "engine/integrate.h"
+#include "lab/bench.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,7 +16,6 @@ class QScrollBar;
 
 namespace enkin {
 
-struct Module1;
 class PlotSurface;
 class Parameters;
 class DataForm;
@@ -29,14 +28,9 @@ class EnkinForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit EnkinForm(Module1 &state, QWidget *parent = nullptr);
+    // Keeps the reference: the bench outlives the window.
+    explicit EnkinForm(Bench &bench, QWidget *parent = nullptr);
     ~EnkinForm() override;
-
-    Module1 &state() { return m_state; }
-    // How the last integration went, for the status bar and the readouts.
-    const RunReport &lastRun() const { return m_lastRun; }
-    // The Initial Parameters dialog, if it exists.
-    Parameters *parametersDialog() const;
 
 public slots:
     void Plot2_Click();
@@ -69,19 +63,15 @@ private:
     void buildMenus();
     void setFocusOrder();
     void say(const QString &message);
-    void sayAll(const QStringList &messages);
-    double parseBox(const QLineEdit *box) const;
-    void setBox(QLineEdit *box, double value);
-    void showInitialValuesInResults();
+    void setBox(QLineEdit *box, const std::string &text);
+    void showPicture(const PlotPicture &picture);
+    void showInitialValues();
     void setSliderToStart();
-    QString writeKm();
-    QString writeMaximumTimeSuggestion(double s);
-    void finishChoice(const QStringList &messages);
+    void finishChoice(const Notes &notes);
     void acceptReading();
     Parameters *parameters();
 
-    Module1 &m_state;
-    RunReport m_lastRun;
+    Bench &m_bench;
 
     PlotSurface *Plot1 = nullptr;
     QLineEdit *maxy = nullptr;

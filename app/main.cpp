@@ -1,7 +1,7 @@
 // Enkin: start-up. The shared state is created first and outlives every window.
 #include "app/appicon.h"
 #include "app/enkinform.h"
-#include "app/module1.h"
+#include "lab/bench.h"
 
 #include <QApplication>
 
@@ -13,8 +13,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
     QApplication::setWindowIcon(enkin::enkinIcon());
 
-    enkin::Module1 state;
-    enkin::EnkinForm form(state);
+    enkin::Bench bench;
+    enkin::EnkinForm form(bench);
     form.show();
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 // The cost of one slider change on the real main window against the least any drawing of the
 // same run could cost: the integration plus three polylines into an image of the plot's size.
 #include "app/enkinform.h"
-#include "app/module1.h"
 #include "engine/integrate.h"
+#include "lab/bench.h"
 #include "params/runstart.h"
 #include "views/plotsurface.h"
 
@@ -18,8 +18,8 @@ namespace {
 
 void BM_SliderChange(benchmark::State &state)
 {
-    enkin::Module1 module;
-    enkin::EnkinForm form(module);
+    enkin::Bench bench;
+    enkin::EnkinForm form(bench);
     form.show();
     for (auto _ : state)
         form.HScroll1_Change();
@@ -28,8 +28,9 @@ BENCHMARK(BM_SliderChange);
 
 void BM_DrawBaseline(benchmark::State &state)
 {
-    enkin::Module1 module;
-    enkin::EnkinForm form(module);
+    enkin::Bench bench;
+    enkin::Module1 &module = bench.state();
+    enkin::EnkinForm form(bench);
     const QSize size = form.findChild<enkin::PlotSurface *>(QStringLiteral("Plot1"))->drawingSize();
     QImage image(size, QImage::Format_RGB32);
     std::array<QPointF, 600> points;

@@ -1,6 +1,6 @@
 // The main window driven as a student drives it, offscreen: controls, menus, plot, slider, Quit.
 #include "app/enkinform.h"
-#include "app/module1.h"
+#include "lab/bench.h"
 #include "views/plotsurface.h"
 
 #include <QAction>
@@ -46,8 +46,9 @@ bool colourAt(const QImage &image, double x, double y, QRgb colour)
 
 // One main window over its own state, with its controls looked up by their names.
 struct Session {
-    Module1 state;
-    EnkinForm form{state};
+    Bench bench;
+    Module1 &state = bench.state();
+    EnkinForm form{bench};
 
     template <class T = QWidget> T *get(const QString &name) { return form.findChild<T *>(name); }
     QImage image() { return get<PlotSurface>("Plot1")->image(); }

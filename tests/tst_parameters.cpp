@@ -1,7 +1,7 @@
 // The main window's k2 and [S]0 lists and the Initial Parameters dialog, driven on the real windows
 // with clicks and keys; the plot image, the boxes and the shared state read back.
 #include "app/enkinform.h"
-#include "app/module1.h"
+#include "lab/bench.h"
 #include "params/parametersdialog.h"
 #include "views/plotsurface.h"
 
@@ -49,8 +49,9 @@ class TestParameters : public QObject {
     Q_OBJECT
 
     struct App {
-        Module1 state;
-        EnkinForm form{state};
+        Bench bench;
+        Module1 &state = bench.state();
+        EnkinForm form{bench};
     };
     std::unique_ptr<App> m_app;
 
@@ -76,7 +77,7 @@ class TestParameters : public QObject {
     Parameters *openDialog()
     {
         m_app->form.IP_Click();
-        return m_app->form.parametersDialog();
+        return m_app->form.findChild<Parameters *>();
     }
     // A click on the row in the list's pop-up, which also chooses the row already shown.
     void choose(const QString &listName, int row)
@@ -116,7 +117,8 @@ private slots:
         QCOMPARE(k2->itemText(0) + ' ' + k2->itemText(1) + ' ' + k2->itemText(2) + ' ' +
                      s0->itemText(0) + ' ' + s0->itemText(13) + ' ' + s0->itemText(15),
                  "0.100 1.000 10.000 1.0x10^(-6) 6.0x10^(-4) 1.0x10^(-3)");
-        QVERIFY(!m_app->form.parametersDialog() && !m_app->state.inputs.dialogTextsPresent());
+        QVERIFY(!m_app->form.findChild<Parameters *>() &&
+                !m_app->state.inputs.dialogTextsPresent());
         combo->setFocus();
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo, typed);
@@ -188,7 +190,7 @@ private slots:
         QTest::keyClicks(dialog->field(RunInput::kk1), "5");
         QTest::mouseClick(dialog->findChild<QPushButton *>("QuitParam"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_app->form.parametersDialog() == dialog && !dialog->isVisible());
+        QVERIFY(m_app->form.findChild<Parameters *>() == dialog && !dialog->isVisible());
         m_app->form.Plot2_Click();
         QCOMPARE(m_app->state.rateSet.k1, 5.0);
         QCOMPARE(read("kk1", openDialog()), "5");
@@ -196,7 +198,7 @@ private slots:
         const QString kept = read("km ttmax maxy");
         QVERIFY(dialog->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!m_app->form.parametersDialog());
+        QVERIFY(!m_app->form.findChild<Parameters *>());
         m_app->form.Plot2_Click();
         QCOMPARE(m_app->state.rateSet.k1 + m_app->state.rateSet.k2, 2.0);
         QCOMPARE(read("k2list S0List km ttmax maxy"), "10.000 1.0x10^(-4) " + kept);

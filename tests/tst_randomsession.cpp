@@ -3,9 +3,9 @@
 // may crash the program, show a garbage number or corrupt the data log.
 #include "app/aboutenkin.h"
 #include "app/enkinform.h"
-#include "app/module1.h"
 #include "datalog/datalog.h"
 #include "engine/numtext.h"
+#include "lab/bench.h"
 #include "params/parametersdialog.h"
 
 #include <QAction>
@@ -70,8 +70,9 @@ private slots:
 
 void TestRandomSession::session()
 {
-    Module1 state;
-    EnkinForm form(state);
+    Bench bench;
+    Module1 &state = bench.state();
+    EnkinForm form(bench);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -127,7 +128,7 @@ void TestRandomSession::session()
         QTest::keyClick(widget, pick(2) ? a : b);
     };
     const auto editParameter = [&] {
-        if (Parameters *dialog = form.parametersDialog()) {
+        if (Parameters *dialog = form.findChild<Parameters *>()) {
             const RunInput editable[] = {RunInput::kk1, RunInput::kk3, RunInput::E0, RunInput::ES0,
                                          RunInput::P0};
             typeInto(dialog->field(editable[pick(5)]));
@@ -158,11 +159,11 @@ void TestRandomSession::session()
         editParameter,
         editParameter,
         [&] {
-            if (Parameters *dialog = form.parametersDialog())
+            if (Parameters *dialog = form.findChild<Parameters *>())
                 dialog->findChild<QPushButton *>(QLatin1String(dialogButtons[pick(3)]))->click();
         },
         [&] {
-            if (Parameters *dialog = form.parametersDialog(); dialog && pick(3) == 0)
+            if (Parameters *dialog = form.findChild<Parameters *>(); dialog && pick(3) == 0)
                 dialog->close();
         },
         [&] { action("Analyse")->trigger(); },

@@ -259,7 +259,6 @@ void PlotSurface::copyImage()
 {
     ensureImage();
     QGuiApplication::clipboard()->setImage(m_image);
-    emit imageCopied();
 }
 
 } // namespace enkin

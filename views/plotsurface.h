@@ -26,11 +26,6 @@ public:
     // The 16-colour palette by index: 0 black, 8 grey, 9 light blue, 12 light red, ...
     static QColor paletteColor(int index);
 
-    // Persistent redraw. The surface always keeps its image; the flag records that drawing has
-    // been asked to persist.
-    void setAutoRedraw(bool on) { m_autoRedraw = on; }
-    bool autoRedraw() const { return m_autoRedraw; }
-
     // User coordinates: (x1, y1) is the top-left corner of the drawing area, (x2, y2) the
     // bottom-right. A scale of zero width or height, or with a non-finite corner, is refused:
     // the call returns false and the previous scale stays.
@@ -67,9 +62,6 @@ public:
     // The size of the drawing area in device-independent pixels.
     QSize drawingSize() const;
 
-signals:
-    void imageCopied();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -105,7 +97,6 @@ private:
     QImage m_image;
     QColor m_foreground{0, 0, 0};
     QColor m_background{255, 255, 255};
-    bool m_autoRedraw = false;
     double m_x1 = 0, m_y1 = 0, m_x2 = 1, m_y2 = 1;
     // Pixels per user unit along each axis, and the drawing area's size, kept with the scale.
     double m_xFactor = 1, m_yFactor = 1;

@@ -1,6 +1,5 @@
 // The program's shared state, one instance for the life of the process: the run inputs, the
-// rate constants and run they produce, and the data log. It is created before the main window
-// and outlives every window bound to it.
+// rate constants and run they produce, and the data log.
 #pragma once
 
 #include "datalog/datalog.h"

@@ -1,6 +1,8 @@
-#include "views/runmessages.h"
+#include "app/statustext.h"
 
 #include "engine/numtext.h"
+
+#include <QStringList>
 
 namespace enkin {
 
@@ -50,6 +52,41 @@ QString scaleMessage(DrawOutcome outcome)
         return QStringLiteral("Nothing drawn: Maximum Time needs a non-zero number.");
     }
     return {};
+}
+
+QString noteText(const Note &note)
+{
+    struct Render {
+        QString operator()(const RunReport &report) const { return runMessage(report); }
+        QString operator()(DrawOutcome outcome) const { return scaleMessage(outcome); }
+        QString operator()(ChoiceNote choice) const
+        {
+            switch (choice) {
+            case ChoiceNote::KmUndefined:
+                return QStringLiteral("Km is undefined when k1 is 0 (Km = (k-1 + k2) / k1), so the "
+                                      "Km box is empty.");
+            case ChoiceNote::NoTimeSuggestion:
+                return QStringLiteral("No Maximum Time can be suggested: k2 + k-1 + k1 [S]0 is 0 "
+                                      "for these values, so Maximum Time keeps its value.");
+            }
+            return {};
+        }
+        QString operator()(AcceptOutcome outcome) const
+        {
+            const std::string_view message = acceptMessage(outcome);
+            return QString::fromUtf8(message.data(), qsizetype(message.size()));
+        }
+    };
+    return std::visit(Render{}, note);
+}
+
+QString notesText(const Notes &notes)
+{
+    QStringList parts;
+    for (const Note &note : notes)
+        if (QString text = noteText(note); !text.isEmpty())
+            parts << text;
+    return parts.join(QStringLiteral("  "));
 }
 
 } // namespace enkin

@@ -1,0 +1,111 @@
+// The student's bench: what each action of the main window does, as plain functions that return
+// what the window must show.
+//
+// The bench owns the shared state and the last run. Plot and the time slider reach the engine by
+// one path (run()), which reads the run inputs once; every result says which texts go into which
+// boxes, what to draw and what the status bar says, and the window only copies it to its widgets.
+// The slider handler runs nested inside a choice or OK that moves the slider to 1, so those
+// actions come in two halves: the choice itself, and initialValues() after the slider has moved.
+#pragma once
+
+#include "datalog/datalog.h"
+#include "engine/integrate.h"
+#include "lab/module1.h"
+#include "views/readout.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace enkin {
+
+// A choice or OK that could not fill in a derived box.
+enum class ChoiceNote {
+    KmUndefined,      // k1 is 0: the Km box is left empty
+    NoTimeSuggestion, // k2 + k-1 + k1 [S]0 is 0: Maximum Time keeps its text
+};
+
+// One thing the status bar tells the student; only notes with something to say are kept.
+using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptOutcome>;
+using Notes = std::vector<Note>;
+
+// The last integration: the numbers it was read from and how it went. The trajectory itself is
+// in Module1.
+struct LastRun {
+    RunStart start;
+    RunReport report;
+    bool refused() const { return report.status == RunStatus::Refused; }
+};
+
+// What the plot shows after an action, drawn in this order.
+struct PlotPicture {
+    bool clear = false;  // erase the surface first
+    bool curves = false; // the curves of the trajectory, grid points 1..lastValid
+    double tmax = 0;     // horizontal scale, ms
+    double ymax = 0;     // vertical scale, 1e-9 M
+    int lastValid = 0;
+    std::optional<double> guideAt; // the grey guide line at this time, ms
+};
+
+struct PlotView {
+    PlotPicture picture;
+    Notes notes;
+};
+
+struct SliderView {
+    PlotPicture picture;
+    std::optional<std::string> ttt; // the time box, when it changes
+    std::optional<Readout> readout; // the four Results boxes, when they change
+    Notes notes;
+};
+
+struct ChoiceView {
+    std::optional<std::string> km; // the Km box, when the action writes it ("" empties it)
+    Notes notes;
+};
+
+struct ParametersView {
+    std::string km;   // the Km box ("" empties it)
+    std::string maxy; // the vertical scale: the E0 text exactly as typed
+    Notes notes;
+};
+
+class Bench {
+public:
+    Module1 &state() { return m_state; }
+    const Module1 &state() const { return m_state; }
+    const LastRun &lastRun() const { return m_last; }
+
+    // Reads the run inputs and integrates: the one way to the engine.
+    const LastRun &run();
+
+    // Plot: integrates and draws over whatever the plot shows.
+    PlotView plot(std::string_view maxyText);
+    // A slider change to position v: integrates, redraws from an empty surface with the guide
+    // line, and reads the values at v. A refused run changes neither the plot nor the boxes.
+    SliderView sliderChanged(int v, std::string_view maxyText);
+
+    // A row of the k2 or [S]0 list; nothing for a row that does not exist.
+    std::optional<ChoiceView> chooseK2(int row);
+    std::optional<ChoiceView> chooseS0(int row);
+    // OK of the Initial Parameters dialog, up to the hiding of the dialog.
+    ParametersView applyParameters();
+    // What a choice writes into the Results boxes once the slider stands at 1: the parsed E0,
+    // ES0 and S0 texts, and P0 in the velocity box.
+    Readout initialValues();
+
+    // Accept Data with the texts the boxes show, and Clear All.
+    AcceptOutcome accept(const ReadingTexts &texts);
+    void clearAll();
+
+private:
+    std::string kmText(Notes &notes) const;
+    void suggestMaximumTime(double s, Notes &notes);
+
+    Module1 m_state;
+    LastRun m_last;
+};
+
+} // namespace enkin
