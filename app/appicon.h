@@ -4,8 +4,8 @@ class QIcon;
 
 namespace enkin {
 
-// The program's icon: the hand-drawn sizes from 16 to 256 pixels, and the scalable artwork rendered
-// larger for high-density screens. main() sets it on the application so every window shows it.
+// The program's icon, from its scalable artwork (the drawn PNG sizes are installed for the
+// desktop's icon theme). main() sets it on the application so every window shows it.
 QIcon enkinIcon();
 
 } // namespace enkin

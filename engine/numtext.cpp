@@ -178,58 +178,15 @@ std::string formatGeneral(double value)
 {
     if (std::isnan(value))
         return "nan";
-    if (std::isinf(value))
-        return value > 0 ? "inf" : "-inf";
     if (value == 0)
         return "0";
-
-    // Fifteen significant digits, d.dddddddddddddde±x, locale-independent.
-    char buf[64];
-    const auto result =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
-
-    const bool negative = sci.front() == '-';
-    if (negative)
-        sci.remove_prefix(1);
-    const std::size_t ePos = sci.find('e');
-    std::string mantissa;
-    for (char c : sci.substr(0, ePos))
-        if (c != '.')
-            mantissa += c;
-    int exponent = 0;
-    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+'), sci.data() + sci.size(),
-                    exponent);
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
-
-    std::string out = negative ? "-" : "";
-    if (exponent >= -4 && exponent < 15) {
-        if (exponent < 0) {
-            out += "0.";
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += mantissa;
-        } else if (static_cast<std::size_t>(exponent) + 1 >= mantissa.size()) {
-            out += mantissa;
-            out.append(static_cast<std::size_t>(exponent) + 1 - mantissa.size(), '0');
-        } else {
-            out += mantissa.substr(0, static_cast<std::size_t>(exponent) + 1);
-            out += '.';
-            out += mantissa.substr(static_cast<std::size_t>(exponent) + 1);
-        }
-        return out;
-    }
-
-    out += mantissa.front();
-    if (mantissa.size() > 1) {
-        out += '.';
-        out += mantissa.substr(1);
-    }
-    out += exponent < 0 ? "E-" : "E+";
-    const std::string digits = std::to_string(std::abs(exponent));
-    if (digits.size() < 2)
-        out += '0';
-    out += digits;
+    // printf's %.15G, but locale-independent: fifteen significant digits, no trailing zeros, plain
+    // decimal for exponents -4..14 of the rounded value, otherwise "E", sign, two or more digits.
+    char buf[32];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string out(buf, result.ptr);
+    if (const auto e = out.find('e'); e != std::string::npos)
+        out[e] = 'E';
     return out;
 }
 

@@ -1,8 +1,10 @@
 #include "app/aboutenkin.h"
+#include "app/appicon.h"
 #include "app/helpwindows.h"
 #include "app/showwindow.h"
 
 #include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +26,7 @@ private slots:
     void windowsOpenOnceAndClose();
     void documentPicturesAndLinksResolve_data();
     void documentPicturesAndLinksResolve();
+    void iconScalesFromItsArtwork();
 
 private:
     QWidget *open(const QString &which)
@@ -160,6 +163,19 @@ void TestHelp::documentPicturesAndLinksResolve()
                      qPrintable(name));
     }
     QVERIFY(pictures > 0);
+}
+
+void TestHelp::iconScalesFromItsArtwork()
+{
+    // The icon comes from the SVG artwork, so it renders sharp at any size, beyond the largest
+    // drawn PNG (256) too; its middle is painted, its rounded corners all but transparent.
+    const QIcon icon = enkinIcon();
+    for (const int size : {16, 48, 512}) {
+        const QImage image = icon.pixmap(QSize(size, size)).toImage();
+        QCOMPARE(image.size(), QSize(size, size));
+        QVERIFY(qAlpha(image.pixel(size / 2, size / 2)) > 0);
+        QVERIFY(qAlpha(image.pixel(0, 0)) < 32);
+    }
 }
 
 QTEST_MAIN(TestHelp)

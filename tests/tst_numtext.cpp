@@ -7,6 +7,9 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <random>
@@ -21,6 +24,7 @@ private slots:
     void parse();
     void formatGeneral_data();
     void formatGeneral();
+    void formatGeneralIsPrintfG();
     void formatSigned_data();
     void formatSigned();
     void roundTripTo15DigitsInACommaLocale();
@@ -154,6 +158,37 @@ void TestNumText::formatSigned()
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(enkin::formatSigned(value)), expected);
+}
+
+void TestNumText::formatGeneralIsPrintfG()
+{
+    // The general format is C's %.15G in the "C" locale for every finite non-zero double: random
+    // bit patterns over the whole range, and values in the readouts' range of 1e-4 to 1e15.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> logMagnitude(-4.5, 15.5);
+    std::string failed;
+    for (int i = 0; i < 400000 && failed.empty(); ++i) {
+        double value = 0;
+        if (i % 2) {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        } else {
+            value = std::pow(10.0, logMagnitude(random)) * (i % 4 ? 1 : -1);
+            // Readout values are cut to a few decimals: the shortest texts are the common ones.
+            if (i % 8 == 0)
+                value = std::floor(value * 1000) / 1000;
+        }
+        if (!std::isfinite(value) || value == 0)
+            continue;
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%.15G", value);
+        if (enkin::formatGeneral(value) != expected)
+            failed = expected;
+    }
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    QVERIFY2(failed.empty(), failed.c_str());
 }
 
 void TestNumText::roundTripTo15DigitsInACommaLocale()

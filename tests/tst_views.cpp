@@ -15,6 +15,8 @@ class TestViews : public QObject {
 private slots:
     void undrawablePointsBreakTheCurve_data();
     void undrawablePointsBreakTheCurve();
+    void farPointsDrawTheirVisiblePart_data();
+    void farPointsDrawTheirVisiblePart();
 };
 
 void TestViews::undrawablePointsBreakTheCurve_data()
@@ -59,6 +61,46 @@ void TestViews::undrawablePointsBreakTheCurve()
     QImage white(image.size(), image.format());
     white.fill(Qt::white);
     QCOMPARE(surface.image(), white);
+}
+
+void TestViews::farPointsDrawTheirVisiblePart_data()
+{
+    QTest::addColumn<double>("far");
+    QTest::newRow("1e6 scales away") << 1e6;
+    QTest::newRow("1e15 scales away") << 1e15;
+    QTest::newRow("1e30 scales away") << 1e30;
+}
+
+void TestViews::farPointsDrawTheirVisiblePart()
+{
+    // A segment from the middle of the surface to a point far beyond its corner, along the
+    // diagonal, in a batch as the curves are drawn: the visible part runs from the middle to the
+    // bottom-right corner, however far the end point lies.
+    QFETCH(double, far);
+    PlotSurface surface;
+    surface.resize(404, 404);
+    surface.clear();
+    surface.setScale(0, 0, 1, 1);
+    {
+        const PlotSurface::Batch batch(surface);
+        surface.moveTo(0.5f, 0.5f);
+        surface.lineTo(static_cast<float>(0.5 + far), static_cast<float>(0.5 + far));
+    }
+    const QImage image = surface.image();
+    const int n = image.width();
+    const auto inkNear = [&image](int x, int y) {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (image.valid(x + dx, y + dy) &&
+                    image.pixel(x + dx, y + dy) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    for (const double along : {0.55, 0.7, 0.85, 0.98})
+        QVERIFY2(inkNear(qRound(along * (n - 1)), qRound(along * (n - 1))),
+                 qPrintable(QString::number(along)));
+    QVERIFY(!inkNear(qRound(0.3 * (n - 1)), qRound(0.3 * (n - 1))));
+    QVERIFY(!inkNear(qRound(0.8 * (n - 1)), qRound(0.2 * (n - 1))));
 }
 
 QTEST_MAIN(TestViews)
