@@ -175,9 +175,7 @@ private slots:
         QTest::addColumn<int>("v");
         QTest::addColumn<QString>("shown"); // ttt, EVal, ESVal, Vel, SVal
         QTest::newRow("v=1, back from the end: time 0, initial values") << 1 << "0 1 0 0 1";
-        QTest::newRow("v=2: time cut to 0, values moved") << 2 << "0 0.983 0.016 0.016 0.9999";
         QTest::newRow("v=301: half way") << 301 << "0.049 0.026 0.973 0.973 0.9999";
-        QTest::newRow("v=599: time cut, not rounded") << 599 << "0.097 0.019 0.98 0.98 0.9999";
         QTest::newRow("v=600: the Maximum Time") << 600 << "0.098 0.019 0.98 0.98 0.9999";
     }
     void sliderReadsOutTheRunForAcceptData()

@@ -1,0 +1,247 @@
+// The bench: what each action of the main window does, without a window.
+#include "engine/numtext.h"
+#include "lab/bench.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+using namespace enkin;
+
+namespace {
+
+// A list choice or OK. `setup` holds field texts set beforehand; `expected` reads
+// "kk2 S0 | km ttmax maxy", with maxy "-" where the action leaves it, then the notes given.
+struct Apply {
+    const char *name, *trigger; // "k2list", "S0List" or "OK"
+    int row, firstK2Row;        // firstK2Row: chosen before the setup, -1 for none
+    const char *setup, *expected;
+};
+const Apply kApplies[] = {
+    {"k2 row 0", "k2list", 0, -1, "", "0.1 1 | 1.1 0.059 -"},
+    {"k2 row 1, k1 3", "k2list", 1, -1, "kk1=3", "1 1 | 0.666666666666667 0.019 -"},
+    {"k2 row 2 again after k1 3", "k2list", 2, 2, "kk1=3", "10 1 | 3.66666666666667 0.019 -"},
+    {"k2 row 2", "k2list", 2, -1, "E0=2.50", "10 1 | 11 0.054 -"},
+    {"[S]0 row 0", "S0List", 0, -1, "", "1.0 0.001 | - 2.857 -"},
+    // 0.1 + (1 + 0.1) is just above 1.2 in double precision; the quotient is floored.
+    {"[S]0 row 0 after k2 row 0: 4.999", "S0List", 0, 0, "", "0.1 0.001 | - 4.999 -"},
+    {"[S]0 row 10", "S0List", 10, -1, "", "1.0 0.1 | - 0.5 -"},
+    {"[S]0 row 13, an ulp above 0.6, reads 0.6", "S0List", 13, -1, "", "1.0 0.6 | - 0.096 -"},
+    {"[S]0 row 15", "S0List", 15, -1, "", "1.0 1 | - 0.058 -"},
+    {"OK on fresh texts", "OK", -1, -1, "", "1.0 1 | 2 0.058 1"},
+    {"OK: maxy gets the raw E0 text", "OK", -1, -1, "E0=2.50", "1.0 1 | 2 0.058 2.50"},
+    {"OK: k-1 2.5, k1 3", "OK", -1, -1, "kk1=3 kk3=2.5", "1.0 1 | 1.16666666666667 0.019 1"},
+    {"k1 0, k2 row 1: Km undefined", "k2list", 1, -1, "kk1=0", "1 1 |  3 - Km"},
+    {"k1 0, k-1 -1, [S]0 row 15", "S0List", 15, -1, "kk1=0 kk3=-1", "1.0 1 | - 0.098 - Time"},
+    {"k1 0, k-1 -1, OK: neither", "OK", -1, -1, "kk1=0 kk3=-1", "1.0 1 |  0.098 1 Km Time"},
+    // A negative denominator gives a negative suggestion, floored and written as it is.
+    {"negative suggestion", "S0List", 0, -1, "kk1=1 kk3=-8", "1.0 0.001 | - -0.87 -"},
+    {"a row that does not exist", "S0List", 16, -1, "", "1.0 1 | - 0.098 -"},
+};
+
+QString text(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+bool has(const Notes &notes, const Note &wanted)
+{
+    return std::any_of(notes.begin(), notes.end(), [&](const Note &n) {
+        if (n.index() != wanted.index())
+            return false;
+        if (const auto *report = std::get_if<RunReport>(&n))
+            return report->status == std::get<RunReport>(wanted).status;
+        if (const auto *scale = std::get_if<DrawOutcome>(&n))
+            return *scale == std::get<DrawOutcome>(wanted);
+        if (const auto *choice = std::get_if<ChoiceNote>(&n))
+            return *choice == std::get<ChoiceNote>(wanted);
+        return std::get<AcceptOutcome>(n) == std::get<AcceptOutcome>(wanted);
+    });
+}
+
+RunReport status(RunStatus s)
+{
+    RunReport r;
+    r.status = s;
+    return r;
+}
+
+} // namespace
+
+class TestBench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void choiceOrOk_data();
+    void choiceOrOk();
+    void sliderReadsOutTheRun_data();
+    void sliderReadsOutTheRun();
+    void plotAndSliderShareOneRun();
+    void runsThatDrawNothingSaySo_data();
+    void runsThatDrawNothingSaySo();
+    void acceptAndClear();
+};
+
+void TestBench::choiceOrOk_data()
+{
+    QTest::addColumn<int>("index");
+    for (const Apply &a : kApplies)
+        QTest::newRow(a.name) << int(&a - kApplies);
+}
+
+void TestBench::choiceOrOk()
+{
+    QFETCH(int, index);
+    const Apply &a = kApplies[index];
+    Bench bench;
+    RunInputs &inputs = bench.state().inputs;
+    if (a.firstK2Row >= 0)
+        QVERIFY(bench.chooseK2(a.firstK2Row));
+    for (const QString &set : (QString(a.setup) + " ES0=none P0=5").split(' ', Qt::SkipEmptyParts))
+        inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
+                   set.section('=', 1).toStdString());
+    const QString trigger = a.trigger;
+    std::optional<std::string> km, maxy;
+    Notes notes;
+    if (trigger == "OK") {
+        const ParametersView view = bench.applyParameters();
+        km = view.km;
+        maxy = view.maxy;
+        notes = view.notes;
+    } else if (const auto view =
+                   trigger == "k2list" ? bench.chooseK2(a.row) : bench.chooseS0(a.row)) {
+        km = view->km;
+        notes = view->notes;
+    }
+    const auto shown = [](const std::optional<std::string> &s) { return s ? text(*s) : "-"; };
+    QCOMPARE(text(inputs.get(RunInput::kk2)) + ' ' + text(inputs.get(RunInput::S0)) + " | " +
+                 shown(km) + ' ' + text(inputs.get(RunInput::ttmax)) + ' ' + shown(maxy) +
+                 (has(notes, ChoiceNote::KmUndefined) ? " Km" : "") +
+                 (has(notes, ChoiceNote::NoTimeSuggestion) ? " Time" : ""),
+             QString(a.expected));
+    // The rate constants follow the fields; OK also sets the first grid point from them.
+    const RateSet &r = bench.state().rateSet;
+    if (trigger != "S0List" || a.row < 16)
+        QCOMPARE(QString("%1 %2 %3").arg(r.k1).arg(r.k2).arg(r.kminus1),
+                 QString("%1 %2 %3")
+                     .arg(inputs.number(RunInput::kk1))
+                     .arg(inputs.number(RunInput::kk2))
+                     .arg(inputs.number(RunInput::kk3)));
+    if (trigger == "OK")
+        QCOMPARE(bench.state().trajectory.EConc[1], inputs.number(RunInput::E0));
+    // What a choice then writes into the Results boxes: the parsed texts, P0 in the velocity.
+    const Readout initial = bench.initialValues();
+    QCOMPARE(text(initial.EVal + ' ' + initial.ESVal + ' ' + initial.Vel + ' ' + initial.SVal),
+             QString::number(inputs.number(RunInput::E0)) + " 0 5 " +
+                 QString::number(inputs.number(RunInput::S0)));
+}
+
+void TestBench::sliderReadsOutTheRun_data()
+{
+    QTest::addColumn<int>("v");
+    QTest::addColumn<QString>("shown"); // ttt, EVal, ESVal, Vel, SVal
+    QTest::newRow("v=1: time 0, initial values") << 1 << "0 1 0 0 1";
+    QTest::newRow("v=2: time cut to 0, values moved") << 2 << "0 0.983 0.016 0.016 0.9999";
+    QTest::newRow("v=301: half way") << 301 << "0.049 0.026 0.973 0.973 0.9999";
+    QTest::newRow("v=599: time cut, not rounded") << 599 << "0.097 0.019 0.98 0.98 0.9999";
+    QTest::newRow("v=600: the Maximum Time") << 600 << "0.098 0.019 0.98 0.98 0.9999";
+}
+
+void TestBench::sliderReadsOutTheRun()
+{
+    QFETCH(int, v);
+    QFETCH(QString, shown);
+    Bench bench;
+    const SliderView view = bench.sliderChanged(v, "1");
+    QVERIFY(view.ttt && view.readout && view.notes.empty());
+    const Readout &r = *view.readout;
+    QCOMPARE(text(*view.ttt + ' ' + r.EVal + ' ' + r.ESVal + ' ' + r.Vel + ' ' + r.SVal), shown);
+    // From an empty surface: the curves at the run's scales, and the guide line at the time.
+    const PlotPicture &p = view.picture;
+    QVERIFY(p.clear && p.curves && p.guideAt);
+    QCOMPARE(p.tmax, 0.098);
+    QCOMPARE(p.ymax, 1.0);
+    QCOMPARE(p.lastValid, 600);
+    QCOMPARE(*p.guideAt, (v - 1) / 599.0 * 0.098);
+}
+
+void TestBench::plotAndSliderShareOneRun()
+{
+    // One path to the engine: Plot and a slider change on the same texts give the same run, and
+    // the picture's scale comes from one parse of the vertical-scale text.
+    Bench bench;
+    const SliderView slid = bench.sliderChanged(300, " 2 .5x");
+    const Trajectory afterSlider = bench.state().trajectory;
+    const PlotView plotted = bench.plot(" 2 .5x");
+    QVERIFY(!plotted.picture.clear && plotted.picture.curves && !plotted.picture.guideAt);
+    QCOMPARE(slid.picture.ymax, 2.5);
+    QCOMPARE(plotted.picture.ymax, 2.5);
+    QVERIFY(bench.state().trajectory.EConc == afterSlider.EConc);
+    QVERIFY(bench.state().trajectory.TimeVal == afterSlider.TimeVal);
+    QCOMPARE(bench.state().trajectory.TimeVal[600], 0.09799999999999932);
+    QCOMPARE(bench.lastRun().start.tmax, 0.098);
+}
+
+void TestBench::runsThatDrawNothingSaySo_data()
+{
+    QTest::addColumn<QString>("maxy");
+    QTest::addColumn<QString>("ttmax");
+    QTest::addColumn<QString>("kk1");
+    QTest::addColumn<int>("note"); // 0 vertical scale, 1 horizontal scale, 2 stopped
+    QTest::newRow("maxy not a number") << "top"
+                                       << "0.098"
+                                       << "1.0" << 0;
+    QTest::newRow("maxy beyond the single range") << "1e300"
+                                                  << "0.098"
+                                                  << "1.0" << 0;
+    QTest::newRow("ttmax empty") << "1"
+                                 << ""
+                                 << "1.0" << 1;
+    QTest::newRow("a run that leaves the double range") << "1"
+                                                        << "5"
+                                                        << "-1" << 2;
+}
+
+void TestBench::runsThatDrawNothingSaySo()
+{
+    QFETCH(QString, maxy);
+    QFETCH(QString, ttmax);
+    QFETCH(QString, kk1);
+    QFETCH(int, note);
+    Bench bench;
+    bench.state().inputs.set(RunInput::ttmax, ttmax.toStdString());
+    bench.state().inputs.set(RunInput::kk1, kk1.toStdString());
+    const SliderView slid = bench.sliderChanged(600, maxy.toStdString());
+    const PlotView plotted = bench.plot(maxy.toStdString());
+    if (note == 2) {
+        // Drawn up to the stop; the boxes after it stay empty, the time is still shown.
+        QVERIFY(has(slid.notes, status(RunStatus::Stopped)));
+        QVERIFY(slid.picture.curves && slid.picture.lastValid < 600);
+        QCOMPARE(text(*slid.ttt + '|' + slid.readout->EVal + slid.readout->SVal), "5|");
+        return;
+    }
+    // Nothing is erased or drawn, the Results still read out the run, and the note says why.
+    const Note why = note == 0 ? DrawOutcome::ZeroVerticalScale : DrawOutcome::ZeroHorizontalScale;
+    for (const PlotPicture &p : {slid.picture, plotted.picture})
+        QVERIFY(!p.clear && !p.curves && !p.guideAt);
+    QVERIFY(has(slid.notes, why) && has(plotted.notes, why));
+    QVERIFY(slid.ttt && slid.readout && slid.readout->EVal == (note == 0 ? "0.019" : "1"));
+}
+
+void TestBench::acceptAndClear()
+{
+    Bench bench;
+    const DataLog &log = bench.state().dataLog;
+    for (int i = 1; i <= DataLog::kCapacity; ++i)
+        QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"}), AcceptOutcome::Accepted);
+    QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"}), AcceptOutcome::LogFull);
+    bench.clearAll();
+    QCOMPARE(log.SavedCount, 0);
+    QCOMPARE(bench.accept({"1", "", "1", "0.5", "0.001"}), AcceptOutcome::EmptyBox);
+    QCOMPARE(bench.accept({"0.983", "0.016", "0.9999", "0.016", "0"}), AcceptOutcome::Accepted);
+    QCOMPARE(log.SavedCount, 1);
+    QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
+}
+
+QTEST_GUILESS_MAIN(TestBench)
+#include "tst_bench.moc"
