@@ -50,6 +50,14 @@ QString scaleMessage(DrawOutcome outcome)
                               "plot) needs a non-zero number.");
     case DrawOutcome::ZeroHorizontalScale:
         return QStringLiteral("Nothing drawn: Maximum Time needs a non-zero number.");
+    case DrawOutcome::VerticalScaleTooLarge:
+        return QStringLiteral("Nothing drawn: the vertical scale (the box at the top left of the "
+                              "plot) is too large to draw; it must be below %1.")
+            .arg(number(kLargestScale));
+    case DrawOutcome::HorizontalScaleTooLarge:
+        return QStringLiteral("Nothing drawn: Maximum Time is too large to draw; it must be below "
+                              "%1 msec.")
+            .arg(number(kLargestScale));
     }
     return {};
 }

@@ -80,6 +80,7 @@ private slots:
     void runsThatDrawNothingSaySo_data();
     void runsThatDrawNothingSaySo();
     void acceptAndClear();
+    void hugeReadingsAreShownAndAccepted();
 };
 
 void TestBench::choiceOrOk_data()
@@ -186,31 +187,43 @@ void TestBench::runsThatDrawNothingSaySo_data()
 {
     QTest::addColumn<QString>("maxy");
     QTest::addColumn<QString>("ttmax");
-    QTest::addColumn<QString>("kk1");
-    QTest::addColumn<int>("note"); // 0 vertical scale, 1 horizontal scale, 2 stopped
+    QTest::addColumn<QString>("setup");
+    // 0 vertical scale 0, 1 horizontal scale 0, 2 stopped, 3 vertical and 4 horizontal too large
+    QTest::addColumn<int>("note");
     QTest::newRow("maxy not a number") << "top"
                                        << "0.098"
-                                       << "1.0" << 0;
-    QTest::newRow("maxy beyond the single range") << "1e300"
+                                       << "" << 0;
+    QTest::newRow("maxy below the single range") << "1e-50"
+                                                 << "0.098"
+                                                 << "" << 0;
+    QTest::newRow("maxy beyond the single range") << "1e39"
                                                   << "0.098"
-                                                  << "1.0" << 0;
+                                                  << "" << 3;
+    QTest::newRow("maxy 1e308") << "1e308"
+                                << "0.098"
+                                << "" << 3;
     QTest::newRow("ttmax empty") << "1"
                                  << ""
-                                 << "1.0" << 1;
+                                 << "" << 1;
+    QTest::newRow("ttmax beyond the single range") << "1"
+                                                   << "1e39"
+                                                   << "kk1=0 kk2=0 kk3=0" << 4;
     QTest::newRow("a run that leaves the double range") << "1"
                                                         << "5"
-                                                        << "-1" << 2;
+                                                        << "kk1=-1" << 2;
 }
 
 void TestBench::runsThatDrawNothingSaySo()
 {
     QFETCH(QString, maxy);
     QFETCH(QString, ttmax);
-    QFETCH(QString, kk1);
+    QFETCH(QString, setup);
     QFETCH(int, note);
     Bench bench;
     bench.state().inputs.set(RunInput::ttmax, ttmax.toStdString());
-    bench.state().inputs.set(RunInput::kk1, kk1.toStdString());
+    for (const QString &set : setup.split(' ', Qt::SkipEmptyParts))
+        bench.state().inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
+                                 set.section('=', 1).toStdString());
     const SliderView slid = bench.sliderChanged(600, maxy.toStdString());
     const PlotView plotted = bench.plot(maxy.toStdString());
     if (note == 2) {
@@ -221,11 +234,15 @@ void TestBench::runsThatDrawNothingSaySo()
         return;
     }
     // Nothing is erased or drawn, the Results still read out the run, and the note says why.
-    const Note why = note == 0 ? DrawOutcome::ZeroVerticalScale : DrawOutcome::ZeroHorizontalScale;
+    const DrawOutcome outcomes[] = {
+        DrawOutcome::ZeroVerticalScale, DrawOutcome::ZeroHorizontalScale, DrawOutcome::Drawn,
+        DrawOutcome::VerticalScaleTooLarge, DrawOutcome::HorizontalScaleTooLarge};
+    const Note why = outcomes[note];
     for (const PlotPicture &p : {slid.picture, plotted.picture})
         QVERIFY(!p.clear && !p.curves && !p.guideAt);
     QVERIFY(has(slid.notes, why) && has(plotted.notes, why));
-    QVERIFY(slid.ttt && slid.readout && slid.readout->EVal == (note == 0 ? "0.019" : "1"));
+    QVERIFY(slid.ttt && slid.readout);
+    QCOMPARE(text(slid.readout->EVal), note == 1 || note == 4 ? "1" : "0.019");
 }
 
 void TestBench::acceptAndClear()
@@ -241,6 +258,22 @@ void TestBench::acceptAndClear()
     QCOMPARE(bench.accept({"0.983", "0.016", "0.9999", "0.016", "0"}), AcceptOutcome::Accepted);
     QCOMPARE(log.SavedCount, 1);
     QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
+}
+
+void TestBench::hugeReadingsAreShownAndAccepted()
+{
+    // Regression: a finite [E] above about 1.8e305 overflowed when cut to three decimals and
+    // left its box empty, and Accept Data then refused the row.
+    Bench bench;
+    bench.state().inputs.set(RunInput::kk1, "0");
+    bench.state().inputs.set(RunInput::E0, "1e306");
+    const SliderView view = bench.sliderChanged(600, "1");
+    QVERIFY(view.readout);
+    QCOMPARE(text(view.readout->EVal), "1E+306");
+    QCOMPARE(bench.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
+                           view.readout->Vel, *view.ttt}),
+             AcceptOutcome::Accepted);
+    QCOMPARE(bench.state().dataLog.SavedE[1], 1e306);
 }
 
 QTEST_GUILESS_MAIN(TestBench)

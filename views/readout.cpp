@@ -11,6 +11,10 @@ namespace {
 // Text of a value cut to the decimals of `scale`, or empty when it is no number to show.
 std::string cutText(double value, double scale)
 {
+    // From 2^53 on every double is a whole number, and cutting it changes nothing; scaling it
+    // first could overflow to infinity.
+    if (std::abs(value) >= 0x1p53)
+        return formatGeneral(value);
     const double cut = cutDecimals(value, scale);
     return std::isfinite(cut) ? formatGeneral(cut) : std::string();
 }
@@ -19,11 +23,16 @@ std::string cutText(double value, double scale)
 
 DrawOutcome checkScale(double tmax, double ymax)
 {
+    // A value whose single-precision form is 0 is too small to draw, like 0 itself.
     const auto y = toSingle(ymax);
-    if (!y || *y == 0)
+    if (!y)
+        return DrawOutcome::VerticalScaleTooLarge;
+    if (*y == 0)
         return DrawOutcome::ZeroVerticalScale;
     const auto x = toSingle(tmax);
-    if (!x || *x == 0)
+    if (!x)
+        return DrawOutcome::HorizontalScaleTooLarge;
+    if (*x == 0)
         return DrawOutcome::ZeroHorizontalScale;
     return DrawOutcome::Drawn;
 }

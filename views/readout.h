@@ -13,9 +13,14 @@ namespace enkin {
 
 enum class DrawOutcome {
     Drawn,
-    ZeroVerticalScale,   // maxy is zero, empty or not a number: nothing drawn
-    ZeroHorizontalScale, // the Maximum Time is zero, empty or not a number: nothing drawn
+    ZeroVerticalScale,       // maxy is zero, empty or not a number: nothing drawn
+    ZeroHorizontalScale,     // the Maximum Time is zero, empty or not a number: nothing drawn
+    VerticalScaleTooLarge,   // maxy is beyond the surface's single-precision range
+    HorizontalScaleTooLarge, // so is the Maximum Time
 };
+
+// The largest scale the drawing surface takes: its coordinates are single precision.
+inline constexpr double kLargestScale = std::numeric_limits<float>::max();
 
 // Whether a scale of (0, ymax)-(tmax, 0) can be set, checked before anything is erased.
 DrawOutcome checkScale(double tmax, double ymax);
@@ -37,7 +42,8 @@ std::string timeText(double t);
 
 // The texts of the four Results boxes at slider position v, each cut to 3 decimals, 4 for [S].
 // A value that is not a result (beyond the last valid point of the run) or not finite gives an
-// empty text.
+// empty text; a value too large to hold decimals (2^53 and beyond) is whole, and is shown as it
+// is.
 struct Readout {
     std::string EVal, ESVal, Vel, SVal;
 };
