@@ -115,6 +115,7 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QString &text, QRect
                    bool editable)
 {
     auto *box = new QLineEdit(text, parent);
+    box->setMaxLength(kLongestBoxText);
     box->setObjectName(QLatin1String(name));
     box->setFont(interfaceFont());
     box->setGeometry(geometry);
@@ -256,6 +257,7 @@ void EnkinForm::buildControls()
         list->setMaxVisibleItems(16);
         // Only choosing a row counts: typed text neither completes nor selects a row.
         list->setCompleter(nullptr);
+        list->lineEdit()->setMaxLength(kLongestBoxText);
         // QComboBox chooses the row whose text matches the typed text when its edit box reports
         // Return or loses focus; only choosing from the list counts here.
         QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);

@@ -70,6 +70,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
 
     for (const FieldSpec &design : kFields) {
         auto *edit = new QLineEdit(this);
+        edit->setMaxLength(kLongestBoxText);
         edit->setObjectName(QString::fromLatin1(RunInputs::name(design.input).data()));
         edit->setFont(boxFont);
         edit->setGeometry(twips(design.left, design.top, design.width, 285));

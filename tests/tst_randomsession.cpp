@@ -7,6 +7,7 @@
 #include "engine/numtext.h"
 #include "lab/bench.h"
 #include "params/parametersdialog.h"
+#include "widgets/design.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,9 +21,13 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <random>
+
+#include <unistd.h>
 
 using namespace enkin;
 
@@ -34,7 +39,19 @@ const QStringList kTexts =
         "|-|.|1e308|-1e308|1e-320|&H7FFFFFFFFFFFFFFF|&O777|nan|inf|1d400|1 2\t.5|0|-0.5|1|"
         "2.50|0.098|3|16.4|100|abc|-1|0.001|1e6|  5x")
         .split(QLatin1Char('|')) +
-    QStringList{QString(10000, QLatin1Char('7'))};
+    QStringList{QString(10000, QLatin1Char('7')), QString(32768, QLatin1Char('1'))};
+
+// The resident memory of this process, in bytes.
+long residentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
 
 // A box written by the program holds nothing or a finite number in the general format.
 bool isGeneralNumberOrEmpty(const QString &text)
@@ -65,11 +82,22 @@ class TestRandomSession : public QObject {
     Q_OBJECT
 
 private slots:
+    void session_data();
     void session();
 };
 
+void TestRandomSession::session_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("memory"); // measure the resident memory; every tenth step a paste
+    QTest::newRow("invariants") << 20000 << false;
+    QTest::newRow("memory stays flat") << 4000 << true;
+}
+
 void TestRandomSession::session()
 {
+    QFETCH(int, steps);
+    QFETCH(bool, memory);
     Bench bench;
     Module1 &state = bench.state();
     EnkinForm form(bench);
@@ -181,10 +209,25 @@ void TestRandomSession::session()
     };
     constexpr int kShowData = 11, kTypeMaximumTime = 12;
 
-    for (int step = 0; step < 20000; ++step) {
+    constexpr int kWarmUp = 1000;
+    long warm = 0, peak = 0;
+    for (int step = 0; step < steps; ++step) {
+        if (memory && step % 10 == 0) {
+            QApplication::clipboard()->setText(kTexts.last());
+            QLineEdit *boxes[] = {ttmax, maxy, k2list->lineEdit(), s0list->lineEdit()};
+            QLineEdit *into = boxes[pick(4)];
+            into->setFocus();
+            into->selectAll();
+            QTest::keySequence(into, QKeySequence::Paste);
+            QVERIFY(into->text().size() <= kLongestBoxText);
+        }
         const int choice = pick(int(std::size(actions)));
         const QString ttmaxBefore = ttmax->text();
         actions[choice]();
+        if (memory && step == kWarmUp)
+            warm = residentBytes();
+        if (memory && step > kWarmUp)
+            peak = std::max(peak, residentBytes());
         const QByteArray where =
             QStringLiteral("step %1, action %2").arg(step).arg(choice).toUtf8();
 
@@ -208,6 +251,15 @@ void TestRandomSession::session()
             QVERIFY2(text, where);
             QVERIFY2(savedDataTextHasShape(text->toPlainText(), log.SavedCount), where);
         }
+    }
+    if (memory) {
+        const double growth = (peak - warm) / 1048576.0;
+        qInfo("resident memory at action %d: %.1f MB; largest growth over the next %d: %.2f MB",
+              kWarmUp, warm / 1048576.0, steps - kWarmUp, growth);
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer's quarantine holds freed memory: the figure means nothing");
+#endif
+        QVERIFY2(growth < 4, qPrintable(QString::number(growth)));
     }
 }
 

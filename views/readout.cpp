@@ -13,7 +13,7 @@ std::string cutText(double value, double scale)
 {
     // From 2^53 on every double is a whole number, and cutting it changes nothing; scaling it
     // first could overflow to infinity.
-    if (std::abs(value) >= 0x1p53)
+    if (std::isfinite(value) && std::abs(value) >= 0x1p53)
         return formatGeneral(value);
     const double cut = cutDecimals(value, scale);
     return std::isfinite(cut) ? formatGeneral(cut) : std::string();

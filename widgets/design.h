@@ -11,6 +11,11 @@
 
 namespace enkin {
 
+// The longest text a box takes. No number needs more than a few dozen characters (the longest
+// general-format text is 22); a limit keeps a large paste from being held, laid out and kept in
+// the box's undo history for the rest of the session.
+inline constexpr int kLongestBoxText = 64;
+
 inline int px(int twips)
 {
     return qRound(twips / 15.0);
