@@ -60,12 +60,14 @@ bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void EnkinForm::say(const QString &message)
+void EnkinForm::say(const StatusText &text)
 {
-    if (message.isEmpty())
+    m_said = text;
+    if (text.shown.isEmpty())
         statusBar()->clearMessage();
     else
-        statusBar()->showMessage(message);
+        statusBar()->showMessage(text.shown);
+    statusBar()->setToolTip(text.full);
 }
 
 void EnkinForm::setBox(QLineEdit *box, const std::string &text)
@@ -96,7 +98,7 @@ void EnkinForm::Plot2_Click()
 void EnkinForm::Clear2_Click()
 {
     Plot1->clear();
-    say(QString());
+    say({});
 }
 
 void EnkinForm::HScroll1_Change()
@@ -123,9 +125,12 @@ void EnkinForm::setSliderToStart()
 void EnkinForm::finishChoice(const Notes &notes)
 {
     // The slider handler, run inside setSliderToStart, may have spoken first.
-    QStringList parts{statusBar()->currentMessage(), notesText(notes)};
-    parts.removeAll(QString());
-    say(parts.join(QStringLiteral("  ")));
+    const StatusText added = notesText(notes);
+    if (m_said.shown.isEmpty() || added.shown.isEmpty())
+        say(m_said.shown.isEmpty() ? added : m_said);
+    else
+        say({m_said.shown + QStringLiteral("  ") + added.shown,
+             m_said.full + QLatin1Char('\n') + added.full});
 }
 
 void EnkinForm::showInitialValues()
@@ -142,7 +147,7 @@ void EnkinForm::k2list_Click(int row)
     const auto choice = m_bench.chooseK2(row);
     if (!choice)
         return;
-    say(QString());
+    say({});
     setBox(km, *choice->km);
     setSliderToStart();
     showInitialValues();
@@ -154,7 +159,7 @@ void EnkinForm::S0List_Click(int row)
     const auto choice = m_bench.chooseS0(row);
     if (!choice)
         return;
-    say(QString());
+    say({});
     setSliderToStart();
     showInitialValues();
     finishChoice(choice->notes);
@@ -165,10 +170,14 @@ Parameters *EnkinForm::parameters()
     if (!m_parameters) {
         m_parameters = new Parameters(m_bench.state().inputs, this);
         connect(m_parameters, &Parameters::accepted, this, &EnkinForm::applyParameters);
-        connect(m_parameters, &Parameters::defaultsWritten, this, [this] {
+        // The lists show the k2 and [S]0 in force: after Default, and after the close box has
+        // discarded the texts, both are 1 again.
+        const auto showDefaults = [this] {
             k2list->setEditText(QStringLiteral("1.000"));
             S0List->setEditText(QString::fromLatin1(kS0InitialText.data()));
-        });
+        };
+        connect(m_parameters, &Parameters::defaultsWritten, this, showDefaults);
+        connect(m_parameters, &Parameters::textsDiscarded, this, showDefaults);
     }
     return m_parameters;
 }
@@ -183,7 +192,7 @@ void EnkinForm::IP_Click()
 
 void EnkinForm::applyParameters()
 {
-    say(QString());
+    say({});
     const ParametersView view = m_bench.applyParameters();
     setBox(km, view.km);
     setBox(maxy, view.maxy);
@@ -198,7 +207,8 @@ void EnkinForm::acceptReading()
     const std::string e = EVal->text().toStdString(), es = ESVal->text().toStdString();
     const std::string sv = SVal->text().toStdString(), v = Vel->text().toStdString();
     const std::string t = ttt->text().toStdString();
-    say(noteText(m_bench.accept({e, es, sv, v, t})));
+    const auto refusal = m_bench.accept({e, es, sv, v, t});
+    say(refusal ? noteText(*refusal) : StatusText{});
 }
 
 void EnkinForm::Command1_Click()
@@ -214,7 +224,7 @@ void EnkinForm::SaveData_Click()
 void EnkinForm::ClearData_Click()
 {
     m_bench.clearAll();
-    say(QString());
+    say({});
 }
 
 void EnkinForm::ShowData_Click()

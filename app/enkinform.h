@@ -3,6 +3,7 @@
 // widgets; the layout is in enkinformlayout.cpp.
 #pragma once
 
+#include "app/statustext.h"
 #include "lab/bench.h"
 
 #include <QMainWindow>
@@ -62,7 +63,7 @@ private:
     void buildControls();
     void buildMenus();
     void setFocusOrder();
-    void say(const QString &message);
+    void say(const StatusText &text);
     void setBox(QLineEdit *box, const std::string &text);
     void showPicture(const PlotPicture &picture);
     void showInitialValues();
@@ -72,6 +73,7 @@ private:
     Parameters *parameters();
 
     Bench &m_bench;
+    StatusText m_said; // what the status bar shows, and its tooltip
 
     PlotSurface *Plot1 = nullptr;
     QLineEdit *maxy = nullptr;

@@ -22,8 +22,6 @@ namespace enkin {
 
 namespace {
 
-const QColor kHeadingBlue(0, 0, 192);
-
 // The Results boxes' left edge, and the gap kept between it and the label that names a box.
 constexpr int kResultsBoxLeft = 7020;
 constexpr int kLabelGap = 3;
@@ -121,10 +119,13 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QString &text, QRect
     box->setGeometry(geometry);
     box->setCursorPosition(0);
     if (!editable) {
-        // Shown, never edited: written only by the program.
+        // Written only by the program: not typable and not in the Tab chain, but readable at
+        // full contrast, and a click selects its text for copying.
         box->setReadOnly(true);
-        box->setEnabled(false);
-        box->setFocusPolicy(Qt::NoFocus);
+        box->setFocusPolicy(Qt::ClickFocus);
+        QPalette p = box->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+        box->setPalette(p);
     }
     return box;
 }
@@ -138,16 +139,17 @@ void describe(QWidget *w, const QString &name, const QString &description)
 // The colour key's frame and lines; made first, so that they lie under the key's labels.
 void addColourKey(QWidget *client)
 {
-    auto *shape = new KeyShape(KeyShape::Rectangle, Qt::black, client);
+    const QPalette palette = client->palette();
+    auto *shape = new KeyShape(KeyShape::Rectangle, onWindow(Qt::black, palette), client);
     shape->setObjectName(QStringLiteral("Shape1"));
     shape->setGeometry(twips(3525, 5985, 2175, 975));
     const struct {
         const char *name;
         QColor colour;
         int y;
-    } keyLines[] = {{"Line1", Qt::black, 6345},
-                    {"Line2", kHeadingBlue, 6585},
-                    {"Line4", QColor(255, 0, 0), 6825}};
+    } keyLines[] = {{"Line1", onWindow(Qt::black, palette), 6345},
+                    {"Line2", onWindow(QColor(0, 0, 192), palette), 6585},
+                    {"Line4", onWindow(QColor(255, 0, 0), palette), 6825}};
     for (const auto &line : keyLines) {
         auto *w = new KeyShape(KeyShape::HorizontalLine, line.colour, client);
         w->setObjectName(QLatin1String(line.name));
@@ -168,7 +170,7 @@ void addDesignLabels(QWidget *client)
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (design.blue) {
             QPalette p = label->palette();
-            p.setColor(QPalette::WindowText, kHeadingBlue);
+            p.setColor(QPalette::WindowText, headingColour(p));
             label->setPalette(p);
         }
         QRect geometry = twips(design.left, design.top, design.width, design.height);
@@ -278,8 +280,8 @@ void EnkinForm::buildControls()
 
     Command1 = new QPushButton(QStringLiteral("Accept Data"), client);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips(120, 6720, 1575, 285));
     Command1->setFont(interfaceFont());
+    placeButton(Command1, twips(120, 6720, 1575, 285));
     Command1->setToolTip(QStringLiteral("Click here to save data for later analysis"));
     Command1->setAutoDefault(false);
     describe(Command1, tr("Accept Data"), Command1->toolTip());
@@ -339,7 +341,10 @@ void EnkinForm::buildMenus()
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->menuAction()->setObjectName(QStringLiteral("Help"));
     item(help, "Instructions", QStringLiteral("&Tutorial"), &EnkinForm::Instructions_Click);
-    item(help, "guide", QStringLiteral("&Guide to Enkin"), &EnkinForm::guide_Click);
+    QAction *guide =
+        item(help, "guide", QStringLiteral("&Guide to Enkin"), &EnkinForm::guide_Click);
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::ApplicationShortcut);
     item(help, "aboutthis", QStringLiteral("&About"), &EnkinForm::aboutthis_Click);
 
     QAction *quit = command("QQuit", QStringLiteral("&Quit"), &EnkinForm::QQuit_Click);

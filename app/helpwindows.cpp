@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QSvgRenderer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -65,6 +66,9 @@ HelpWindow::HelpWindow(const Design &design, QWidget *parent)
     Command1->setAccessibleName(QStringLiteral("Close"));
     Command1->setAccessibleDescription(QStringLiteral("Hide this window, keeping its place"));
     connect(Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
+    // Esc closes the window the way Close does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &HelpWindow::Command1_Click);
 
     // Close widens about its centre where a large interface font would clip its caption.
     const int clipped =

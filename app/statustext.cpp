@@ -2,6 +2,7 @@
 
 #include "engine/numtext.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace enkin {
@@ -13,88 +14,156 @@ QString number(double value)
     return QString::fromStdString(formatGeneral(value));
 }
 
-} // namespace
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("enkin::StatusText", text);
+}
 
-QString runMessage(const RunReport &report)
+StatusText says(const QString &shown, const QString &more = {})
+{
+    return {shown, more.isEmpty() ? shown : shown + QLatin1Char(' ') + more};
+}
+
+StatusText runText(const RunReport &report)
 {
     switch (report.status) {
     case RunStatus::Normal:
         return {};
     case RunStatus::Substepped:
-        return QStringLiteral("This Maximum Time is long for these rate constants: each of the "
-                              "599 time steps was computed in %1 smaller steps to keep the run "
-                              "accurate.")
-            .arg(report.substeps);
+        return says(
+            tr("Long run: each time step was computed in %1 smaller steps.").arg(report.substeps),
+            tr("This Maximum Time is long for these rate constants, so each of the 599 "
+               "time steps was split to keep the run accurate."));
     case RunStatus::Refused:
-        return QStringLiteral("Run not done: a Maximum Time of %1 msec is too long to compute "
-                              "accurately with these rate constants. The largest that works is "
-                              "%2 msec. The plot and the Results still show the previous run.")
-            .arg(number(report.tmax), number(report.largestAcceptedTmax));
+        return says(tr("Run not done: the largest Maximum Time that works is %1 msec.")
+                        .arg(number(report.largestAcceptedTmax)),
+                    tr("A Maximum Time of %1 msec is too long to compute accurately with these "
+                       "rate constants. The plot and the Results still show the previous run.")
+                        .arg(number(report.tmax)));
     case RunStatus::Stopped:
-        return QStringLiteral("The run stopped after point %1 of 600: the concentrations grew "
-                              "beyond the numbers the computer can hold. Check the rate "
-                              "constants and initial values; the boxes stay empty after that "
-                              "point.")
-            .arg(report.lastValid());
+        return says(tr("The run stopped after point %1 of 600: the numbers grew too large.")
+                        .arg(report.lastValid()),
+                    tr("The concentrations grew beyond the numbers the computer can hold. Check "
+                       "the rate constants and initial values; the boxes stay empty after that "
+                       "point."));
     }
     return {};
 }
 
-QString scaleMessage(DrawOutcome outcome)
+StatusText scaleText(DrawOutcome outcome)
 {
     switch (outcome) {
     case DrawOutcome::Drawn:
         return {};
     case DrawOutcome::ZeroVerticalScale:
-        return QStringLiteral("Nothing drawn: the vertical scale (the box at the top left of the "
-                              "plot) needs a non-zero number.");
+        return says(tr("Nothing drawn: the vertical scale needs a non-zero number."),
+                    tr("The vertical scale is the box at the top left of the plot, in 10^-9 M."));
     case DrawOutcome::ZeroHorizontalScale:
-        return QStringLiteral("Nothing drawn: Maximum Time needs a non-zero number.");
+        return says(tr("Nothing drawn: Maximum Time needs a non-zero number."));
     case DrawOutcome::VerticalScaleTooLarge:
-        return QStringLiteral("Nothing drawn: the vertical scale (the box at the top left of the "
-                              "plot) is too large to draw; it must be below %1.")
-            .arg(number(kLargestScale));
+        return says(
+            tr("Nothing drawn: the vertical scale must be below %1.").arg(number(kLargestScale)),
+            tr("The plot cannot draw a number that large. The vertical scale is the box "
+               "at the top left of the plot, in 10^-9 M."));
     case DrawOutcome::HorizontalScaleTooLarge:
-        return QStringLiteral("Nothing drawn: Maximum Time is too large to draw; it must be below "
-                              "%1 msec.")
-            .arg(number(kLargestScale));
+        return says(
+            tr("Nothing drawn: Maximum Time must be below %1 msec.").arg(number(kLargestScale)),
+            tr("The plot cannot draw a time that large."));
     }
     return {};
 }
 
-QString noteText(const Note &note)
+StatusText choiceText(ChoiceNote choice)
+{
+    switch (choice) {
+    case ChoiceNote::KmUndefined:
+        return says(tr("Km is undefined when k1 is 0, so the Km box is empty."),
+                    tr("Km = (k-1 + k2) / k1."));
+    case ChoiceNote::NoTimeSuggestion:
+        return says(tr("No Maximum Time suggested: k2 + k-1 + k1 [S]0 is 0."),
+                    tr("Maximum Time keeps its value."));
+    }
+    return {};
+}
+
+StatusText acceptText(const AcceptRefusal &refusal)
+{
+    switch (refusal.outcome) {
+    case AcceptOutcome::Accepted:
+        return {};
+    case AcceptOutcome::LogFull:
+        return says(tr("Not accepted: the data table is full (20 readings)."),
+                    tr("Choose Data > Clear All to start a new one."));
+    case AcceptOutcome::EmptyBox: {
+        const QString box = QString::fromStdString(refusal.box);
+        if (refusal.stoppedAfter > 0)
+            return says(tr("Not accepted: %1 is empty, as the run stopped after point %2.")
+                            .arg(box)
+                            .arg(refusal.stoppedAfter),
+                        tr("Move the time slider to a point before the stop, or change the "
+                           "inputs so the run completes."));
+        return says(tr("Not accepted: %1 is empty.").arg(box),
+                    tr("Plot or move the time slider to get a reading first."));
+    }
+    }
+    return {};
+}
+
+QString boxName(const std::optional<RunInput> &box)
+{
+    if (!box)
+        return tr("The vertical scale");
+    switch (*box) {
+    case RunInput::kk1:
+        return tr("k1");
+    case RunInput::kk2:
+        return tr("k2");
+    case RunInput::kk3:
+        return tr("k-1");
+    case RunInput::E0:
+        return tr("[E]0");
+    case RunInput::ES0:
+        return tr("[ES]0");
+    case RunInput::S0:
+        return tr("[S]0");
+    case RunInput::P0:
+        return tr("[P]0");
+    case RunInput::ttmax:
+        return tr("Maximum Time");
+    }
+    return {};
+}
+
+} // namespace
+
+StatusText noteText(const Note &note)
 {
     struct Render {
-        QString operator()(const RunReport &report) const { return runMessage(report); }
-        QString operator()(DrawOutcome outcome) const { return scaleMessage(outcome); }
-        QString operator()(ChoiceNote choice) const
+        StatusText operator()(const RunReport &report) const { return runText(report); }
+        StatusText operator()(DrawOutcome outcome) const { return scaleText(outcome); }
+        StatusText operator()(ChoiceNote choice) const { return choiceText(choice); }
+        StatusText operator()(const AcceptRefusal &refusal) const { return acceptText(refusal); }
+        StatusText operator()(const DecimalComma &comma) const
         {
-            switch (choice) {
-            case ChoiceNote::KmUndefined:
-                return QStringLiteral("Km is undefined when k1 is 0 (Km = (k-1 + k2) / k1), so the "
-                                      "Km box is empty.");
-            case ChoiceNote::NoTimeSuggestion:
-                return QStringLiteral("No Maximum Time can be suggested: k2 + k-1 + k1 [S]0 is 0 "
-                                      "for these values, so Maximum Time keeps its value.");
-            }
-            return {};
-        }
-        QString operator()(AcceptOutcome outcome) const
-        {
-            const std::string_view message = acceptMessage(outcome);
-            return QString::fromUtf8(message.data(), qsizetype(message.size()));
+            return says(tr("%1 reads as %2: the decimal point is \".\".")
+                            .arg(boxName(comma.box), number(comma.readsAs)),
+                        tr("Numbers are typed with a point in every language: 0.05, not 0,05."));
         }
     };
     return std::visit(Render{}, note);
 }
 
-QString notesText(const Notes &notes)
+StatusText notesText(const Notes &notes)
 {
-    QStringList parts;
-    for (const Note &note : notes)
-        if (QString text = noteText(note); !text.isEmpty())
-            parts << text;
-    return parts.join(QStringLiteral("  "));
+    QStringList shown, full;
+    for (const Note &note : notes) {
+        const StatusText text = noteText(note);
+        if (!text.shown.isEmpty()) {
+            shown << text.shown;
+            full << text.full;
+        }
+    }
+    return {shown.join(QStringLiteral("  ")), full.join(QLatin1Char('\n'))};
 }
 
 } // namespace enkin

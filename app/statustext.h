@@ -1,4 +1,7 @@
 // What the status bar says, in a student's words, for the notes of the bench's actions.
+//
+// Each note has a short form, with the point and the number a student needs first, that fits the
+// status bar at the window's design width, and a full form for the status bar's tooltip.
 #pragma once
 
 #include "lab/bench.h"
@@ -7,12 +10,12 @@
 
 namespace enkin {
 
-// Empty for a normal run.
-QString runMessage(const RunReport &report);
-// Empty when the curves were drawn.
-QString scaleMessage(DrawOutcome outcome);
-// The text of one note, and of several joined by two blanks.
-QString noteText(const Note &note);
-QString notesText(const Notes &notes);
+struct StatusText {
+    QString shown; // short forms, joined by two blanks
+    QString full;  // full forms, one a line
+};
+
+StatusText noteText(const Note &note);
+StatusText notesText(const Notes &notes);
 
 } // namespace enkin

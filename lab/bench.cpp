@@ -20,7 +20,29 @@ void note(Notes &notes, DrawOutcome outcome)
         notes.emplace_back(outcome);
 }
 
+// Whether the text reads as another number once its first "," is a ".": "0,05" (0 against 0.05)
+// does, "1,000" (1 against 1) does not.
+bool commaChangesTheNumber(std::string_view text)
+{
+    const auto comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return false;
+    std::string pointed(text);
+    pointed[comma] = '.';
+    return parseLeadingNumber(pointed) != parseLeadingNumber(text);
+}
+
 } // namespace
+
+void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
+{
+    for (RunInput input :
+         {RunInput::ttmax, RunInput::kk1, RunInput::kk3, RunInput::E0, RunInput::ES0, RunInput::P0})
+        if (commaChangesTheNumber(m_state.inputs.get(input)))
+            notes.emplace_back(DecimalComma{input, m_state.inputs.number(input)});
+    if (commaChangesTheNumber(maxyText))
+        notes.emplace_back(DecimalComma{std::nullopt, parseLeadingNumber(maxyText)});
+}
 
 const LastRun &Bench::run()
 {
@@ -33,6 +55,7 @@ PlotView Bench::plot(std::string_view maxyText)
 {
     const LastRun &last = run();
     PlotView view;
+    noteDecimalCommas(maxyText, view.notes);
     note(view.notes, last.report);
     if (last.refused())
         return view;
@@ -48,6 +71,7 @@ SliderView Bench::sliderChanged(int v, std::string_view maxyText)
 {
     const LastRun &last = run();
     SliderView view;
+    noteDecimalCommas(maxyText, view.notes);
     note(view.notes, last.report);
     // A refused run leaves the plot, the time box and the Results as they were, so that Accept
     // Data never pairs a new time with the previous run's values.
@@ -142,9 +166,27 @@ Readout Bench::initialValues()
             formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0))};
 }
 
-AcceptOutcome Bench::accept(const ReadingTexts &texts)
+std::optional<AcceptRefusal> Bench::accept(const ReadingTexts &texts)
 {
-    return acceptReading(m_state.dataLog, texts);
+    const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts);
+    if (outcome == AcceptOutcome::Accepted)
+        return std::nullopt;
+    AcceptRefusal refusal{outcome, {}, 0};
+    if (outcome == AcceptOutcome::EmptyBox) {
+        const std::pair<std::string_view, std::string_view> boxes[] = {{"[E]", texts.EVal},
+                                                                       {"[ES]", texts.ESVal},
+                                                                       {"[S]", texts.SVal},
+                                                                       {"d[P]/dt", texts.Vel},
+                                                                       {"Time Value", texts.ttt}};
+        for (const auto &[name, text] : boxes)
+            if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+                refusal.box = name;
+                break;
+            }
+        if (m_last.report.status == RunStatus::Stopped)
+            refusal.stoppedAfter = m_last.report.lastValid();
+    }
+    return refusal;
 }
 
 void Bench::clearAll()

@@ -27,8 +27,23 @@ enum class ChoiceNote {
     NoTimeSuggestion, // k2 + k-1 + k1 [S]0 is 0: Maximum Time keeps its text
 };
 
+// A box whose text stops being a number at a "," that a decimal comma would explain: "0,05"
+// reads as 0. `box` is the run input, or nothing for the vertical scale.
+struct DecimalComma {
+    std::optional<RunInput> box;
+    double readsAs = 0;
+};
+
+// Accept Data refused: why, and for an empty box, which one, and where the run stopped (0 when
+// it did not).
+struct AcceptRefusal {
+    AcceptOutcome outcome = AcceptOutcome::Accepted;
+    std::string box;
+    int stoppedAfter = 0;
+};
+
 // One thing the status bar tells the student; only notes with something to say are kept.
-using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptOutcome>;
+using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, DecimalComma>;
 using Notes = std::vector<Note>;
 
 // The last integration: the numbers it was read from and how it went. The trajectory itself is
@@ -96,13 +111,14 @@ public:
     // ES0 and S0 texts, and P0 in the velocity box.
     Readout initialValues();
 
-    // Accept Data with the texts the boxes show, and Clear All.
-    AcceptOutcome accept(const ReadingTexts &texts);
+    // Accept Data with the texts the boxes show, and Clear All. Nothing to say when accepted.
+    std::optional<AcceptRefusal> accept(const ReadingTexts &texts);
     void clearAll();
 
 private:
     std::string kmText(Notes &notes) const;
     void suggestMaximumTime(double s, Notes &notes);
+    void noteDecimalCommas(std::string_view maxyText, Notes &notes);
 
     Module1 m_state;
     LastRun m_last;

@@ -9,7 +9,9 @@ namespace enkin {
 void bindField(QLineEdit *edit, RunInputs &inputs, RunInput input)
 {
     edit->setText(QString::fromStdString(inputs.get(input)));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [&inputs, input](const QString &text) {
+    // Every change of the text, however it is made (typing, a paste, code, an assistive tool
+    // through the accessibility interface), reaches the store; the store ignores a text it holds.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [&inputs, input](const QString &text) {
         inputs.set(input, text.toStdString());
     });
 

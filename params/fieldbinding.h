@@ -1,5 +1,6 @@
 // Binds a line edit to one run-input text, so the box and the store always hold the same text:
-// typing writes the store, and a text set by code shows in the box at once.
+// any change of the box's text writes the store, and a text set in the store shows in the box
+// at once.
 #pragma once
 
 #include "params/runinputs.h"

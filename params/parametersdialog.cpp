@@ -58,7 +58,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     setFixedSize(px(4230), px(2325));
 
     QPalette blue;
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    blue.setColor(QPalette::WindowText, headingColour(blue));
     for (const auto &[text, left] : {std::pair{"Parameters", 480}, {"Initial Values", 2670}}) {
         auto *heading = new QLabel(QString::fromLatin1(text), this);
         heading->setFont(serifFont(9.75));
@@ -165,6 +165,7 @@ void Parameters::closeEvent(QCloseEvent *event)
     // The close box discards the dialog with its texts; the next access starts afresh.
     m_inputs.resetDialogTexts();
     QWidget::closeEvent(event);
+    emit textsDiscarded();
 }
 
 } // namespace enkin

@@ -32,6 +32,8 @@ signals:
     void accepted();
     // Default has written the default texts; the main window resets its lists' texts.
     void defaultsWritten();
+    // The close box has discarded the dialog's texts: the runs use the initial texts again.
+    void textsDiscarded();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

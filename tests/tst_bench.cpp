@@ -55,7 +55,10 @@ bool has(const Notes &notes, const Note &wanted)
             return *scale == std::get<DrawOutcome>(wanted);
         if (const auto *choice = std::get_if<ChoiceNote>(&n))
             return *choice == std::get<ChoiceNote>(wanted);
-        return std::get<AcceptOutcome>(n) == std::get<AcceptOutcome>(wanted);
+        if (const auto *comma = std::get_if<DecimalComma>(&n))
+            return comma->box == std::get<DecimalComma>(wanted).box &&
+                   comma->readsAs == std::get<DecimalComma>(wanted).readsAs;
+        return std::get<AcceptRefusal>(n).outcome == std::get<AcceptRefusal>(wanted).outcome;
     });
 }
 
@@ -81,6 +84,7 @@ private slots:
     void runsThatDrawNothingSaySo();
     void acceptAndClear();
     void hugeReadingsAreShownAndAccepted();
+    void decimalCommasAreNamed();
 };
 
 void TestBench::choiceOrOk_data()
@@ -250,12 +254,23 @@ void TestBench::acceptAndClear()
     Bench bench;
     const DataLog &log = bench.state().dataLog;
     for (int i = 1; i <= DataLog::kCapacity; ++i)
-        QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"}), AcceptOutcome::Accepted);
-    QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"}), AcceptOutcome::LogFull);
+        QVERIFY(!bench.accept({"1", "0", "1", "0.5", "0.001"}));
+    QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"})->outcome, AcceptOutcome::LogFull);
     bench.clearAll();
     QCOMPARE(log.SavedCount, 0);
-    QCOMPARE(bench.accept({"1", "", "1", "0.5", "0.001"}), AcceptOutcome::EmptyBox);
-    QCOMPARE(bench.accept({"0.983", "0.016", "0.9999", "0.016", "0"}), AcceptOutcome::Accepted);
+    // An empty box is named, and so is the stop of the run that left it empty.
+    const auto empty = bench.accept({"1", "", "1", "0.5", "0.001"});
+    QVERIFY(empty && empty->outcome == AcceptOutcome::EmptyBox && empty->box == "[ES]");
+    QCOMPARE(empty->stoppedAfter, 0);
+    bench.state().inputs.set(RunInput::kk1, "-1");
+    bench.state().inputs.set(RunInput::ttmax, "5");
+    const SliderView stopped = bench.sliderChanged(600, "1");
+    const Readout &r = *stopped.readout;
+    const auto afterStop = bench.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *stopped.ttt});
+    QVERIFY(afterStop && afterStop->box == "[E]");
+    QCOMPARE(afterStop->stoppedAfter, bench.lastRun().report.lastValid());
+    QVERIFY(afterStop->stoppedAfter > 1);
+    QVERIFY(!bench.accept({"0.983", "0.016", "0.9999", "0.016", "0"}));
     QCOMPARE(log.SavedCount, 1);
     QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
 }
@@ -270,10 +285,24 @@ void TestBench::hugeReadingsAreShownAndAccepted()
     const SliderView view = bench.sliderChanged(600, "1");
     QVERIFY(view.readout);
     QCOMPARE(text(view.readout->EVal), "1E+306");
-    QCOMPARE(bench.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
-                           view.readout->Vel, *view.ttt}),
-             AcceptOutcome::Accepted);
+    QVERIFY(!bench.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
+                           view.readout->Vel, *view.ttt}));
     QCOMPARE(bench.state().dataLog.SavedE[1], 1e306);
+}
+
+void TestBench::decimalCommasAreNamed()
+{
+    // "0,05" reads as 0: the status bar names the box and says why. "1,000" reads as 1 either
+    // way, so nothing is said of it.
+    Bench bench;
+    bench.state().inputs.set(RunInput::ttmax, "0,05");
+    bench.state().inputs.set(RunInput::E0, "1,000");
+    const PlotView view = bench.plot("2,5");
+    QVERIFY(has(view.notes, DecimalComma{RunInput::ttmax, 0}));
+    QVERIFY(has(view.notes, DecimalComma{std::nullopt, 2}));
+    QVERIFY(!has(view.notes, DecimalComma{RunInput::E0, 1}));
+    QVERIFY(has(view.notes, DrawOutcome::ZeroHorizontalScale));
+    QVERIFY(has(bench.sliderChanged(2, "1").notes, DecimalComma{RunInput::ttmax, 0}));
 }
 
 QTEST_GUILESS_MAIN(TestBench)

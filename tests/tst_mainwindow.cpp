@@ -2,7 +2,9 @@
 #include "app/enkinform.h"
 #include "lab/bench.h"
 #include "views/plotsurface.h"
+#include "widgets/design.h"
 
+#include <QAccessibleInterface>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -94,8 +96,15 @@ private slots:
         QCOMPARE(s->form.windowTitle(), QStringLiteral("Michaelis-Menten - Enzyme Kinetics"));
         QCOMPARE(s->read("maxy Text2 k2list S0List km Command1 ttmax") + " | " + s->results(),
                  "1 0 1.00 1.0x10^(-3) 2 Accept Data 0.098 | 0 1 0 0 1");
-        for (const char *name : {"km", "ttt", "EVal", "ESVal", "Vel", "SVal"})
-            QVERIFY2(!s->get(name)->isEnabled(), name); // read-only: no focus, no typing
+        // Read-only, out of the Tab chain, but enabled: readable at full contrast and selectable.
+        for (const char *name : {"km", "ttt", "EVal", "ESVal", "Vel", "SVal"}) {
+            auto *box = s->get<QLineEdit>(name);
+            QVERIFY2(box->isReadOnly() && box->isEnabled(), name);
+            QVERIFY2(box->focusPolicy() == Qt::ClickFocus, name);
+            QVERIFY2(contrastRatio(box->palette().color(QPalette::Text),
+                                   box->palette().color(QPalette::Base)) >= 4.5,
+                     name);
+        }
         const auto labels = central->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
         QVERIFY(s->blank() && s->message().isEmpty() && labels.size() >= 30);
         for (QLabel *label : labels) {
@@ -224,7 +233,8 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("said"); // in the status message
-        QTest::newRow("maxy text") << "maxy" << QString("top") << "plot) needs a non-zero number.";
+        QTest::newRow("maxy text")
+            << "maxy" << QString("top") << "the vertical scale needs a non-zero number.";
         QTest::newRow("ttmax empty") << "ttmax" << QString() << "Time needs a non-zero number.";
         QTest::newRow("ttmax too long: refused") << "ttmax" << QString("1e6") << "of 1000000 msec";
     }
@@ -263,6 +273,73 @@ private slots:
         QVERIFY2(s->message().contains("stopped after point"), qPrintable(s->message()));
         QCOMPARE(s->results(), QStringLiteral("5    "));
         QVERIFY(countColour(s->image(), kBlack) > 0); // drawn up to the stop
+    }
+
+    void anyChangeOfABoxReachesTheRun()
+    {
+        // Regression: only typed text reached the run inputs; a text set by code or through the
+        // accessibility interface (screen readers, voice control) was shown but not used.
+        auto *ttmax = s->get<QLineEdit>("ttmax");
+        ttmax->setText("0.5");
+        QCOMPARE(s->state.inputs.get(RunInput::ttmax), std::string("0.5"));
+        QAccessibleInterface *edit = QAccessible::queryAccessibleInterface(ttmax);
+        QVERIFY(edit && edit->role() == QAccessible::EditableText);
+        edit->setText(QAccessible::Value, "0.25");
+        s->choose("Plot2");
+        QCOMPARE(s->bench.lastRun().start.tmax, 0.25);
+        // A decimal comma is named in the status bar; its tooltip holds the whole text.
+        ttmax->setText("0,05");
+        s->choose("Plot2");
+        QVERIFY2(s->message().startsWith("Maximum Time reads as 0: the decimal point is"),
+                 qPrintable(s->message()));
+        QVERIFY(s->form.statusBar()->toolTip().contains("0.05, not 0,05"));
+    }
+
+    void keysOfTheDesktop()
+    {
+        // F1 opens the Guide, Esc closes it and the Tutorial, Ctrl+C on the plot copies it.
+        QTest::keyClick(&s->form, Qt::Key_F1);
+        QTRY_VERIFY(qApp->activeWindow() && qApp->activeWindow()->inherits("enkin::EnkinKey"));
+        for (const char *opens : {"guide", "Instructions"}) {
+            s->choose(opens);
+            QWidget *window = nullptr;
+            QTRY_VERIFY((window = qApp->activeWindow()) && window != &s->form);
+            QTest::keyClick(window, Qt::Key_Escape);
+            QTRY_VERIFY2(!window->isVisible(), opens);
+        }
+        s->choose("Plot2");
+        auto *plot = s->get<PlotSurface>("Plot1");
+        QApplication::clipboard()->clear();
+        plot->setFocus();
+        QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->image(), plot->image());
+    }
+
+    void readableOnADarkDesktop()
+    {
+        // On a dark palette the headings, the colour key and the labels keep 4.5:1 or more
+        // against the window; on the light one the headings keep their designed blue.
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(dark);
+        Bench bench;
+        EnkinForm form(bench);
+        QApplication::setPalette(light);
+        const QColor window = form.centralWidget()->palette().color(QPalette::Window);
+        for (QLabel *label : form.centralWidget()->findChildren<QLabel *>())
+            QVERIFY2(contrastRatio(label->palette().color(QPalette::WindowText), window) >= 4.5,
+                     qPrintable(label->objectName()));
+        for (const char *line : {"Shape1", "Line1", "Line2", "Line4"}) {
+            QWidget *key = form.findChild<QWidget *>(line);
+            QVERIFY2(key && contrastRatio(key->grab().toImage().pixelColor(0, 0), window) >= 3,
+                     line);
+        }
+        QCOMPARE(s->get<QLabel>("Label15")->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 192));
     }
 
     void quitEndsTheProgram()

@@ -195,7 +195,8 @@ private slots:
         QVERIFY(!m_app->form.findChild<Parameters *>());
         m_app->form.Plot2_Click();
         QCOMPARE(m_app->state.rateSet.k1 + m_app->state.rateSet.k2, 2.0);
-        QCOMPARE(read("k2list S0List km ttmax maxy"), "10.000 1.0x10^(-4) " + kept);
+        // The lists show the k2 and [S]0 the runs now use; km, ttmax and maxy keep their texts.
+        QCOMPARE(read("k2list S0List km ttmax maxy"), "1.000 1.0x10^(-3) " + kept);
         dialog = openDialog();
         QCOMPARE(read("kk1 kk2", dialog), "1.0 1.0");
         // Default writes the default texts and the lists' texts, but chooses no row.

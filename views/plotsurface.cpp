@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -244,6 +245,17 @@ void PlotSurface::paintEvent(QPaintEvent *)
         p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
+}
+
+void PlotSurface::keyPressEvent(QKeyEvent *event)
+{
+    // Ctrl+C (the desktop's Copy) on the focused plot copies its image, as the context menu does.
+    if (event->matches(QKeySequence::Copy)) {
+        copyImage();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PlotSurface::contextMenuEvent(QContextMenuEvent *event)

@@ -6,8 +6,14 @@
 // interface face, or Liberation Sans.
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QPalette>
+#include <QPushButton>
 #include <QRect>
+
+#include <algorithm>
+#include <cmath>
 
 namespace enkin {
 
@@ -43,6 +49,58 @@ inline QFont interfaceFont()
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(8.25);
     return f;
+}
+
+// WCAG contrast ratio of two colours, 1 (none) to 21 (black on white).
+inline double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Whether the window background of a palette is dark (a dark desktop theme).
+inline bool isDark(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+// The headings' blue: the designed (0, 0, 192) on a light window; on a dark one a light blue
+// that keeps a contrast of at least 4.5:1.
+inline QColor headingColour(const QPalette &palette)
+{
+    return isDark(palette) ? QColor(140, 170, 255) : QColor(0, 0, 192);
+}
+
+// A colour of the colour key or a drawn line as it must look on the window background: the
+// designed colour on a light window; on a dark one black becomes the window text colour and a
+// colour too dark to see is lightened.
+inline QColor onWindow(const QColor &designed, const QPalette &palette)
+{
+    if (!isDark(palette))
+        return designed;
+    if (designed == QColor(Qt::black))
+        return palette.color(QPalette::WindowText);
+    QColor c = designed;
+    for (int i = 0; i < 10 && contrastRatio(c, palette.color(QPalette::Window)) < 4.5; ++i)
+        c = c.lighter(140);
+    return c;
+}
+
+// A button at its design geometry, widened about its centre and heightened where the caption's
+// size hint (a larger desktop font, a longer translation) needs more room.
+inline void placeButton(QPushButton *button, QRect design)
+{
+    const QSize hint = button->sizeHint();
+    const int wider = std::max(0, hint.width() - design.width());
+    const int taller = std::max(0, hint.height() - design.height());
+    button->setGeometry(design.adjusted(-wider / 2, 0, wider - wider / 2, taller));
 }
 
 } // namespace enkin
