@@ -13,6 +13,7 @@
 #include "views/plotsurface.h"
 #include "views/trajectoryview.h"
 #include "widgets/design.h"
+#include "widgets/windowroles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@ namespace enkin {
 
 EnkinForm::EnkinForm(Bench &bench, QWidget *parent) : QMainWindow(parent), m_bench(bench)
 {
+    installWindowRoles();
     setObjectName(QStringLiteral("EnkinForm"));
     setWindowTitle(QStringLiteral("Michaelis-Menten - Enzyme Kinetics"));
     buildControls();

@@ -309,6 +309,9 @@ void EnkinForm::buildControls()
     describe(SVal, tr("[S], 10^-3 M"), SVal->toolTip());
 
     addDesignLabels(client);
+    // The lists' labels name them to assistive technology; their access is by the lists.
+    client->findChild<QLabel *>(QStringLiteral("Label2"))->setBuddy(k2list);
+    client->findChild<QLabel *>(QStringLiteral("Label9"))->setBuddy(S0List);
 }
 
 void EnkinForm::buildMenus()

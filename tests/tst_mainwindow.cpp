@@ -96,6 +96,8 @@ private slots:
         QCOMPARE(s->form.windowTitle(), QStringLiteral("Michaelis-Menten - Enzyme Kinetics"));
         QCOMPARE(s->read("maxy Text2 k2list S0List km Command1 ttmax") + " | " + s->results(),
                  "1 0 1.00 1.0x10^(-3) 2 Accept Data 0.098 | 0 1 0 0 1");
+        QVERIFY(s->get<QLabel>("Label2")->buddy() == s->get("k2list"));
+        QVERIFY(s->get<QLabel>("Label9")->buddy() == s->get("S0List"));
         // Read-only, out of the Tab chain, but enabled: readable at full contrast and selectable.
         for (const char *name : {"km", "ttt", "EVal", "ESVal", "Vel", "SVal"}) {
             auto *box = s->get<QLineEdit>(name);
@@ -143,6 +145,11 @@ private slots:
             s->choose(QString(opens).section(' ', 0, 0));
             const QByteArray window = "enkin::" + QByteArray(opens).split(' ').last();
             QTRY_VERIFY2(qApp->activeWindow() && qApp->activeWindow()->inherits(window), opens);
+            // Assistive technology sees a window or a dialog, not a filler.
+            const QAccessible::Role role =
+                QAccessible::queryAccessibleInterface(qApp->activeWindow())->role();
+            QVERIFY2(role == QAccessible::Window || role == QAccessible::Dialog,
+                     qPrintable(QString("%1 %2").arg(opens).arg(role)));
         }
     }
     void plotDrawsAccumulatesCopiesAndClears()
