@@ -42,19 +42,19 @@ AboutEnkin::AboutEnkin(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 
-    auto *picIcon = addLabel(this, "picIcon", QString(), QStringLiteral("Program icon"));
+    auto *picIcon = addLabel(this, "picIcon", QString(), tr("Program icon"));
     picIcon->setPixmap(enkinIcon().pixmap(QSize(32, 32), devicePixelRatio()));
     picIcon->setFixedSize(36, 36);
     picIcon->setAlignment(Qt::AlignCenter);
 
-    lblTitle = addLabel(this, "lblTitle", QString(), QStringLiteral("Program title"));
-    lblVersion = addLabel(this, "lblVersion", QString(), QStringLiteral("Program version"));
-    auto *lblDescription = addLabel(
-        this, "lblDescription",
-        QStringLiteral("This module has been written to be used as part of a lab for students to "
-                       "explore the effects of varying parameters and initial conditions in the "
-                       "standard Michaelis Menten model."),
-        QStringLiteral("Description"));
+    lblTitle = addLabel(this, "lblTitle", QString(), tr("Program title"));
+    lblVersion = addLabel(this, "lblVersion", QString(), tr("Program version"));
+    auto *lblDescription =
+        addLabel(this, "lblDescription",
+                 tr("This module has been written to be used as part of a lab for students to "
+                    "explore the effects of varying parameters and initial conditions in the "
+                    "standard Michaelis Menten model."),
+                 tr("Description"));
     lblDescription->setWordWrap(true);
 
     // Etched separator: a grey line with a white one just below it.
@@ -69,17 +69,16 @@ AboutEnkin::AboutEnkin(QWidget *parent)
 
     auto *lblDisclaimer =
         addLabel(this, "lblDisclaimer",
-                 QStringLiteral(
-                     "Written by the Enkin developers as a simulator for the teaching laboratory, "
-                     "where students watch enzyme kinetics reach the steady state and measure "
-                     "Km and Vmax."),
-                 QStringLiteral("Credits"));
+                 tr("Written by the Enkin developers as a simulator for the teaching laboratory, "
+                    "where students watch enzyme kinetics reach the steady state and measure "
+                    "Km and Vmax."),
+                 tr("Credits"));
     lblDisclaimer->setWordWrap(true);
 
-    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto *cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
-    cmdOK->setAccessibleDescription(QStringLiteral("Close the About box"));
+    cmdOK->setAccessibleName(tr("OK"));
+    cmdOK->setAccessibleDescription(tr("Close the About box"));
     cmdOK->setDefault(true);
     cmdOK->setMinimumWidth(84);
     // Escape is the dialog's reject(), which closes and so destroys the box just as OK does.
@@ -122,11 +121,11 @@ void AboutEnkin::Form_Load()
     QString title = QCoreApplication::applicationName();
     if (title.isEmpty())
         title = QStringLiteral("enkin");
-    setWindowTitle(QStringLiteral("About ") + title);
+    setWindowTitle(tr("About %1").arg(title));
 
     const QVersionNumber version =
         QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    lblVersion->setText(tr("Version %1.%2.%3")
                             .arg(version.majorVersion())
                             .arg(version.minorVersion())
                             .arg(version.microVersion()));

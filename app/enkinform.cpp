@@ -32,7 +32,7 @@ EnkinForm::EnkinForm(Bench &bench, QWidget *parent) : QMainWindow(parent), m_ben
 {
     installWindowRoles();
     setObjectName(QStringLiteral("EnkinForm"));
-    setWindowTitle(QStringLiteral("Michaelis-Menten - Enzyme Kinetics"));
+    setWindowTitle(tr("Michaelis-Menten - Enzyme Kinetics"));
     buildControls();
     buildMenus();
     setFocusOrder();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -72,9 +73,10 @@ constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignTop;
 const LabelSpec kLabels[] = {
     {"Label35", "10  M", 0, 600, 615, 255, LabelStyle::Axis, false, kLeft, false},
     {"Label36", "-9  ", 120, 480, 255, 255, LabelStyle::Small, false, kLeft, false},
-    {"Label28", "Time Along Scrollbar ", 3690, 4875, 2085, 255, LabelStyle::Word, true, kCentre,
-     false},
-    {"Label5", "Parameters", 480, 4890, 1095, 255, LabelStyle::Word, true, kLeft, false},
+    {"Label28", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Time Along Scrollbar "), 3690, 4875, 2085,
+     255, LabelStyle::Word, true, kCentre, false},
+    {"Label5", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Parameters"), 480, 4890, 1095, 255,
+     LabelStyle::Word, true, kLeft, false},
     {"Label2", "k", 0, 5250, 375, 255, LabelStyle::Word, false, kLeft, false},
     {"Label32", "2 ", 120, 5355, 210, 255, LabelStyle::Small, false, kLeft, false},
     {"Label4", "x 10   sec", 1680, 5280, 915, 255, LabelStyle::Word, false, kLeft, false},
@@ -86,15 +88,24 @@ const LabelSpec kLabels[] = {
     {"Label34", "m", 120, 6330, 255, 255, LabelStyle::Small, false, kLeft, false},
     {"Label8", "x 10    M", 1680, 6240, 975, 255, LabelStyle::Word, false, kLeft, false},
     {"Label7", "-5  ", 2040, 6120, 255, 255, LabelStyle::Small, false, kLeft, false},
-    {"Label10", "Time Value", 3285, 5235, 1020, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label26", "msec", 5265, 5280, 975, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label29", "Maximum Time", 2955, 5550, 1365, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label31", " msec", 5205, 5580, 585, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label6", "Color Key", 4005, 5985, 1455, 255, LabelStyle::Word, true, kLeft, false},
-    {"Label11", "Enzyme", 4140, 6225, 1455, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label12", "Enzyme-Substrate", 4125, 6465, 1575, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label14", "Product", 4125, 6705, 1455, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label15", "Results", 7215, 4890, 735, 255, LabelStyle::Word, true, kLeft, false},
+    {"Label10", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Time Value"), 3285, 5235, 1020, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label26", QT_TRANSLATE_NOOP("enkin::EnkinForm", "msec"), 5265, 5280, 975, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label29", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Maximum Time"), 2955, 5550, 1365, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label31", QT_TRANSLATE_NOOP("enkin::EnkinForm", " msec"), 5205, 5580, 585, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label6", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Color Key"), 4005, 5985, 1455, 255,
+     LabelStyle::Word, true, kLeft, false},
+    {"Label11", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Enzyme"), 4140, 6225, 1455, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label12", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Enzyme-Substrate"), 4125, 6465, 1575, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label14", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Product"), 4125, 6705, 1455, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label15", QT_TRANSLATE_NOOP("enkin::EnkinForm", "Results"), 7215, 4890, 735, 255,
+     LabelStyle::Word, true, kLeft, false},
     {"Label30", "[E]", 6795, 5250, 225, 255, LabelStyle::Word, false, kLeft, true},
     {"Label27", "x 10    M", 7800, 5280, 975, 255, LabelStyle::Word, false, kLeft, false},
     {"Label25", "-9  ", 8190, 5175, 255, 255, LabelStyle::Small, false, kLeft, false},
@@ -161,7 +172,8 @@ void addColourKey(QWidget *client)
 void addDesignLabels(QWidget *client)
 {
     for (const LabelSpec &design : kLabels) {
-        auto *label = new QLabel(QString::fromLatin1(design.text), client);
+        auto *label =
+            new QLabel(QCoreApplication::translate("enkin::EnkinForm", design.text), client);
         label->setObjectName(QLatin1String(design.name));
         label->setFont(design.style == LabelStyle::Small  ? serifFont(8.25)
                        : design.style == LabelStyle::Axis ? serifFont(9)
@@ -267,45 +279,45 @@ void EnkinForm::buildControls()
     }
     k2list->setGeometry(twips(360, 5250, 1215, 315));
     S0List->setGeometry(twips(360, 5730, 1215, 315));
-    k2list->setToolTip(QStringLiteral("Click to select k2"));
-    S0List->setToolTip(QStringLiteral("Click to select Substrate Concentration"));
+    k2list->setToolTip(tr("Click to select k2"));
+    S0List->setToolTip(tr("Click to select Substrate Concentration"));
     describe(k2list, tr("k2, 10^3 sec^-1"), k2list->toolTip());
     describe(S0List, tr("[S]0, M"), S0List->toolTip());
     connect(k2list, &QComboBox::activated, this, &EnkinForm::k2list_Click);
     connect(S0List, &QComboBox::activated, this, &EnkinForm::S0List_Click);
 
     km = makeBox(client, "km", QStringLiteral("2"), twips(360, 6195, 1215, 285), false);
-    km->setToolTip(QStringLiteral("Michaelis Menten Constant"));
+    km->setToolTip(tr("Michaelis Menten Constant"));
     describe(km, tr("Km, 10^-5 M"), km->toolTip());
 
-    Command1 = new QPushButton(QStringLiteral("Accept Data"), client);
+    Command1 = new QPushButton(tr("Accept Data"), client);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(interfaceFont());
     placeButton(Command1, twips(120, 6720, 1575, 285));
-    Command1->setToolTip(QStringLiteral("Click here to save data for later analysis"));
+    Command1->setToolTip(tr("Click here to save data for later analysis"));
     Command1->setAutoDefault(false);
     describe(Command1, tr("Accept Data"), Command1->toolTip());
     connect(Command1, &QPushButton::clicked, this, &EnkinForm::Command1_Click);
 
     ttt = makeBox(client, "ttt", QStringLiteral("0"), twips(4290, 5235, 855, 285), false);
-    ttt->setToolTip(QStringLiteral("Time at scrollbar position"));
+    ttt->setToolTip(tr("Time at scrollbar position"));
     describe(ttt, tr("Time Value, msec"), ttt->toolTip());
 
     ttmax = makeBox(client, "ttmax", QString(), twips(4305, 5550, 825, 285), true);
-    ttmax->setToolTip(QStringLiteral("Enter max time on plot"));
+    ttmax->setToolTip(tr("Enter max time on plot"));
     describe(ttmax, tr("Maximum Time, msec"), ttmax->toolTip());
     bindField(ttmax, m_bench.state().inputs, RunInput::ttmax);
 
     EVal = makeBox(client, "EVal", QStringLiteral("1"), twips(7020, 5250, 615, 285), false);
     describe(EVal, tr("[E], 10^-9 M"), tr("Enzyme concentration at the time shown"));
     ESVal = makeBox(client, "ESVal", QStringLiteral("0"), twips(7020, 5730, 615, 285), false);
-    ESVal->setToolTip(QStringLiteral("ES for above time"));
+    ESVal->setToolTip(tr("ES for above time"));
     describe(ESVal, tr("[ES], 10^-9 M"), ESVal->toolTip());
     Vel = makeBox(client, "Vel", QStringLiteral("0"), twips(7020, 6195, 615, 285), false);
-    Vel->setToolTip(QStringLiteral("Velocity for above time"));
+    Vel->setToolTip(tr("Velocity for above time"));
     describe(Vel, tr("d[P]/dt, 10^-6 M/sec"), Vel->toolTip());
     SVal = makeBox(client, "SVal", QStringLiteral("1"), twips(7020, 6690, 615, 285), false);
-    SVal->setToolTip(QStringLiteral("Substrate Concentration at above time"));
+    SVal->setToolTip(tr("Substrate Concentration at above time"));
     describe(SVal, tr("[S], 10^-3 M"), SVal->toolTip());
 
     addDesignLabels(client);
@@ -323,11 +335,11 @@ void EnkinForm::buildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    command("IP", QStringLiteral("&Initial Parameters"), &EnkinForm::IP_Click);
-    command("Plot2", QStringLiteral("&Plot"), &EnkinForm::Plot2_Click);
-    command("Clear2", QStringLiteral("&Clear"), &EnkinForm::Clear2_Click);
+    command("IP", tr("&Initial Parameters"), &EnkinForm::IP_Click);
+    command("Plot2", tr("&Plot"), &EnkinForm::Plot2_Click);
+    command("Clear2", tr("&Clear"), &EnkinForm::Clear2_Click);
 
-    QMenu *dataMenu = bar->addMenu(QStringLiteral("&Data"));
+    QMenu *dataMenu = bar->addMenu(tr("&Data"));
     dataMenu->menuAction()->setObjectName(QStringLiteral("DataStuff"));
     const auto item = [this](QMenu *menu, const char *name, const QString &text, auto slot) {
         QAction *action = menu->addAction(text);
@@ -335,22 +347,21 @@ void EnkinForm::buildMenus()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    item(dataMenu, "ShowData", QStringLiteral("&Show"), &EnkinForm::ShowData_Click);
-    item(dataMenu, "SaveData", QStringLiteral("&Accept Data"), &EnkinForm::SaveData_Click);
-    item(dataMenu, "ClearData", QStringLiteral("&Clear All"), &EnkinForm::ClearData_Click);
+    item(dataMenu, "ShowData", tr("&Show"), &EnkinForm::ShowData_Click);
+    item(dataMenu, "SaveData", tr("&Accept Data"), &EnkinForm::SaveData_Click);
+    item(dataMenu, "ClearData", tr("&Clear All"), &EnkinForm::ClearData_Click);
     // N, not A: Accept Data keeps its access key to itself.
-    item(dataMenu, "Analyse", QStringLiteral("A&nalyse"), &EnkinForm::Analyse_Click);
+    item(dataMenu, "Analyse", tr("A&nalyse"), &EnkinForm::Analyse_Click);
 
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu *help = bar->addMenu(tr("&Help"));
     help->menuAction()->setObjectName(QStringLiteral("Help"));
-    item(help, "Instructions", QStringLiteral("&Tutorial"), &EnkinForm::Instructions_Click);
-    QAction *guide =
-        item(help, "guide", QStringLiteral("&Guide to Enkin"), &EnkinForm::guide_Click);
+    item(help, "Instructions", tr("&Tutorial"), &EnkinForm::Instructions_Click);
+    QAction *guide = item(help, "guide", tr("&Guide to Enkin"), &EnkinForm::guide_Click);
     guide->setShortcut(QKeySequence::HelpContents);
     guide->setShortcutContext(Qt::ApplicationShortcut);
-    item(help, "aboutthis", QStringLiteral("&About"), &EnkinForm::aboutthis_Click);
+    item(help, "aboutthis", tr("&About"), &EnkinForm::aboutthis_Click);
 
-    QAction *quit = command("QQuit", QStringLiteral("&Quit"), &EnkinForm::QQuit_Click);
+    QAction *quit = command("QQuit", tr("&Quit"), &EnkinForm::QQuit_Click);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::ApplicationShortcut);
     addAction(quit);

@@ -45,14 +45,14 @@ public:
 
 HelpWindow::HelpWindow(const Design &design, QWidget *parent)
     : QWidget(parent, Qt::Window), design_(design), RichTextBox1(new DocumentView(this)),
-      Command1(new QPushButton(QStringLiteral("Close"), this))
+      Command1(new QPushButton(tr("Close"), this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf8(design.caption));
+    setWindowTitle(tr(design.caption));
 
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setAccessibleName(windowTitle());
-    RichTextBox1->setAccessibleDescription(QStringLiteral("Read-only document"));
+    RichTextBox1->setAccessibleDescription(tr("Read-only document"));
     // The documents are typeset for a white page with black text, whatever the desktop's colours.
     QPalette page = RichTextBox1->palette();
     page.setColor(QPalette::Base, Qt::white);
@@ -63,8 +63,8 @@ HelpWindow::HelpWindow(const Design &design, QWidget *parent)
     RichTextBox1->setSource(QUrl(QString::fromUtf8(design.document)));
 
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Close"));
-    Command1->setAccessibleDescription(QStringLiteral("Hide this window, keeping its place"));
+    Command1->setAccessibleName(tr("Close"));
+    Command1->setAccessibleDescription(tr("Hide this window, keeping its place"));
     connect(Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
     // Esc closes the window the way Close does.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -99,14 +99,16 @@ void HelpWindow::Command1_Click()
 }
 
 EnkinDoc::EnkinDoc(QWidget *parent)
-    : HelpWindow({"Enkin Instructions", "qrc:/docs/tutorial.html", QSize(px(10485), px(6960)),
+    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Enkin Instructions"),
+                  "qrc:/docs/tutorial.html", QSize(px(10485), px(6960)),
                   twips(105, 120, 10350, 6360), twips(4110, 6495, 660, 375)},
                  parent)
 {}
 
 EnkinKey::EnkinKey(QWidget *parent)
-    : HelpWindow({"Michaelis Menten -  Guide", "qrc:/docs/guide.html", QSize(px(9330), px(6960)),
-                  twips(0, 0, 9285, 6360), twips(4110, 6495, 660, 375)},
+    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Michaelis Menten -  Guide"),
+                  "qrc:/docs/guide.html", QSize(px(9330), px(6960)), twips(0, 0, 9285, 6360),
+                  twips(4110, 6495, 660, 375)},
                  parent)
 {}
 

@@ -16,7 +16,7 @@ QString number(double value)
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("enkin::StatusText", text);
+    return QCoreApplication::translate("enkin", text);
 }
 
 StatusText says(const QString &shown, const QString &more = {})

@@ -29,19 +29,27 @@ struct FieldSpec {
 // Left column: the rate constants; right column: the initial concentrations.
 const FieldSpec kFields[] = {
     {RunInput::kk1, "k_{1}", "x 10^{8} M^{-1} sec^{-1}", "10^8 M^-1 sec^-1",
-     "Rate Constant for reaction  E + S to ES", true, 480, 375, 960, 360},
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for reaction  E + S to ES"), true, 480,
+     375, 960, 360},
     {RunInput::kk2, "k_{2}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
-     "Rate Constant for breakdown of ES to E + P", false, 480, 375, 960, 840},
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for breakdown of ES to E + P"), false,
+     480, 375, 960, 840},
     {RunInput::kk3, "k_{-1}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
-     "Rate Constant for ES return to E + S", true, 480, 375, 960, 1320},
-    {RunInput::E0, "[E]", "x 10^{-9} M", "10^-9 M", "Initial Enzyme Concentration", true, 2640, 675,
-     3420, 360},
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for ES return to E + S"), true, 480, 375,
+     960, 1320},
+    {RunInput::E0, "[E]", "x 10^{-9} M", "10^-9 M",
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Enzyme Concentration"), true, 2640, 675, 3420,
+     360},
     {RunInput::ES0, "[ES]", "x 10^{-9} M", "10^-9 M",
-     "Initial Enzyme-Substrate Concentration: Should be 0.0", true, 2640, 675, 3420, 840},
-    {RunInput::S0, "[S]", "x 10^{-3} M", "10^-3 M", "Initial Substrate Concentration", false, 2640,
-     675, 3420, 1320},
-    {RunInput::P0, "[P]", "x 10^{-9} M", "10^-9 M", "Initial Product Concentration - Should be 0.0",
-     true, 2640, 675, 3420, 1800},
+     QT_TRANSLATE_NOOP("enkin::Parameters",
+                       "Initial Enzyme-Substrate Concentration: Should be 0.0"),
+     true, 2640, 675, 3420, 840},
+    {RunInput::S0, "[S]", "x 10^{-3} M", "10^-3 M",
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Substrate Concentration"), false, 2640, 675,
+     3420, 1320},
+    {RunInput::P0, "[P]", "x 10^{-9} M", "10^-9 M",
+     QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Product Concentration - Should be 0.0"), true,
+     2640, 675, 3420, 1800},
 };
 
 // Pixels between a quantity's label and its field.
@@ -53,14 +61,15 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     : QWidget(parent, Qt::Window), m_inputs(inputs)
 {
     setObjectName(QStringLiteral("Parameters"));
-    setWindowTitle(QStringLiteral("Parameters"));
+    setWindowTitle(tr("Parameters"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(px(4230), px(2325));
 
     QPalette blue;
     blue.setColor(QPalette::WindowText, headingColour(blue));
-    for (const auto &[text, left] : {std::pair{"Parameters", 480}, {"Initial Values", 2670}}) {
-        auto *heading = new QLabel(QString::fromLatin1(text), this);
+    for (const auto &[text, left] :
+         {std::pair{QT_TR_NOOP("Parameters"), 480}, {QT_TR_NOOP("Initial Values"), 2670}}) {
+        auto *heading = new QLabel(tr(text), this);
         heading->setFont(serifFont(9.75));
         heading->setPalette(blue);
         heading->setGeometry(QRect(QPoint(px(left), 0), heading->sizeHint()));
@@ -74,7 +83,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         edit->setObjectName(QString::fromLatin1(RunInputs::name(design.input).data()));
         edit->setFont(boxFont);
         edit->setGeometry(twips(design.left, design.top, design.width, 285));
-        edit->setToolTip(QString::fromLatin1(design.tooltip));
+        edit->setToolTip(tr(design.tooltip));
         edit->setEnabled(design.editable);
         bindField(edit, inputs, design.input);
         m_fields[static_cast<int>(design.input)] = edit;
@@ -101,19 +110,22 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         int left;
         void (Parameters::*slot)();
     } buttons[] = {
-        {"Accept", "OK", "Click to accept changes", 15, &Parameters::Accept_Click},
-        {"Default", "Default", "Set back to original values", 735, &Parameters::Default_Click},
-        {"QuitParam", "Cancel", "Cancel any changes", 1455, &Parameters::QuitParam_Click},
+        {"Accept", QT_TR_NOOP("OK"), QT_TR_NOOP("Click to accept changes"), 15,
+         &Parameters::Accept_Click},
+        {"Default", QT_TR_NOOP("Default"), QT_TR_NOOP("Set back to original values"), 735,
+         &Parameters::Default_Click},
+        {"QuitParam", QT_TR_NOOP("Cancel"), QT_TR_NOOP("Cancel any changes"), 1455,
+         &Parameters::QuitParam_Click},
     };
     QPushButton *made[3] = {};
     int i = 0;
     for (const auto &b : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(b.caption), this);
+        auto *button = new QPushButton(tr(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFont(boxFont);
         // 720 twips wide, not 735, so that neighbours do not overlap by a pixel.
         button->setGeometry(twips(b.left, 1800, 720, 375));
-        button->setToolTip(QString::fromLatin1(b.tooltip));
+        button->setToolTip(tr(b.tooltip));
         button->setAccessibleDescription(button->toolTip());
         // Neither Enter nor Esc presses a button.
         button->setAutoDefault(false);

@@ -10,6 +10,8 @@ PACKAGES=(
     cmake g++ make pkg-config git ca-certificates
     # Qt 6: widgets, SVG and charts; Qt Charts' CMake package needs Qt OpenGL's and GL's
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+    # Qt Linguist's CMake functions and tools build the interface's translations
+    qt6-tools-dev qt6-l10n-tools
     # the numerics, the benchmarks
     libboost-dev libbenchmark-dev libgsl-dev
     # the windows' typefaces, and xauth for xvfb-run under a virtual display

@@ -1,5 +1,6 @@
 // The main window driven as a student drives it, offscreen: controls, menus, plot, slider, Quit.
 #include "app/enkinform.h"
+#include "app/language.h"
 #include "lab/bench.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
@@ -19,6 +20,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <optional>
 
@@ -347,6 +349,23 @@ private slots:
         }
         QCOMPARE(s->get<QLabel>("Label15")->palette().color(QPalette::WindowText),
                  QColor(0, 0, 192));
+    }
+
+    void germanDesktop()
+    {
+        // A German desktop gets a German interface; the boxes keep their numbers with ".".
+        QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+        Bench bench;
+        EnkinForm form(bench);
+        QStringList menus;
+        for (QAction *a : form.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus.join(' '), "&Anfangsparameter &Zeichnen &Leeren &Daten &Hilfe &Beenden");
+        QCOMPARE(form.findChild<QLineEdit *>("ttmax")->text(), "0.098");
+        QCOMPARE(form.findChild<QLabel *>("Label29")->text(), "Maximalzeit");
+        for (QTranslator *t : qApp->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(t), delete t;
+        QCOMPARE(EnkinForm(bench).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
     }
 
     void quitEndsTheProgram()

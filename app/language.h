@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+class QLocale;
+
+namespace enkin {
+
+// Loads the interface's catalogue for `locale` (the desktop's, by default) and Qt's own, and
+// installs them on the application. English needs none: the texts in the code are English.
+// Returns whether a catalogue of the program's was found.
+bool installTranslations(QCoreApplication &app, const QLocale &locale);
+
+} // namespace enkin

@@ -1,0 +1,552 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>enkin</name>
+    <message>
+        <source>Long run: each time step was computed in %1 smaller steps.</source>
+        <translation>Langer Lauf: jeder Zeitschritt wurde in %1 kleineren Schritten berechnet.</translation>
+    </message>
+    <message>
+        <source>This Maximum Time is long for these rate constants, so each of the 599 time steps was split to keep the run accurate.</source>
+        <translation>Diese Maximalzeit ist für diese Geschwindigkeitskonstanten lang; jeder der 599 Zeitschritte wurde geteilt, damit der Lauf genau bleibt.</translation>
+    </message>
+    <message>
+        <source>Run not done: the largest Maximum Time that works is %1 msec.</source>
+        <translation>Kein Lauf: die größte mögliche Maximalzeit ist %1 ms.</translation>
+    </message>
+    <message>
+        <source>A Maximum Time of %1 msec is too long to compute accurately with these rate constants. The plot and the Results still show the previous run.</source>
+        <translation>Eine Maximalzeit von %1 ms ist zu lang, um sie mit diesen Geschwindigkeitskonstanten genau zu berechnen. Diagramm und Ergebnisse zeigen weiter den vorigen Lauf.</translation>
+    </message>
+    <message>
+        <source>The run stopped after point %1 of 600: the numbers grew too large.</source>
+        <translation>Der Lauf endete nach Punkt %1 von 600: die Zahlen wurden zu groß.</translation>
+    </message>
+    <message>
+        <source>The concentrations grew beyond the numbers the computer can hold. Check the rate constants and initial values; the boxes stay empty after that point.</source>
+        <translation>Die Konzentrationen wuchsen über die Zahlen hinaus, die der Rechner darstellen kann. Prüfen Sie Geschwindigkeitskonstanten und Anfangswerte; nach diesem Punkt bleiben die Felder leer.</translation>
+    </message>
+    <message>
+        <source>Nothing drawn: the vertical scale needs a non-zero number.</source>
+        <translation>Nichts gezeichnet: die senkrechte Skala braucht eine Zahl ungleich 0.</translation>
+    </message>
+    <message>
+        <source>The vertical scale is the box at the top left of the plot, in 10^-9 M.</source>
+        <translation>Die senkrechte Skala ist das Feld oben links am Diagramm, in 10^-9 M.</translation>
+    </message>
+    <message>
+        <source>Nothing drawn: Maximum Time needs a non-zero number.</source>
+        <translation>Nichts gezeichnet: die Maximalzeit braucht eine Zahl ungleich 0.</translation>
+    </message>
+    <message>
+        <source>Nothing drawn: the vertical scale must be below %1.</source>
+        <translation>Nichts gezeichnet: die senkrechte Skala muss unter %1 liegen.</translation>
+    </message>
+    <message>
+        <source>The plot cannot draw a number that large. The vertical scale is the box at the top left of the plot, in 10^-9 M.</source>
+        <translation>Das Diagramm kann keine so große Zahl zeichnen. Die senkrechte Skala ist das Feld oben links am Diagramm, in 10^-9 M.</translation>
+    </message>
+    <message>
+        <source>Nothing drawn: Maximum Time must be below %1 msec.</source>
+        <translation>Nichts gezeichnet: die Maximalzeit muss unter %1 ms liegen.</translation>
+    </message>
+    <message>
+        <source>The plot cannot draw a time that large.</source>
+        <translation>Das Diagramm kann keine so große Zeit zeichnen.</translation>
+    </message>
+    <message>
+        <source>Km is undefined when k1 is 0, so the Km box is empty.</source>
+        <translation>Km ist für k1 = 0 nicht definiert; das Km-Feld bleibt leer.</translation>
+    </message>
+    <message>
+        <source>Km = (k-1 + k2) / k1.</source>
+        <translation>Km = (k-1 + k2) / k1.</translation>
+    </message>
+    <message>
+        <source>No Maximum Time suggested: k2 + k-1 + k1 [S]0 is 0.</source>
+        <translation>Keine Maximalzeit vorgeschlagen: k2 + k-1 + k1 [S]0 ist 0.</translation>
+    </message>
+    <message>
+        <source>Maximum Time keeps its value.</source>
+        <translation>Die Maximalzeit behält ihren Wert.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the data table is full (20 readings).</source>
+        <translation>Nicht übernommen: die Datentabelle ist voll (20 Messwerte).</translation>
+    </message>
+    <message>
+        <source>Choose Data &gt; Clear All to start a new one.</source>
+        <translation>Wählen Sie Daten &gt; Alle löschen, um eine neue zu beginnen.</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1 is empty, as the run stopped after point %2.</source>
+        <translation>Nicht übernommen: %1 ist leer, weil der Lauf nach Punkt %2 endete.</translation>
+    </message>
+    <message>
+        <source>Move the time slider to a point before the stop, or change the inputs so the run completes.</source>
+        <translation>Schieben Sie den Zeitregler auf einen Punkt vor dem Ende, oder ändern Sie die Eingaben, damit der Lauf vollständig wird.</translation>
+    </message>
+    <message>
+        <source>Not accepted: %1 is empty.</source>
+        <translation>Nicht übernommen: %1 ist leer.</translation>
+    </message>
+    <message>
+        <source>Plot or move the time slider to get a reading first.</source>
+        <translation>Zeichnen Sie zuerst oder bewegen Sie den Zeitregler, um einen Messwert zu erhalten.</translation>
+    </message>
+    <message>
+        <source>The vertical scale</source>
+        <translation>Die senkrechte Skala</translation>
+    </message>
+    <message>
+        <source>k1</source>
+        <translation>k1</translation>
+    </message>
+    <message>
+        <source>k2</source>
+        <translation>k2</translation>
+    </message>
+    <message>
+        <source>k-1</source>
+        <translation>k-1</translation>
+    </message>
+    <message>
+        <source>[E]0</source>
+        <translation>[E]0</translation>
+    </message>
+    <message>
+        <source>[ES]0</source>
+        <translation>[ES]0</translation>
+    </message>
+    <message>
+        <source>[S]0</source>
+        <translation>[S]0</translation>
+    </message>
+    <message>
+        <source>[P]0</source>
+        <translation>[P]0</translation>
+    </message>
+    <message>
+        <source>Maximum Time</source>
+        <translation>Maximalzeit</translation>
+    </message>
+    <message>
+        <source>%1 reads as %2: the decimal point is ".".</source>
+        <translation>%1 wird als %2 gelesen: das Dezimalzeichen ist der Punkt ".".</translation>
+    </message>
+    <message>
+        <source>Numbers are typed with a point in every language: 0.05, not 0,05.</source>
+        <translation>Zahlen werden in jeder Sprache mit Punkt eingegeben: 0.05, nicht 0,05.</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::AboutEnkin</name>
+    <message>
+        <source>Program icon</source>
+        <translation>Programmsymbol</translation>
+    </message>
+    <message>
+        <source>Program title</source>
+        <translation>Programmtitel</translation>
+    </message>
+    <message>
+        <source>Program version</source>
+        <translation>Programmversion</translation>
+    </message>
+    <message>
+        <source>This module has been written to be used as part of a lab for students to explore the effects of varying parameters and initial conditions in the standard Michaelis Menten model.</source>
+        <translation>Dieses Modul wurde für ein Praktikum geschrieben, in dem Studierende die Wirkung veränderter Parameter und Anfangsbedingungen im Standardmodell nach Michaelis und Menten erkunden.</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Written by the Enkin developers as a simulator for the teaching laboratory, where students watch enzyme kinetics reach the steady state and measure Km and Vmax.</source>
+        <translation>Geschrieben von den Enkin-Entwicklern als Simulator für das Lehrlabor, in dem Studierende die Enzymkinetik den stationären Zustand erreichen sehen und Km und Vmax messen.</translation>
+    </message>
+    <message>
+        <source>Credits</source>
+        <translation>Mitwirkende</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Close the About box</source>
+        <translation>Den Info-Dialog schließen</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::DataForm</name>
+    <message>
+        <source>Saved Data</source>
+        <translation>Gespeicherte Daten</translation>
+    </message>
+    <message>
+        <source>Select, Copy and Paste into Spreadsheet</source>
+        <translation>Markieren, kopieren und in die Tabellenkalkulation einfügen</translation>
+    </message>
+    <message>
+        <source>Columns: t, E, ES, S, Vel</source>
+        <translation>Spalten: t, E, ES, S, Geschw.</translation>
+    </message>
+    <message>
+        <source>Saved data</source>
+        <translation>Gespeicherte Daten</translation>
+    </message>
+    <message>
+        <source>The accepted readings, one per line: time in seconds, [E], [ES] and [S] in molar, velocity in molar per second</source>
+        <translation>Die übernommenen Messwerte, einer pro Zeile: Zeit in Sekunden, [E], [ES] und [S] in molar, Geschwindigkeit in molar pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Hide the Saved Data window</source>
+        <translation>Das Fenster Gespeicherte Daten ausblenden</translation>
+    </message>
+    <message>
+        <source>Copy for Spreadsheet</source>
+        <translation>Für Tabellenkalkulation kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the readings to the clipboard as tab-separated columns with units</source>
+        <translation>Die Messwerte als durch Tabulatoren getrennte Spalten mit Einheiten in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Copy status</source>
+        <translation>Kopierstatus</translation>
+    </message>
+    <message>
+        <source>Nothing to copy: no readings have been accepted yet.</source>
+        <translation>Nichts zu kopieren: es wurden noch keine Messwerte übernommen.</translation>
+    </message>
+    <message>
+        <source>Copied 1 reading for a spreadsheet.</source>
+        <translation>1 Messwert für die Tabellenkalkulation kopiert.</translation>
+    </message>
+    <message>
+        <source>Copied %1 readings for a spreadsheet.</source>
+        <translation>%1 Messwerte für die Tabellenkalkulation kopiert.</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::EnkinForm</name>
+    <message>
+        <source>Michaelis-Menten - Enzyme Kinetics</source>
+        <translation>Michaelis-Menten - Enzymkinetik</translation>
+    </message>
+    <message>
+        <source>Time Along Scrollbar </source>
+        <translation>Zeit entlang des Reglers </translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Time Value</source>
+        <translation>Zeitwert</translation>
+    </message>
+    <message>
+        <source>msec</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Maximum Time</source>
+        <translation>Maximalzeit</translation>
+    </message>
+    <message>
+        <source> msec</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Color Key</source>
+        <translation>Farblegende</translation>
+    </message>
+    <message>
+        <source>Enzyme</source>
+        <translation>Enzym</translation>
+    </message>
+    <message>
+        <source>Enzyme-Substrate</source>
+        <translation>Enzym-Substrat</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Plot of [E], [ES] and [P] against time</source>
+        <translation>Diagramm von [E], [ES] und [P] gegen die Zeit</translation>
+    </message>
+    <message>
+        <source>[E] is drawn in black, [ES] in blue and [P] in red. Right-click to copy the plot image.</source>
+        <translation>[E] ist schwarz, [ES] blau und [P] rot gezeichnet. Rechtsklick kopiert das Bild des Diagramms.</translation>
+    </message>
+    <message>
+        <source>Vertical scale, 10^-9 M</source>
+        <translation>Senkrechte Skala, 10^-9 M</translation>
+    </message>
+    <message>
+        <source>Top of the plot's vertical axis, in 10^-9 M</source>
+        <translation>Oberes Ende der senkrechten Achse, in 10^-9 M</translation>
+    </message>
+    <message>
+        <source>Vertical axis origin</source>
+        <translation>Ursprung der senkrechten Achse</translation>
+    </message>
+    <message>
+        <source>The bottom of the vertical axis is 0</source>
+        <translation>Das untere Ende der senkrechten Achse ist 0</translation>
+    </message>
+    <message>
+        <source>Time Along Scrollbar</source>
+        <translation>Zeit entlang des Reglers</translation>
+    </message>
+    <message>
+        <source>Picks a time of the run: the plot is redrawn and the Results show the values at that time</source>
+        <translation>Wählt einen Zeitpunkt des Laufs: das Diagramm wird neu gezeichnet, und die Ergebnisse zeigen die Werte zu diesem Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>Click to select k2</source>
+        <translation>Klicken, um k2 zu wählen</translation>
+    </message>
+    <message>
+        <source>Click to select Substrate Concentration</source>
+        <translation>Klicken, um die Substratkonzentration zu wählen</translation>
+    </message>
+    <message>
+        <source>k2, 10^3 sec^-1</source>
+        <translation>k2, 10^3 s^-1</translation>
+    </message>
+    <message>
+        <source>[S]0, M</source>
+        <translation>[S]0, M</translation>
+    </message>
+    <message>
+        <source>Michaelis Menten Constant</source>
+        <translation>Michaelis-Menten-Konstante</translation>
+    </message>
+    <message>
+        <source>Km, 10^-5 M</source>
+        <translation>Km, 10^-5 M</translation>
+    </message>
+    <message>
+        <source>Accept Data</source>
+        <translation>Daten übernehmen</translation>
+    </message>
+    <message>
+        <source>Click here to save data for later analysis</source>
+        <translation>Hier klicken, um die Daten für die spätere Auswertung zu speichern</translation>
+    </message>
+    <message>
+        <source>Time at scrollbar position</source>
+        <translation>Zeit an der Reglerposition</translation>
+    </message>
+    <message>
+        <source>Time Value, msec</source>
+        <translation>Zeitwert, ms</translation>
+    </message>
+    <message>
+        <source>Enter max time on plot</source>
+        <translation>Maximalzeit des Diagramms eingeben</translation>
+    </message>
+    <message>
+        <source>Maximum Time, msec</source>
+        <translation>Maximalzeit, ms</translation>
+    </message>
+    <message>
+        <source>[E], 10^-9 M</source>
+        <translation>[E], 10^-9 M</translation>
+    </message>
+    <message>
+        <source>Enzyme concentration at the time shown</source>
+        <translation>Enzymkonzentration zum gezeigten Zeitpunkt</translation>
+    </message>
+    <message>
+        <source>ES for above time</source>
+        <translation>ES zur obigen Zeit</translation>
+    </message>
+    <message>
+        <source>[ES], 10^-9 M</source>
+        <translation>[ES], 10^-9 M</translation>
+    </message>
+    <message>
+        <source>Velocity for above time</source>
+        <translation>Geschwindigkeit zur obigen Zeit</translation>
+    </message>
+    <message>
+        <source>d[P]/dt, 10^-6 M/sec</source>
+        <translation>d[P]/dt, 10^-6 M/s</translation>
+    </message>
+    <message>
+        <source>Substrate Concentration at above time</source>
+        <translation>Substratkonzentration zur obigen Zeit</translation>
+    </message>
+    <message>
+        <source>[S], 10^-3 M</source>
+        <translation>[S], 10^-3 M</translation>
+    </message>
+    <message>
+        <source>&amp;Initial Parameters</source>
+        <translation>&amp;Anfangsparameter</translation>
+    </message>
+    <message>
+        <source>&amp;Plot</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Data</source>
+        <translation>&amp;Daten</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Accept Data</source>
+        <translation>Daten ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear All</source>
+        <translation>Alle &amp;löschen</translation>
+    </message>
+    <message>
+        <source>A&amp;nalyse</source>
+        <translation>A&amp;uswerten</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Tutorial</source>
+        <translation>&amp;Anleitung</translation>
+    </message>
+    <message>
+        <source>&amp;Guide to Enkin</source>
+        <translation>&amp;Leitfaden zu Enkin</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::HelpWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Read-only document</source>
+        <translation>Schreibgeschütztes Dokument</translation>
+    </message>
+    <message>
+        <source>Hide this window, keeping its place</source>
+        <translation>Dieses Fenster ausblenden; es behält seinen Platz</translation>
+    </message>
+    <message>
+        <source>Enkin Instructions</source>
+        <translation>Enkin-Anleitung</translation>
+    </message>
+    <message>
+        <source>Michaelis Menten -  Guide</source>
+        <translation>Michaelis-Menten - Leitfaden</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::Parameters</name>
+    <message>
+        <source>Rate Constant for reaction  E + S to ES</source>
+        <translation>Geschwindigkeitskonstante der Reaktion E + S zu ES</translation>
+    </message>
+    <message>
+        <source>Rate Constant for breakdown of ES to E + P</source>
+        <translation>Geschwindigkeitskonstante des Zerfalls von ES zu E + P</translation>
+    </message>
+    <message>
+        <source>Rate Constant for ES return to E + S</source>
+        <translation>Geschwindigkeitskonstante der Rückreaktion von ES zu E + S</translation>
+    </message>
+    <message>
+        <source>Initial Enzyme Concentration</source>
+        <translation>Anfangskonzentration des Enzyms</translation>
+    </message>
+    <message>
+        <source>Initial Enzyme-Substrate Concentration: Should be 0.0</source>
+        <translation>Anfangskonzentration des Enzym-Substrat-Komplexes: sollte 0.0 sein</translation>
+    </message>
+    <message>
+        <source>Initial Substrate Concentration</source>
+        <translation>Anfangskonzentration des Substrats</translation>
+    </message>
+    <message>
+        <source>Initial Product Concentration - Should be 0.0</source>
+        <translation>Anfangskonzentration des Produkts - sollte 0.0 sein</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Initial Values</source>
+        <translation>Anfangswerte</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Click to accept changes</source>
+        <translation>Klicken, um die Änderungen zu übernehmen</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Set back to original values</source>
+        <translation>Auf die ursprünglichen Werte zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel any changes</source>
+        <translation>Änderungen verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::PlotSurface</name>
+    <message>
+        <source>Copy Plot Image</source>
+        <translation>Bild des Diagramms kopieren</translation>
+    </message>
+</context>
+</TS>
