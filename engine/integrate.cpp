@@ -1,5 +1,8 @@
 #include "engine/integrate.h"
 
+#include "engine/stiffsolver.h"
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -51,73 +54,23 @@ inline State rk4Step(const RateSet &r, double h, double t, const State &x)
             x.s + (((aS + 2 * bS) + 2 * cS) + dS) / 6, x.p + (((aP + 2 * bP) + 2 * cP) + dP) / 6};
 }
 
-// The largest |Maximum Time| whose grid step needs at most kMaxSubsteps, cut down to three
-// significant digits so that the student can type it.
-double largestAcceptedTmax(double lambda)
-{
-    if (!std::isfinite(lambda) || lambda <= 0)
-        return 0;
-    const double exact = 599.0 * (kStableStepBound * kMaxSubsteps) / lambda;
-    const double unit = std::pow(10.0, std::floor(std::log10(exact)) - 2);
-    double t = std::floor(exact / unit) * unit;
-    while (t > 0 && substepsFor(t / 599, lambda) == 0)
-        t = std::nextafter(t, 0.0);
-    return t;
-}
-
 } // namespace
-
-int RunReport::lastValid() const
-{
-    if (status == RunStatus::Refused)
-        return 0;
-    return stoppedAt - 1;
-}
 
 double fastestRate(const RunStart &start)
 {
     return std::abs(100 * start.k1 * start.s0) + std::abs(start.kminus1) + std::abs(start.k2);
 }
 
-int substepsFor(double h, double lambda)
+bool usesFixedStep(const RunStart &start)
 {
-    const double absH = std::abs(h);
-    if (absH == 0)
-        return 1;
-    if (!std::isfinite(lambda) || !std::isfinite(absH))
-        return 0;
-    const double x = absH * lambda;
-    if (x <= kStableStepBound)
-        return 1;
-    const double estimate = std::ceil(x / kStableStepBound);
-    if (!(estimate <= kMaxSubsteps))
-        return 0;
-    int n = static_cast<int>(estimate);
-    while (absH / n * lambda > kStableStepBound)
-        ++n;
-    return n <= kMaxSubsteps ? n : 0;
-}
-
-int substepsFor(const RunStart &start)
-{
-    return substepsFor(start.tmax / 599, fastestRate(start));
+    const double h = start.tmax / 599;
+    return h == 0 || std::abs(h) * fastestRate(start) <= kStableStepBound;
 }
 
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory)
 {
     RunReport report;
     report.tmax = start.tmax;
-    const double h = start.tmax / 599;
-    const int n = substepsFor(start);
-    if (n == 0) {
-        report.status = RunStatus::Refused;
-        report.substeps = 0;
-        report.largestAcceptedTmax = largestAcceptedTmax(fastestRate(start));
-        return report;
-    }
-    report.substeps = n;
-    report.status = n == 1 ? RunStatus::Normal : RunStatus::Substepped;
-
     rates = RateSet{start.k1, start.k2, start.kminus1};
     trajectory.EConc[1] = start.e0;
     trajectory.ESConc[1] = start.es0;
@@ -125,33 +78,49 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
     trajectory.PConc[1] = start.p0;
     trajectory.TimeVal[1] = 0;
 
-    const double hs = h / n;
-    State x{start.e0, start.es0, start.s0, start.p0};
+    // The grid times, for both methods. Only a step near the largest double can carry the time
+    // out of range; the run then ends at the last finite time.
+    const double h = start.tmax / 599;
+    int last = Trajectory::kLast;
     for (int i = 2; i <= Trajectory::kLast; ++i) {
-        const double t = trajectory.TimeVal[i - 1];
-        if (n == 1) {
-            x = rk4Step(rates, h, t, x);
-        } else {
-            double ts = t;
-            for (int k = 0; k < n; ++k, ts += hs)
-                x = rk4Step(rates, hs, ts, x);
-        }
-        const double tNext = trajectory.TimeVal[i - 1] + h;
-        if (!isFinite(x) || !std::isfinite(tNext)) {
-            report.status = RunStatus::Stopped;
-            report.stoppedAt = i;
-            const double nan = std::numeric_limits<double>::quiet_NaN();
-            for (int j = i; j <= Trajectory::kLast; ++j) {
-                trajectory.EConc[j] = trajectory.ESConc[j] = nan;
-                trajectory.SConc[j] = trajectory.PConc[j] = trajectory.TimeVal[j] = nan;
-            }
+        trajectory.TimeVal[i] = trajectory.TimeVal[i - 1] + h;
+        if (!std::isfinite(trajectory.TimeVal[i])) {
+            last = i - 1;
             break;
         }
-        trajectory.EConc[i] = x.e;
-        trajectory.ESConc[i] = x.es;
-        trajectory.SConc[i] = x.s;
-        trajectory.PConc[i] = x.p;
-        trajectory.TimeVal[i] = tNext;
+    }
+
+    State x{start.e0, start.es0, start.s0, start.p0};
+    int stoppedAt = last + 1;
+    if (!isFinite(x)) {
+        stoppedAt = 1;
+    } else if (usesFixedStep(start)) {
+        for (int i = 2; i <= last; ++i) {
+            x = rk4Step(rates, h, trajectory.TimeVal[i - 1], x);
+            if (!isFinite(x)) {
+                stoppedAt = i;
+                break;
+            }
+            trajectory.EConc[i] = x.e;
+            trajectory.ESConc[i] = x.es;
+            trajectory.SConc[i] = x.s;
+            trajectory.PConc[i] = x.p;
+        }
+    } else {
+        const SolverOutcome outcome = solveStiff(rates, trajectory, last);
+        report.status = RunStatus::StiffSolver;
+        report.solverSteps = outcome.steps;
+        stoppedAt = std::min(stoppedAt, outcome.stoppedAt);
+    }
+
+    if (stoppedAt <= Trajectory::kLast) {
+        report.status = RunStatus::Stopped;
+        report.stoppedAt = stoppedAt;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        for (int j = stoppedAt; j <= Trajectory::kLast; ++j) {
+            trajectory.EConc[j] = trajectory.ESConc[j] = nan;
+            trajectory.SConc[j] = trajectory.PConc[j] = trajectory.TimeVal[j] = nan;
+        }
     }
     return report;
 }

@@ -1,11 +1,13 @@
-// Fourth-order Runge-Kutta integration of one run over the 600-point grid.
+// One run over the 600-point grid: fixed-step fourth-order Runge-Kutta where that is stable,
+// the stiff solver everywhere else.
 //
-// The grid step is h = tmax / 599. While |h| * lambda <= 0.5, where lambda = |100 k1 [S]0| +
-// |k-1| + |k2| bounds the fastest rate of the system, each grid interval is one classical RK4 step.
-// A fixed step diverges once h * lambda passes about 2.785 and is visibly inaccurate well before,
-// so larger steps are split into n equal substeps with |h| / n * lambda <= 0.5; the grid, the
-// stored points and the times stay the same. Runs that would need more than kMaxSubsteps are
-// refused, and a run whose values leave the double range stops at the first such grid point.
+// The grid step is h = tmax / 599 and the grid times are built by repeated addition of h. While
+// |h| * lambda <= 0.5, where lambda = |100 k1 [S]0| + |k-1| + |k2| bounds the fastest rate of the
+// system, each grid interval is one classical RK4 step. Beyond that a fixed step is inaccurate
+// and, past h * lambda of about 2.785, unstable: the run is handed to the stiff solver
+// (engine/stiffsolver.h), which chooses its own steps and is evaluated at the grid times. No
+// Maximum Time is refused; a run whose values cannot be computed on stops at the first such grid
+// point.
 #pragma once
 
 #include "engine/kinetics.h"
@@ -20,38 +22,44 @@ struct RunStart {
 };
 
 enum class RunStatus {
-    Normal,     // one RK4 step per grid interval
-    Substepped, // each grid interval integrated with `substeps` equal RK4 steps
-    Refused,    // too stiff for the grid: RateSet and Trajectory keep the previous run
-    Stopped,    // values left the double range at grid point `stoppedAt`
+    Normal,      // one RK4 step per grid interval
+    StiffSolver, // the grid step was too long for RK4: the stiff solver integrated the run
+    Stopped,     // from grid point `stoppedAt` on nothing could be computed
+
+    // Never produced any more; kept only while the status messages and the bench still name
+    // them.
+    Substepped,
+    Refused,
 };
 
 struct RunReport {
     RunStatus status = RunStatus::Normal;
     double tmax = 0;
-    int substeps = 1;
-    // Refused: the largest |Maximum Time| that would have been accepted, in ms.
-    double largestAcceptedTmax = 0;
-    // Stopped: the first grid point that could not be computed; points before it are valid,
-    // points from it on hold NaN and are not results.
+    // The steps the stiff solver took; 0 when it was not used.
+    int solverSteps = 0;
+    // Stopped: the first grid point that could not be computed, because a value or the time left
+    // the double range, or the solver could not follow a solution growing without bound. Points
+    // before it are valid; points from it on hold NaN in all five columns and are not results.
     int stoppedAt = Trajectory::kLast + 1;
 
-    // The last grid point that holds a result (0 when the run was refused).
-    int lastValid() const;
+    // The last grid point that holds a result.
+    int lastValid() const { return stoppedAt - 1; }
+
+    // Never set any more; kept only while the status messages still name them.
+    int substeps = 1;
+    double largestAcceptedTmax = 0;
 };
 
 inline constexpr double kStableStepBound = 0.5;
-inline constexpr int kMaxSubsteps = 1000;
 
-// The fastest rate of the system, lambda, and the substeps a grid step h needs (0 when the run
-// would need more than kMaxSubsteps, or lambda is not finite).
+// The fastest rate of the system, lambda, per ms.
 double fastestRate(const RunStart &start);
-int substepsFor(double h, double lambda);
 
-// The substeps each grid interval of this run needs; 0 when the run is refused.
-int substepsFor(const RunStart &start);
+// Whether the run takes one RK4 step per grid interval: a zero step, or |h| * lambda within
+// kStableStepBound.
+bool usesFixedStep(const RunStart &start);
 
-// Integrates the run from `start`: writes RateSet and Trajectory indices 1..600, unless refused.
+// Integrates the run from `start`: writes RateSet and Trajectory indices 1..600.
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory);
 
 } // namespace enkin

@@ -59,4 +59,17 @@ inline double fn4(const RateSet &r, double /*e*/, double es, double /*s*/, doubl
     return es * r.k2;
 }
 
+// The Jacobian of (fn1, fn2, fn3, fn4) with respect to ([E], [ES], [S], [P]): row i holds the
+// partial derivatives of fn(i+1). [P] and t enter no rate, so the last column is zero.
+using Jacobian = std::array<std::array<double, 4>, 4>;
+inline Jacobian rateJacobian(const RateSet &r, double e, double /*es*/, double s)
+{
+    const double binding = r.k1 * 100; // per [S] unit per ms
+    const double release = r.k2 + r.kminus1;
+    return {{{-binding * s, release, -binding * e, 0},
+             {binding * s, -release, binding * e, 0},
+             {-(r.k1 * s) / 10000, r.kminus1 / 1000000, -(r.k1 * e) / 10000, 0},
+             {0, r.k2, 0, 0}}};
+}
+
 } // namespace enkin
