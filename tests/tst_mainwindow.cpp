@@ -1,6 +1,7 @@
 // The main window driven as a student drives it, offscreen: controls, menus, plot, slider, Quit.
 #include "app/enkinform.h"
 #include "app/language.h"
+#include "app/statustext.h"
 #include "lab/bench.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
@@ -349,6 +350,41 @@ private slots:
         }
         QCOMPARE(s->get<QLabel>("Label15")->palette().color(QPalette::WindowText),
                  QColor(0, 0, 192));
+    }
+
+    void everyStatusMessageFitsTheWindow()
+    {
+        // Regression: long messages ran off the window's edge and hid the number a student
+        // needs. Each short form fits at the design width; the tooltip holds the whole text.
+        RunReport stopped, substepped, refused;
+        stopped.status = RunStatus::Stopped;
+        stopped.stoppedAt = 599;
+        substepped.status = RunStatus::Substepped;
+        substepped.substeps = 1000;
+        refused.status = RunStatus::Refused;
+        refused.tmax = -1.23456789012345e-300;
+        refused.largestAcceptedTmax = 1.23456789012345e+300;
+        const Note notes[] = {stopped,
+                              substepped,
+                              refused,
+                              DrawOutcome::ZeroVerticalScale,
+                              DrawOutcome::ZeroHorizontalScale,
+                              DrawOutcome::VerticalScaleTooLarge,
+                              DrawOutcome::HorizontalScaleTooLarge,
+                              ChoiceNote::KmUndefined,
+                              ChoiceNote::NoTimeSuggestion,
+                              AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, "d[P]/dt", 599},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, "Time Value", 0},
+                              DecimalComma{std::nullopt, -1.23456789012345e-300},
+                              DecimalComma{RunInput::ttmax, 0}};
+        const QFontMetrics metrics(s->form.statusBar()->font());
+        for (const Note &note : notes) {
+            const StatusText text = noteText(note);
+            QVERIFY(!text.shown.isEmpty() && text.full.startsWith(text.shown));
+            QVERIFY2(metrics.horizontalAdvance(text.shown) <= s->form.width() - 20,
+                     qPrintable(text.shown));
+        }
     }
 
     void germanDesktop()
