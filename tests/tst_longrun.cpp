@@ -1,0 +1,273 @@
+// Long and stiff runs: the solver against a much tighter solution by another library, the
+// conservation laws, and the whole progress curve of the Tutorial's exercise 6.
+#include "engine/integrate.h"
+#include "engine/stiffsolver.h"
+#include "params/runinputs.h"
+#include "params/runstart.h"
+#include "views/readout.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_odeiv2.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+using namespace enkin;
+
+Q_DECLARE_METATYPE(enkin::RunStart)
+
+namespace {
+
+using Grid = std::array<std::array<double, 4>, 601>; // [E], [ES], [S], [P] at points 1..600
+
+// The scales the readouts are judged against: [E] and [ES] the total enzyme, [S] [S]0, [P] its
+// largest value on the run (the total enzyme while there is no product at all).
+struct Scales {
+    double enzyme, substrate, product;
+};
+
+Scales scalesOf(const RunStart &start, const Grid &reference)
+{
+    double largestP = 0;
+    for (int i = 1; i <= 600; ++i)
+        largestP = std::max(largestP, std::abs(reference[i][3]));
+    const double enzyme = std::abs(start.e0 + start.es0);
+    return {enzyme, std::abs(start.s0), largestP > 0 ? largestP : enzyme};
+}
+
+int gslRates(double t, const double y[], double dydt[], void *params)
+{
+    const RateSet &r = *static_cast<const RateSet *>(params);
+    dydt[0] = fn1(r, y[0], y[1], y[2], y[3], t);
+    dydt[1] = fn2(r, y[0], y[1], y[2], y[3], t);
+    dydt[2] = fn3(r, y[0], y[1], y[2], y[3], t);
+    dydt[3] = fn4(r, y[0], y[1], y[2], y[3], t);
+    return GSL_SUCCESS;
+}
+
+int gslJacobian(double /*t*/, const double y[], double *dfdy, double dfdt[], void *params)
+{
+    const Jacobian j = rateJacobian(*static_cast<const RateSet *>(params), y[0], y[1], y[2]);
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 4; ++col)
+            dfdy[row * 4 + col] = j[row][col];
+        dfdt[row] = 0;
+    }
+    return GSL_SUCCESS;
+}
+
+// The reference: GSL's multistep BDF method (msbdf), a method and a library the engine does not
+// use, run to each of the engine's grid times in the unscaled concentrations, with a tolerance
+// 1000 times tighter than the engine's, applied per species to the same scales. False when GSL
+// could not finish.
+bool referenceRun(const RunStart &start, const Trajectory &grid, Grid &out)
+{
+    RateSet r{start.k1, start.k2, start.kminus1};
+    gsl_odeiv2_system system{gslRates, gslJacobian, 4, &r};
+    const double enzyme = std::abs(start.e0) + std::abs(start.es0);
+    const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1e6;
+    const double scaleAbs[4] = {enzyme, enzyme, substrate, enzyme};
+    const double lambda = fastestRate(start);
+    const double tolerance = kSolverTolerance / 1000;
+    gsl_odeiv2_driver *driver = gsl_odeiv2_driver_alloc_scaled_new(
+        &system, gsl_odeiv2_step_msbdf, std::copysign(1e-3 / lambda, start.tmax), tolerance,
+        tolerance, 1, 0, scaleAbs);
+    double y[4] = {start.e0, start.es0, start.s0, start.p0};
+    double t = 0;
+    out[1] = {y[0], y[1], y[2], y[3]};
+    bool done = true;
+    for (int i = 2; i <= 600 && done; ++i) {
+        done = gsl_odeiv2_driver_apply(driver, &t, grid.TimeVal[i], y) == GSL_SUCCESS;
+        out[i] = {y[0], y[1], y[2], y[3]};
+    }
+    gsl_odeiv2_driver_free(driver);
+    return done;
+}
+
+RunStart startOf(double k1, double k2, double kminus1, double s0, double tmax)
+{
+    return RunStart{1, 0, s0, 0, k1, k2, kminus1, tmax};
+}
+
+// The plain text of the Tutorial as the student reads it: tags dropped, entities and runs of
+// blanks turned into single spaces.
+QString tutorialText()
+{
+    QFile file(QStringLiteral(":/docs/tutorial.html"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QString());
+    text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    text.replace(QStringLiteral("&times;"), QStringLiteral("x"));
+    text.replace(QStringLiteral("&minus;"), QStringLiteral("-"));
+    return text.simplified();
+}
+
+} // namespace
+
+class TestLongRun : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void matchesTighterSolution_data();
+    void matchesTighterSolution();
+    void progressCurveFollowsIntegratedRateLaw();
+    void tutorialProgressCurve_data();
+    void tutorialProgressCurve();
+};
+
+void TestLongRun::initTestCase()
+{
+    gsl_set_error_handler_off(); // a failed reference run is reported by the test, not aborted
+}
+
+void TestLongRun::matchesTighterSolution_data()
+{
+    QTest::addColumn<RunStart>("start");
+    // Every rate constant from a tenth to ten times its initial value, [S]0 from 0.01 to 10 (in
+    // 1e-3 M), and Maximum Times from the pre-steady state to long after the substrate is gone.
+    for (double k1 : {0.1, 1.0, 10.0})
+        for (double k2 : {0.1, 1.0, 10.0})
+            for (double kminus1 : {0.1, 10.0})
+                for (double s0 : {0.01, 1.0, 10.0})
+                    for (double tmax : {3.0, 100.0, 1e4, 1e6, 1e7, 1e9})
+                        QTest::addRow("k1 %g k2 %g k-1 %g S0 %g, %g ms", k1, k2, kminus1, s0, tmax)
+                            << startOf(k1, k2, kminus1, s0, tmax);
+    QTest::newRow("initial texts, 3 ms") << startOf(1, 1, 1, 1, 3);
+    QTest::newRow("initial texts, the whole reaction") << startOf(1, 1, 1, 1, 1.2e6);
+    QTest::newRow("bound enzyme and product at the start")
+        << RunStart{0.4, 1.6, 1, 0, 2, 1, 1, 1e6};
+    QTest::newRow("more enzyme than substrate") << RunStart{5, 0, 1e-6, 0, 1, 1, 1, 100};
+    QTest::newRow("no catalysis: binding equilibrium only") << startOf(1, 0, 1, 1, 1e6);
+    QTest::newRow("very stiff: fast binding, slow catalysis") << startOf(100, 0.01, 100, 10, 1e9);
+}
+
+void TestLongRun::matchesTighterSolution()
+{
+    QFETCH(RunStart, start);
+    RateSet rates;
+    Trajectory t;
+    const RunReport report = integrateRun(start, rates, t);
+    QCOMPARE(report.lastValid(), 600);
+    Grid reference;
+    QVERIFY(referenceRun(start, t, reference));
+    const Scales s = scalesOf(start, reference);
+    // The fixed step has its own error, largest right at its bound (about 3e-4 of the total
+    // enzyme at |h| lambda = 0.5, through the first steps of binding).
+    const double allowed = report.status == RunStatus::StiffSolver ? 1e-4 : 5e-4;
+    const double total = start.e0 + start.es0;
+    const double substrateTotal = start.s0 + (start.es0 + start.p0) / 1e6;
+    for (int i = 1; i <= 600; ++i) {
+        const QByteArray where = "point " + QByteArray::number(i);
+        QVERIFY2(std::abs(t.EConc[i] - reference[i][0]) <= allowed * s.enzyme, where);
+        QVERIFY2(std::abs(t.ESConc[i] - reference[i][1]) <= allowed * s.enzyme, where);
+        QVERIFY2(std::abs(t.SConc[i] - reference[i][2]) <= allowed * s.substrate, where);
+        QVERIFY2(std::abs(t.PConc[i] - reference[i][3]) <= allowed * s.product, where);
+        // Binding and release move enzyme between [E] and [ES], catalysis substrate into [P]:
+        // both totals hold at every point, far more closely than the tolerance.
+        QVERIFY2(std::abs(t.EConc[i] + t.ESConc[i] - total) <= 1e-12 * total, where);
+        QVERIFY2(std::abs(t.SConc[i] + (t.ESConc[i] + t.PConc[i]) / 1e6 - substrateTotal) <=
+                     1e-9 * substrateTotal,
+                 where);
+        // Forwards from non-negative values nothing can become negative.
+        QVERIFY2(t.EConc[i] >= 0 && t.ESConc[i] >= 0 && t.SConc[i] >= 0 && t.PConc[i] >= 0, where);
+    }
+}
+
+// With far less enzyme than substrate, [S] follows the integrated Michaelis-Menten equation,
+// Vmax t = [S]0 - [S] + Km ln([S]0 / [S]), once the pre-steady state (a hundredth of a ms here)
+// is over: an independent closed form for the whole curve.
+void TestLongRun::progressCurveFollowsIntegratedRateLaw()
+{
+    const RunStart start = startOf(1, 1, 1, 1, 1.2e6);
+    RateSet rates;
+    Trajectory t;
+    QCOMPARE(integrateRun(start, rates, t).status, RunStatus::StiffSolver);
+    const double km = (start.kminus1 + start.k2) / start.k1 / 100; // in 1e-3 M
+    const double vmax = start.k2 * start.e0 / 1e6;                 // in 1e-3 M per ms
+    for (int i = 2; i <= 600; ++i) {
+        const double s = t.SConc[i];
+        if (s < 1e-3) // beyond here the logarithm magnifies the last digits of [S]
+            break;
+        const double predicted = (start.s0 - s + km * std::log(start.s0 / s)) / vmax;
+        // The bound enzyme holds 1e-6 of the substrate, and the steady state lags by 1 / lambda.
+        QVERIFY2(std::abs(predicted - t.TimeVal[i]) <= 1e-5 * t.TimeVal[i] + 1,
+                 qPrintable(QStringLiteral("point %1: %2 ms, rate law %3 ms")
+                                .arg(i)
+                                .arg(t.TimeVal[i])
+                                .arg(predicted)));
+    }
+}
+
+void TestLongRun::tutorialProgressCurve_data()
+{
+    // Where exercise 6 sends the slider, and what the boxes show there: the time rounded to the
+    // thousand ms, [S] and the velocity as the Results boxes show them.
+    QTest::addColumn<double>("sBelow"); // the first point whose [S] is below this...
+    QTest::addColumn<int>("point");     // ...or, where sBelow is negative, this point
+    QTest::addColumn<int>("thousands");
+    QTest::addColumn<QString>("sval");
+    QTest::addColumn<QString>("vel");
+    QTest::addColumn<QStringList>("sayings"); // what the Tutorial says of it
+    QTest::newRow("first point") << -1.0 << 2 << 2 << "0.998"
+                                 << "0.98"
+                                 << QStringList{
+                                        "[S] has hardly changed (0.998 x 10-3 M)",
+                                        "the velocity, 0.98 x 10-6 M/sec, is already close to"};
+    QTest::newRow("half the substrate used")
+        << 0.5 << 0 << 515 << "0.499"
+        << "0.961"
+        << QStringList{"used up after about 515 000 msec", "fallen to 0.961 x 10-6 M/sec"};
+    QTest::newRow("[S] below Km") << 0.02 << 0 << 1060 << "0.0192"
+                                  << "0.49"
+                                  << QStringList{"passes Km at about 1 060 000 msec",
+                                                 "the velocity is 0.49 x 10-6 M/sec"};
+    QTest::newRow("the end") << -1.0 << 600 << 1200 << "0"
+                             << "0.002"
+                             << QStringList{"At the end [S] reads 0 and the velocity 0.002"};
+}
+
+// Exercise 6 of the Tutorial: the initial texts with a Maximum Time of 1 200 000 ms. Its numbers
+// must be what the program shows.
+void TestLongRun::tutorialProgressCurve()
+{
+    QFETCH(double, sBelow);
+    QFETCH(int, point);
+    QFETCH(int, thousands);
+    QFETCH(QString, sval);
+    QFETCH(QString, vel);
+    QFETCH(QStringList, sayings);
+    RunInputs inputs;
+    inputs.set(RunInput::ttmax, "1200000");
+    RateSet rates;
+    Trajectory t;
+    RunReport report;
+    IntegrateTrajectory(inputs, rates, t, &report);
+    QCOMPARE(report.lastValid(), 600);
+    if (sBelow >= 0) {
+        point = 1;
+        while (point < 600 && !(t.SConc[point] < sBelow))
+            ++point;
+    }
+    const Readout shown = readoutAt(t, rates, point, report.lastValid());
+    QCOMPARE(std::lround(t.TimeVal[point] / 1000), long(thousands));
+    QCOMPARE(QString::fromStdString(shown.SVal), sval);
+    QCOMPARE(QString::fromStdString(shown.Vel), vel);
+    if (point == 600) // by then the substrate has all become product: [P] reaches [S]0
+        QVERIFY(std::abs(t.PConc[600] - 1e6 * inputs.number(RunInput::S0)) < 1e-4 * 1e6);
+
+    const QString tutorial = tutorialText();
+    QVERIFY(tutorial.contains(QStringLiteral("type 1200000 into Maximum Time")));
+    for (const QString &saying : sayings)
+        QVERIFY2(tutorial.contains(saying), qPrintable(saying));
+}
+
+QTEST_GUILESS_MAIN(TestLongRun)
+#include "tst_longrun.moc"
