@@ -1,8 +1,10 @@
-// The cost of one slider change on the real main window against the least any drawing of the
-// same run could cost: the integration plus three polylines into an image of the plot's size.
+// The cost of one slider change on the real main window, on the initial run and on a long one,
+// against the least any drawing of the initial run could cost: the integration plus three
+// polylines into an image of the plot's size.
 #include "app/enkinform.h"
 #include "engine/integrate.h"
 #include "lab/bench.h"
+#include "params/runinputs.h"
 #include "params/runstart.h"
 #include "views/plotsurface.h"
 
@@ -25,6 +27,19 @@ void BM_SliderChange(benchmark::State &state)
         form.HScroll1_Change();
 }
 BENCHMARK(BM_SliderChange);
+
+// The same on the whole reaction, 1e6 ms, which the stiff solver integrates: dragging the slider
+// over it must stay about as smooth as over the initial run.
+void BM_SliderChangeLongRun(benchmark::State &state)
+{
+    enkin::Bench bench;
+    bench.state().inputs.set(enkin::RunInput::ttmax, "1000000");
+    enkin::EnkinForm form(bench);
+    form.show();
+    for (auto _ : state)
+        form.HScroll1_Change();
+}
+BENCHMARK(BM_SliderChangeLongRun);
 
 void BM_DrawBaseline(benchmark::State &state)
 {
