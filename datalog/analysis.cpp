@@ -1,24 +1,28 @@
 #include "datalog/analysis.h"
 
 #include "datalog/datalog.h"
+#include "engine/units.h"
 
 #include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
+#include <gsl/gsl_fit.h>
 #include <gsl/gsl_matrix.h>
 #include <gsl/gsl_multifit_nlinear.h>
+#include <gsl/gsl_statistics_double.h>
 #include <gsl/gsl_vector.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace enkin {
 
 namespace {
 
 // Readout units of the log: [S] in 1e-3 M, velocity in 1e-6 M/s.
-constexpr double kSUnit = 1e-3;
-constexpr double kVelUnit = 1e-6;
+constexpr double kSUnit = units::kSubstrate;
+constexpr double kVelUnit = units::kVelocity;
 
 bool positiveFinite(double x)
 {
@@ -151,32 +155,21 @@ ReciprocalFit fitReciprocalLine(const std::vector<Reading> &readings)
     if (selection.distinctS < 2)
         return fit;
 
-    // Sums about the means: the reciprocals are of order 1e5..1e7, and the textbook form
-    // n Sxy - Sx Sy would cancel most of its digits.
-    const double n = fit.used;
-    double meanX = 0, meanY = 0;
+    std::vector<double> x, y;
+    x.reserve(selection.usable.size());
+    y.reserve(selection.usable.size());
     for (const Reading &r : selection.usable) {
-        meanX += 1 / r.s;
-        meanY += 1 / r.v;
+        x.push_back(1 / r.s);
+        y.push_back(1 / r.v);
     }
-    meanX /= n;
-    meanY /= n;
-    double sxx = 0, sxy = 0, syy = 0;
-    for (const Reading &r : selection.usable) {
-        const double dx = 1 / r.s - meanX;
-        const double dy = 1 / r.v - meanY;
-        sxx += dx * dx;
-        sxy += dx * dy;
-        syy += dy * dy;
-    }
-    if (!(sxx > 0)) {
-        // Different [S] whose reciprocals round to one value: no line to draw.
-        fit.status = FitStatus::NotMeaningful;
-        return fit;
-    }
-    const double slope = sxy / sxx;
-    const double intercept = meanY - slope * meanX;
-    const double rSquared = syy > 0 ? (sxy * sxy) / (sxx * syy) : 1.0;
+    // GSL forms its sums about the means: the reciprocals are of order 1e5..1e7, and the
+    // textbook form n Sxy - Sx Sy would cancel most of their digits.
+    double intercept = 0, slope = 0, cov00 = 0, cov01 = 0, cov11 = 0, residual = 0;
+    gsl_fit_linear(x.data(), 1, y.data(), 1, x.size(), &intercept, &slope, &cov00, &cov01, &cov11,
+                   &residual);
+    // Different [S] whose reciprocals round to one value leave no line: the slope is not finite.
+    const double total = gsl_stats_tss(y.data(), 1, y.size());
+    const double rSquared = total > 0 ? 1 - residual / total : 1.0;
     if (!std::isfinite(slope) || !std::isfinite(intercept) || !std::isfinite(rSquared)) {
         fit.status = FitStatus::NotMeaningful;
         return fit;
@@ -184,7 +177,7 @@ ReciprocalFit fitReciprocalLine(const std::vector<Reading> &readings)
     fit.hasLine = true;
     fit.slope = slope;
     fit.intercept = intercept;
-    fit.rSquared = std::min(rSquared, 1.0);
+    fit.rSquared = std::clamp(rSquared, 0.0, 1.0);
 
     const double km = slope / intercept;
     const double vmax = 1 / intercept;
@@ -317,14 +310,13 @@ TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, 
     // In the engine units (kminus1 + k2) / k1 is Km in 1e-5 M, and k2 (e0 + es0), 1e3 /s times
     // 1e-9 M, is Vmax in 1e-6 M/s.
     TheoreticalConstants theory;
-    if (k1 != 0) {
-        const double km = (kminus1 + k2) / k1 * 1e-5;
-        if (std::isfinite(km)) {
+    if (const auto km = units::michaelisConstant(k1, k2, kminus1)) {
+        if (std::isfinite(*km * units::kKm)) {
             theory.kmDefined = true;
-            theory.km = km;
+            theory.km = *km * units::kKm;
         }
     }
-    const double vmax = k2 * (e0 + es0) * 1e-6;
+    const double vmax = k2 * (e0 + es0) * units::kVelocity;
     if (std::isfinite(vmax)) {
         theory.vmaxDefined = true;
         theory.vmax = vmax;

@@ -38,6 +38,9 @@ public slots:
     void refresh();
 
 private:
+    static QString missingReadings();
+    static QString readingsText(int n);
+
     struct ValueRow {
         QLabel *km = nullptr;
         QLabel *vmax = nullptr;

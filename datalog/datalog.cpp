@@ -1,6 +1,7 @@
 #include "datalog/datalog.h"
 
 #include "engine/numtext.h"
+#include "engine/units.h"
 
 #include <algorithm>
 
@@ -15,11 +16,11 @@ bool holdsNothing(std::string_view text)
 
 // The factors that undo the units of the Results boxes: 1e-9 M for [E] and [ES], 1e-3 M for
 // [S], 1e-6 M/s for the velocity and milliseconds for the time.
-constexpr double kEFactor = 1e-9;
-constexpr double kESFactor = 1e-9;
-constexpr double kSFactor = 1e-3;
-constexpr double kVelFactor = 1e-6;
-constexpr double kTFactor = 1e-3;
+constexpr double kEFactor = units::kEnzyme;
+constexpr double kESFactor = units::kEnzyme;
+constexpr double kSFactor = units::kSubstrate;
+constexpr double kVelFactor = units::kVelocity;
+constexpr double kTFactor = units::kTime;
 
 constexpr std::size_t kHeadingLength = 105;
 constexpr std::size_t kLineLength = 75;

@@ -1,5 +1,6 @@
 // Km and Vmax from the readings: the fits, and the Analysis window that shows them.
 #include "datalog/analysis.h"
+#include "datalog/analysisplot.h"
 #include "datalog/analysiswindow.h"
 #include "datalog/datalog.h"
 #include "engine/integrate.h"
@@ -15,6 +16,7 @@
 #include <QXYSeries>
 
 #include <cmath>
+#include <random>
 
 using namespace enkin;
 using Readings = std::vector<Reading>;
@@ -80,6 +82,8 @@ private slots:
     void windowShowsWhatTheReadingsGive_data();
     void windowShowsWhatTheReadingsGive();
     void closeHidesCloseBoxDestroys();
+    void lineAgreesWithTheClosedForm();
+    void plotBuilderAndNumbers();
 };
 
 void TestAnalysis::fitsRecoverKmAndVmax_data()
@@ -166,7 +170,7 @@ void TestAnalysis::windowShowsWhatTheReadingsGive_data()
     QTest::newRow("left out: zero, negative and out-of-range readings")
         << bad
         << "Using 7 readings at 7 different [S]. Left out: 6 readings with a zero or negative [S] "
-           "or velocity. | 2.000 × 10⁻⁵ M | (2.000 ± 0.000) × 10⁻⁵ M"
+           "or velocity. | 2.000 × 10<sup>-5</sup> M | (2.000 ± 0.000) × 10<sup>-5</sup> M"
         << "r² = 1.0000" << QList<int>{7, 4, 2, 2};
     // Regression: with a line through (10, 1) and (20, 3) in /mM and s/uM, which has a negative
     // intercept, the best positive hyperbola ran off to an infinite Km and was shown as a fit.
@@ -197,7 +201,8 @@ void TestAnalysis::windowShowsWhatTheReadingsGive()
 
     QCOMPARE(shown(window, "message lineKm curveKm"), values);
     QVERIFY(shown(window, "lineNote").contains(note));
-    QCOMPARE(shown(window, "theoryKm theoryVmax"), "2.000 × 10⁻⁵ M | 1.000 × 10⁻⁶ M/s");
+    QCOMPARE(shown(window, "theoryKm theoryVmax"),
+             "2.000 × 10<sup>-5</sup> M | 1.000 × 10<sup>-6</sup> M/s");
     QMap<QString, int> count;
     for (QChartView *view : window.findChildren<QChartView *>())
         for (QAbstractSeries *s : view->chart()->series())
@@ -220,6 +225,70 @@ void TestAnalysis::closeHidesCloseBoxDestroys()
     window->show();
     window->close(); // what the frame's close box does
     QTRY_VERIFY(window.isNull());
+}
+
+void TestAnalysis::lineAgreesWithTheClosedForm()
+{
+    // The double-reciprocal line against its closed form in long double, over random reading
+    // sets of the exercise's ranges with 1% scatter: slope, intercept and r² agree to 1e-12.
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> logS(-6, -3), scatter(0.99, 1.01);
+    double worst = 0;
+    for (int set = 0; set < 2000; ++set) {
+        Readings readings;
+        const int n = 3 + set % 10;
+        for (int i = 0; i < n; ++i) {
+            const double s = std::pow(10.0, logS(random));
+            readings.push_back({s, 1e-6 * s / (2e-5 + s) * scatter(random)});
+        }
+        long double mx = 0, my = 0;
+        for (const Reading &r : readings)
+            mx += 1.0L / r.s, my += 1.0L / r.v;
+        mx /= n, my /= n;
+        long double sxx = 0, sxy = 0, syy = 0;
+        for (const Reading &r : readings) {
+            const long double dx = 1.0L / r.s - mx, dy = 1.0L / r.v - my;
+            sxx += dx * dx, sxy += dx * dy, syy += dy * dy;
+        }
+        const long double slope = sxy / sxx, intercept = my - slope * mx;
+        const ReciprocalFit fit = fitReciprocalLine(readings);
+        QVERIFY(fit.hasLine);
+        worst = std::max({worst, double(std::abs(fit.slope / slope - 1)),
+                          double(std::abs(fit.intercept / intercept - 1)),
+                          double(std::abs(fit.rSquared - sxy * sxy / (sxx * syy)))});
+    }
+    QVERIFY2(worst < 1e-12, qPrintable(QString::number(worst)));
+}
+
+void TestAnalysis::plotBuilderAndNumbers()
+{
+    // Nice ranges start and end on ticks of 1, 2, 2.5 or 5 times a power of ten.
+    const AxisRange r = niceRange(0, 9.3);
+    QVERIFY(r.lo == 0 && r.hi == 10 && r.ticks == 5);
+    const AxisRange empty = niceRange(3, 3);
+    QVERIFY(empty.hi > empty.lo);
+    QCOMPARE(scientificMarkup(9.9996e-6), std::string("1.000 × 10^{-5}"));
+    QCOMPARE(scientificMarkup(2e-5, 1.3e-7), std::string("(2.000 ± 0.013) × 10^{-5}"));
+    QCOMPARE(scientificMarkup(3.5), std::string("3.500"));
+    QCOMPARE(scientificMarkup(std::nan("")), std::string("—"));
+
+    // Exact readings: the curve passes through them, and the line meets the axes at -1/Km and
+    // 1/Vmax, in micromolar units.
+    Readings readings;
+    for (double s0 : kSevenS) // 10 to 200 uM, about Km
+        readings.push_back({s0 * 1e-3, 1e-6 * s0 * 1e-3 / (2e-5 + s0 * 1e-3)});
+    const Analysis analysis = analyseReadings(readings);
+    const MichaelisPlot m = michaelisPlot(analysis);
+    QCOMPARE(m.source, CurveSource::DirectFit);
+    QCOMPARE(int(m.used.size()), int(kSevenS.size()));
+    QVERIFY(m.s.lo == 0 && m.s.hi >= m.used.back().x && m.curve.back().x == m.s.hi);
+    for (const PlotPoint &p : m.curve)
+        QVERIFY(std::abs(p.y - p.x / (20 + p.x)) < 1e-9 && p.y <= m.v.hi);
+    const ReciprocalPlot rp = reciprocalPlot(analysis);
+    QCOMPARE(int(rp.intercepts.size()), 2);
+    QVERIFY(std::abs(rp.intercepts[0].y - 1) < 1e-9);        // 1/Vmax, s/uM
+    QVERIFY(std::abs(rp.intercepts[1].x + 1.0 / 20) < 1e-9); // -1/Km, 1/uM
+    QVERIFY(rp.zeroX && rp.x.lo < rp.intercepts[1].x);
 }
 
 QTEST_MAIN(TestAnalysis)
