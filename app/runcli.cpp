@@ -4,7 +4,9 @@
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -21,7 +23,9 @@ constexpr std::string_view kUsage =
     "long for one Runge-Kutta step, a stiff solver computes the run, however long it is.\n"
     "Each T is read like a box of the program: leading number, \".\" as decimal point.\n"
     "Units: kk1 (k1) 1e8 /M/s; kk2 (k2) and kk3 (k-1) 1e3 /s; E0, ES0, P0 1e-9 M;\n"
-    "S0 1e-3 M; ttmax (Maximum Time) ms. Options not given keep the program's initial texts.\n";
+    "S0 1e-3 M; ttmax (Maximum Time) ms. Options not given keep the program's initial texts.\n"
+    "--version prints the version. Exit status: 0 done, 1 the run stopped early (the rows up to\n"
+    "the stop are printed), 2 bad usage, 3 the output could not be written.\n";
 
 std::string roundTrip(double value)
 {
@@ -37,16 +41,36 @@ void printRow(std::ostream &out, int i, const Trajectory &t)
         << '\n';
 }
 
+// Flushes the output and checks that every write reached it: a full disk or a closed pipe must
+// not leave a short CSV that looks complete.
+int finish(std::ostream &out, std::ostream &err, int status)
+{
+    out.flush();
+    if (out)
+        return status;
+    const int error = errno;
+    err << "enkin-run: could not write the output"
+        << (error ? std::string(": ") + std::strerror(error) : std::string()) << "; it is "
+        << "incomplete\n";
+    return 3;
+}
+
 } // namespace
 
 int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::ostream &err)
 {
+    // Whatever write fails first leaves its reason here.
+    errno = 0;
     RunInputs inputs;
     for (int a = 1; a < argc; ++a) {
         const std::string_view arg = argv[a];
         if (arg == "--help" || arg == "-h") {
             out << kUsage;
-            return 0;
+            return finish(out, err, 0);
+        }
+        if (arg == "--version") {
+            out << "enkin-run " << ENKIN_VERSION << '\n';
+            return finish(out, err, 0);
         }
         std::string_view option = arg;
         std::string_view value;
@@ -78,8 +102,10 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
     IntegrateTrajectory(inputs, rates, trajectory, &report);
 
     out << "i,t,E,ES,S,P\n";
-    for (int i = Trajectory::kFirst; i <= report.lastValid(); ++i)
+    for (int i = Trajectory::kFirst; i <= report.lastValid() && out; ++i)
         printRow(out, i, trajectory);
+    if (const int written = finish(out, err, 0); written != 0)
+        return written;
     if (report.status == RunStatus::Stopped) {
         err << "enkin-run: the run left the range of representable numbers and stopped at grid "
                "point "

@@ -6,7 +6,8 @@
 namespace enkin {
 
 // Parses the options, integrates and writes the CSV to `out`; diagnostics go to `err`.
-// Returns the process exit status: 0 done, 1 run refused or stopped, 2 bad usage.
+// Returns the process exit status: 0 done, 1 the run stopped early, 2 bad usage, 3 the output
+// could not be written (a full disk, a closed pipe).
 int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::ostream &err);
 
 } // namespace enkin

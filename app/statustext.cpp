@@ -28,19 +28,15 @@ StatusText runText(const RunReport &report)
 {
     switch (report.status) {
     case RunStatus::Normal:
+    case RunStatus::StiffSolver:
         return {};
-    case RunStatus::Substepped:
-        return says(
-            tr("Long run: each time step was computed in %1 smaller steps.").arg(report.substeps),
-            tr("This Maximum Time is long for these rate constants, so each of the 599 "
-               "time steps was split to keep the run accurate."));
-    case RunStatus::Refused:
-        return says(tr("Run not done: the largest Maximum Time that works is %1 msec.")
-                        .arg(number(report.largestAcceptedTmax)),
-                    tr("A Maximum Time of %1 msec is too long to compute accurately with these "
-                       "rate constants. The plot and the Results still show the previous run.")
-                        .arg(number(report.tmax)));
     case RunStatus::Stopped:
+        if (report.tmax < 0)
+            return says(
+                tr("The backward run stopped after point %1 of 600.").arg(report.lastValid()),
+                tr("A negative Maximum Time runs the reaction backwards from its start, "
+                   "where the concentrations soon grow without bound; the boxes stay "
+                   "empty after that point."));
         return says(tr("The run stopped after point %1 of 600: the numbers grew too large.")
                         .arg(report.lastValid()),
                     tr("The concentrations grew beyond the numbers the computer can hold. Check "
@@ -143,6 +139,13 @@ StatusText noteText(const Note &note)
         StatusText operator()(DrawOutcome outcome) const { return scaleText(outcome); }
         StatusText operator()(ChoiceNote choice) const { return choiceText(choice); }
         StatusText operator()(const AcceptRefusal &refusal) const { return acceptText(refusal); }
+        StatusText operator()(const OutOfRange &r) const
+        {
+            return says(tr("No run: 100 k1 [S]0 + k-1 + k2 is beyond the numbers the computer "
+                           "can hold."),
+                        tr("k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: make k1 or [S]0 smaller.")
+                            .arg(number(r.k1), number(r.s0), number(r.kminus1), number(r.k2)));
+        }
         StatusText operator()(const DecimalComma &comma) const
         {
             return says(tr("%1 reads as %2: the decimal point is \".\".")

@@ -25,11 +25,6 @@ enum class RunStatus {
     Normal,      // one RK4 step per grid interval
     StiffSolver, // the grid step was too long for RK4: the stiff solver integrated the run
     Stopped,     // from grid point `stoppedAt` on nothing could be computed
-
-    // Never produced any more; kept only while the status messages and the bench still name
-    // them.
-    Substepped,
-    Refused,
 };
 
 struct RunReport {
@@ -44,10 +39,6 @@ struct RunReport {
 
     // The last grid point that holds a result.
     int lastValid() const { return stoppedAt - 1; }
-
-    // Never set any more; kept only while the status messages still name them.
-    int substeps = 1;
-    double largestAcceptedTmax = 0;
 };
 
 inline constexpr double kStableStepBound = 0.5;

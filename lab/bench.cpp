@@ -4,15 +4,11 @@
 #include "params/choices.h"
 #include "params/runstart.h"
 
+#include <cmath>
+
 namespace enkin {
 
 namespace {
-
-void note(Notes &notes, const RunReport &report)
-{
-    if (report.status != RunStatus::Normal)
-        notes.emplace_back(report);
-}
 
 void note(Notes &notes, DrawOutcome outcome)
 {
@@ -44,6 +40,15 @@ void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
         notes.emplace_back(DecimalComma{std::nullopt, parseLeadingNumber(maxyText)});
 }
 
+void Bench::noteRun(Notes &notes) const
+{
+    const RunStart &s = m_last.start;
+    if (!std::isfinite(fastestRate(s)))
+        notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2});
+    else if (m_last.report.status == RunStatus::Stopped)
+        notes.emplace_back(m_last.report);
+}
+
 const LastRun &Bench::run()
 {
     m_last.start = readRunStart(m_state.inputs);
@@ -56,9 +61,7 @@ PlotView Bench::plot(std::string_view maxyText)
     const LastRun &last = run();
     PlotView view;
     noteDecimalCommas(maxyText, view.notes);
-    note(view.notes, last.report);
-    if (last.refused())
-        return view;
+    noteRun(view.notes);
     const double ymax = parseLeadingNumber(maxyText);
     const DrawOutcome scale = checkScale(last.start.tmax, ymax);
     note(view.notes, scale);
@@ -72,11 +75,7 @@ SliderView Bench::sliderChanged(int v, std::string_view maxyText)
     const LastRun &last = run();
     SliderView view;
     noteDecimalCommas(maxyText, view.notes);
-    note(view.notes, last.report);
-    // A refused run leaves the plot, the time box and the Results as they were, so that Accept
-    // Data never pairs a new time with the previous run's values.
-    if (last.refused())
-        return view;
+    noteRun(view.notes);
     const double ymax = parseLeadingNumber(maxyText);
     const double t = sliderTime(v, last.start.tmax);
     view.ttt = timeText(t);

@@ -42,8 +42,15 @@ struct AcceptRefusal {
     int stoppedAfter = 0;
 };
 
+// A run whose fastest rate, 100 k1 [S]0 + k-1 + k2, is beyond the double range: the inputs
+// named are out of range for any run.
+struct OutOfRange {
+    double k1 = 0, s0 = 0, kminus1 = 0, k2 = 0;
+};
+
 // One thing the status bar tells the student; only notes with something to say are kept.
-using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, DecimalComma>;
+using Note =
+    std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, DecimalComma, OutOfRange>;
 using Notes = std::vector<Note>;
 
 // The last integration: the numbers it was read from and how it went. The trajectory itself is
@@ -51,7 +58,6 @@ using Notes = std::vector<Note>;
 struct LastRun {
     RunStart start;
     RunReport report;
-    bool refused() const { return report.status == RunStatus::Refused; }
 };
 
 // What the plot shows after an action, drawn in this order.
@@ -99,7 +105,7 @@ public:
     // Plot: integrates and draws over whatever the plot shows.
     PlotView plot(std::string_view maxyText);
     // A slider change to position v: integrates, redraws from an empty surface with the guide
-    // line, and reads the values at v. A refused run changes neither the plot nor the boxes.
+    // line, and reads the values at v.
     SliderView sliderChanged(int v, std::string_view maxyText);
 
     // A row of the k2 or [S]0 list; nothing for a row that does not exist.
@@ -119,6 +125,7 @@ private:
     std::string kmText(Notes &notes) const;
     void suggestMaximumTime(double s, Notes &notes);
     void noteDecimalCommas(std::string_view maxyText, Notes &notes);
+    void noteRun(Notes &notes) const;
 
     Module1 m_state;
     LastRun m_last;

@@ -126,8 +126,9 @@ void TestRunInputs::cli_data()
                                 << "unknown option";
     QTest::newRow("missing value") << QStringList{"--kk1"} << 2 << -1 << ""
                                    << "needs a value";
-    QTest::newRow("refused") << QStringList{"--ttmax", "1e6"} << 1 << -1 << ""
-                             << "largest accepted is 2930 ms";
+    // Regression: a run too long for one Runge-Kutta step per grid point was refused.
+    QTest::newRow("the whole reaction") << QStringList{"--ttmax", "1e7"} << 0 << -3 << ""
+                                        << "";
     QTest::newRow("stopped") << QStringList{"--kk1", "-1", "--ttmax", "5"} << 1 << -2 << ""
                              << "stopped at grid point";
 }
@@ -159,6 +160,11 @@ void TestRunInputs::cli()
         QVERIFY(lines.size() > 2 && lines.size() < 601);
         QVERIFY(out.str().find("nan") == std::string::npos &&
                 out.str().find("inf") == std::string::npos);
+    } else if (rows == -3) {
+        // [P] reaches [S]0, 1e6 in the enzyme's unit, and [S] runs out.
+        QCOMPARE(lines.size(), 601);
+        const QStringList last = lines.back().split(',');
+        QVERIFY(std::abs(last[5].toDouble() / 1e6 - 1) < 1e-3 && last[4].toDouble() < 1e-3);
     } else if (args == QStringList{"--help"}) {
         QVERIFY(lines.front().startsWith("Usage: enkin-run"));
     } else {
@@ -197,6 +203,29 @@ void TestRunInputs::cliBinary()
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("Usage: enkin-run"));
 
+    p.start(QStringLiteral(ENKIN_RUN_PATH), {"--version"});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(p.readAllStandardOutput(), QByteArray("enkin-run " ENKIN_VERSION "\n"));
+
+    // Regression: output to a full disk or a closed pipe was lost and reported as success.
+    p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    p.start(QStringLiteral(ENKIN_RUN_PATH), {"--ttmax", "1e6"});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 3);
+    QVERIFY(p.readAllStandardError().contains("could not write the output"));
+    // The reader of the pipe is gone before the first row is written: the exit status comes
+    // back on another descriptor.
+    p.setStandardOutputFile(QString());
+    p.start(QStringLiteral("bash"),
+            {"-c", "exec 4>&1; { sleep 0.5; \"$0\" --ttmax 1e6; echo $? >&4; } | true",
+             QStringLiteral(ENKIN_RUN_PATH)});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.readAllStandardOutput().trimmed(), QByteArray("3"));
+    QVERIFY(p.readAllStandardError().contains("Broken pipe"));
+
+    p.setStandardOutputFile(QString()); // back to a pipe of our own
     p.start(QStringLiteral(ENKIN_RUN_PATH), {"--S0", "0.1", "--ttmax", "0.5"});
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), 0);
