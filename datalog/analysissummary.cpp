@@ -54,8 +54,10 @@ AnalysisWindow::ValueRow AnalysisWindow::addSummarySection(QGridLayout *grid,
         name->setAccessibleDescription(tr("Label of %1 %2").arg(quantity, source));
         auto *value = new QLabel;
         value->setObjectName(objectPrefix + quantity);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setAccessibleName(tr("%1 %2").arg(quantity, source));
+        // Reached with Tab and selectable, and with no fixed name, so that assistive technology
+        // reads the value itself; the description says which value it is.
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        value->setFocusPolicy(Qt::StrongFocus);
         value->setAccessibleDescription(tr("%1 %2, in molar units").arg(quantity, source));
         name->setBuddy(value);
         grid->addWidget(name, r, 0);
@@ -69,7 +71,6 @@ AnalysisWindow::ValueRow AnalysisWindow::addSummarySection(QGridLayout *grid,
     values.note->setObjectName(objectPrefix + QStringLiteral("Note"));
     values.note->setWordWrap(true);
     values.note->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    values.note->setAccessibleName(tr("About the values %1").arg(source));
     values.note->setAccessibleDescription(
         tr("How the values %1 were found, or why there are none").arg(source));
     QFont small = values.note->font();

@@ -15,6 +15,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -110,7 +111,6 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     m_message->setObjectName(QStringLiteral("message"));
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_message->setAccessibleName(tr("Readings used"));
     m_message->setAccessibleDescription(
         tr("How many readings the fits use, and what is missing or left out"));
 
@@ -130,6 +130,9 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     m_closeButton->setAccessibleName(tr("Close"));
     m_closeButton->setAccessibleDescription(tr("Hide the Analysis window"));
     connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    // Esc closes the window the way Close does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::hide);
 
     auto *plots = new QHBoxLayout;
     plots->addWidget(m_michaelisView, 1);

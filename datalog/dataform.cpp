@@ -3,8 +3,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 
 #include "widgets/design.h"
@@ -54,7 +57,7 @@ DataForm::DataForm(QWidget *parent)
     m_label1->setText(tr("Select, Copy and Paste into Spreadsheet"));
     m_label1->setFont(serifFont(12, false));
     QPalette darkBlue = m_label1->palette();
-    darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    darkBlue.setColor(QPalette::WindowText, headingColour(darkBlue));
     m_label1->setPalette(darkBlue);
     m_label1->setAccessibleName(m_label1->text());
     placeTwips(m_label1, 405, 105, 5925, 285);
@@ -65,7 +68,7 @@ DataForm::DataForm(QWidget *parent)
                                      "      Vel           "));
     m_label2->setFont(serifFont(12, true));
     QPalette black = m_label2->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
+    black.setColor(QPalette::WindowText, onWindow(Qt::black, black));
     m_label2->setPalette(black);
     m_label2->setAccessibleName(tr("Columns: t, E, ES, S, Vel"));
     placeTwips(m_label2, 540, 555, 5490, 285);
@@ -87,17 +90,18 @@ DataForm::DataForm(QWidget *parent)
     m_command1->setText(tr("Close"));
     m_command1->setAccessibleName(m_command1->text());
     m_command1->setAccessibleDescription(tr("Hide the Saved Data window"));
-    placeTwips(m_command1, 2625, 3300, 1230, 375);
+    placeButton(m_command1, twips(2625, 3300, 1230, 375));
 
     m_copy->setObjectName(QStringLiteral("CopyForSpreadsheet"));
     m_copy->setText(tr("Copy for Spreadsheet"));
     m_copy->setAccessibleName(m_copy->text());
     m_copy->setAccessibleDescription(
         tr("Copy the readings to the clipboard as tab-separated columns with units"));
-    placeTwips(m_copy, 3975, 3300, 2280, 375);
+    placeButton(m_copy, twips(3975, 3300, 2280, 375));
 
     m_copyStatus->setObjectName(QStringLiteral("CopyStatus"));
-    m_copyStatus->setAccessibleName(tr("Copy status"));
+    // No fixed name: assistive technology reads the confirmation itself.
+    m_copyStatus->setAccessibleDescription(tr("Copy status"));
     placeTwips(m_copyStatus, 390, kStatusTop, 5865, kStatusHeight);
 
     setTabOrder(m_command1, m_dataText);
@@ -105,6 +109,9 @@ DataForm::DataForm(QWidget *parent)
 
     connect(m_command1, &QPushButton::clicked, this, &DataForm::Command1_Click);
     connect(m_copy, &QPushButton::clicked, this, &DataForm::CopyForSpreadsheet_Click);
+    // Esc closes the window the way Close does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &DataForm::Command1_Click);
 }
 
 void DataForm::showData(const DataLog &log)
@@ -127,12 +134,19 @@ void DataForm::Command1_Click()
 
 void DataForm::CopyForSpreadsheet_Click()
 {
-    const std::string text = spreadsheetText(m_shown);
+    // The desktop's decimal sign, so that the spreadsheet reads every cell as a number.
+    const QString point = QLocale().decimalPoint();
+    const char decimalPoint =
+        point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+    const std::string text = spreadsheetText(m_shown, decimalPoint);
     if (text.empty()) {
         m_copyStatus->setText(tr("Nothing to copy: no readings have been accepted yet."));
         return;
     }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    auto *mime = new QMimeData;
+    mime->setText(QString::fromStdString(text));
+    mime->setHtml(QString::fromStdString(spreadsheetHtml(m_shown, decimalPoint)));
+    QGuiApplication::clipboard()->setMimeData(mime);
     const int count = m_shown.SavedCount;
     m_copyStatus->setText(count == 1 ? tr("Copied 1 reading for a spreadsheet.")
                                      : tr("Copied %1 readings for a spreadsheet.").arg(count));

@@ -116,19 +116,56 @@ std::string savedDataText(const DataLog &log)
     return text;
 }
 
-std::string spreadsheetText(const DataLog &log)
+namespace {
+
+constexpr std::array<std::string_view, 5> kSpreadsheetHeader{"t (s)", "[E] (M)", "[ES] (M)",
+                                                             "[S] (M)", "velocity (M/s)"};
+
+// The five fields of reading i in molar and second units, with `decimalPoint` for ".".
+std::array<std::string, 5> spreadsheetRow(const DataLog &log, int i, char decimalPoint)
+{
+    std::array<std::string, 5> row{
+        formatGeneral(log.SavedT[i] * kTFactor), formatGeneral(log.SavedE[i] * kEFactor),
+        formatGeneral(log.SavedES[i] * kESFactor), formatGeneral(log.SavedS[i] * kSFactor),
+        formatGeneral(log.SavedVel[i] * kVelFactor)};
+    for (std::string &field : row)
+        std::replace(field.begin(), field.end(), '.', decimalPoint);
+    return row;
+}
+
+} // namespace
+
+std::string spreadsheetText(const DataLog &log, char decimalPoint)
 {
     if (readingCount(log) == 0)
         return {};
-    std::string text = "t (s)\t[E] (M)\t[ES] (M)\t[S] (M)\tvelocity (M/s)\n";
+    std::string text;
+    for (std::string_view name : kSpreadsheetHeader)
+        text += std::string(name) + (name == kSpreadsheetHeader.back() ? '\n' : '\t');
     for (int i = 1; i <= readingCount(log); ++i) {
-        text += formatGeneral(log.SavedT[i] * kTFactor) + '\t';
-        text += formatGeneral(log.SavedE[i] * kEFactor) + '\t';
-        text += formatGeneral(log.SavedES[i] * kESFactor) + '\t';
-        text += formatGeneral(log.SavedS[i] * kSFactor) + '\t';
-        text += formatGeneral(log.SavedVel[i] * kVelFactor) + '\n';
+        const auto row = spreadsheetRow(log, i, decimalPoint);
+        for (std::size_t f = 0; f < row.size(); ++f)
+            text += row[f] + (f + 1 < row.size() ? '\t' : '\n');
     }
     return text;
+}
+
+std::string spreadsheetHtml(const DataLog &log, char decimalPoint)
+{
+    if (readingCount(log) == 0)
+        return {};
+    // The header holds "[", "]", "(", ")" and "/" only: nothing to escape.
+    std::string html = "<table><tr>";
+    for (std::string_view name : kSpreadsheetHeader)
+        html += "<th>" + std::string(name) + "</th>";
+    html += "</tr>";
+    for (int i = 1; i <= readingCount(log); ++i) {
+        html += "<tr>";
+        for (const std::string &field : spreadsheetRow(log, i, decimalPoint))
+            html += "<td>" + field + "</td>";
+        html += "</tr>";
+    }
+    return html + "</table>";
 }
 
 } // namespace enkin

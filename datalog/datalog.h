@@ -61,7 +61,11 @@ inline constexpr std::string_view kNoSavedData = "There is no saved data.";
 std::string savedDataText(const DataLog &log);
 
 // The same readings as tab-separated columns for a spreadsheet: a header row naming each
-// column with its unit, then one row per reading, each ending in "\n". Empty for an empty log.
-std::string spreadsheetText(const DataLog &log);
+// column with its unit, then one row per reading, each ending in "\n". Numbers are written
+// with `decimalPoint`: a spreadsheet in a decimal-comma language reads "0.002" as text, or as
+// 2. Empty for an empty log.
+std::string spreadsheetText(const DataLog &log, char decimalPoint = '.');
+// The same table in HTML, which spreadsheets paste cell by cell.
+std::string spreadsheetHtml(const DataLog &log, char decimalPoint = '.');
 
 } // namespace enkin

@@ -8,6 +8,7 @@
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
+#include <QAccessibleInterface>
 #include <QChartView>
 #include <QLabel>
 #include <QPointer>
@@ -221,6 +222,15 @@ void TestAnalysis::closeHidesCloseBoxDestroys()
     window->show();
     QTest::mouseClick(window->findChild<QPushButton *>("closeButton"), Qt::LeftButton);
     QTest::qWait(0);
+    QVERIFY(window && window->isHidden());
+    // Esc hides it too; the values are reached with Tab and read by their text.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget *theoryKm = window->findChild<QLabel *>("theoryKm");
+    QVERIFY(theoryKm->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(QAccessible::queryAccessibleInterface(theoryKm)->text(QAccessible::Name).isEmpty(),
+             false);
+    QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(window && window->isHidden());
     window->show();
     window->close(); // what the frame's close box does

@@ -2,9 +2,12 @@
 #include "datalog/dataform.h"
 #include "datalog/datalog.h"
 
+#include <QAccessibleInterface>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -38,6 +41,7 @@ private slots:
     void tableAndSpreadsheetTexts();
     void showRebuildsTableOnlyOnShow();
     void closeHidesFrameCloseDestroys();
+    void spreadsheetCopyInTheDesktopsDecimalSign();
 };
 
 void TestDataLog::acceptFillsRowsUntilFull()
@@ -211,6 +215,36 @@ void TestDataLog::closeHidesFrameCloseDestroys()
     QVERIFY(form->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form.isNull());
+}
+
+void TestDataLog::spreadsheetCopyInTheDesktopsDecimalSign()
+{
+    // Regression: pasted into a German spreadsheet, "0.002" became text or the number 2. The
+    // copy writes the desktop's decimal sign, as plain text and as an HTML table; the Saved
+    // Data table keeps ".".
+    DataLog log;
+    QVERIFY(acceptReading(log, {"0.983", "0.016", "0.9999", "0.016", "2"}) ==
+            AcceptOutcome::Accepted);
+    QCOMPARE(QString::fromStdString(spreadsheetText(log, ',')).split('\n').at(1),
+             "0,002\t9,83E-10\t1,6E-11\t0,0009999\t1,6E-08");
+    QVERIFY(spreadsheetHtml(log, ',').find("<td>0,002</td>") != std::string::npos);
+    QVERIFY(savedDataText(log).find("0.002") != std::string::npos);
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    DataForm form;
+    form.showData(log);
+    form.findChild<QPushButton *>("CopyForSpreadsheet")->click();
+    QLocale::setDefault(QLocale::c());
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied->text().startsWith("t (s)\t") && copied->text().contains("0,002\t"));
+    QVERIFY(copied->html().contains("<td>0,002</td>"));
+    // The confirmation is read by its text; Esc closes the window.
+    auto *status = form.findChild<QLabel *>("CopyStatus");
+    QAccessibleInterface *said = QAccessible::queryAccessibleInterface(status);
+    QCOMPARE(said->text(QAccessible::Name), status->text());
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
 }
 
 QTEST_MAIN(TestDataLog)

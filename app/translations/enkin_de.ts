@@ -3,22 +3,6 @@
 <context>
     <name>enkin</name>
     <message>
-        <source>Long run: each time step was computed in %1 smaller steps.</source>
-        <translation>Langer Lauf: jeder Zeitschritt wurde in %1 kleineren Schritten berechnet.</translation>
-    </message>
-    <message>
-        <source>This Maximum Time is long for these rate constants, so each of the 599 time steps was split to keep the run accurate.</source>
-        <translation>Diese Maximalzeit ist für diese Geschwindigkeitskonstanten lang; jeder der 599 Zeitschritte wurde geteilt, damit der Lauf genau bleibt.</translation>
-    </message>
-    <message>
-        <source>Run not done: the largest Maximum Time that works is %1 msec.</source>
-        <translation>Kein Lauf: die größte mögliche Maximalzeit ist %1 ms.</translation>
-    </message>
-    <message>
-        <source>A Maximum Time of %1 msec is too long to compute accurately with these rate constants. The plot and the Results still show the previous run.</source>
-        <translation>Eine Maximalzeit von %1 ms ist zu lang, um sie mit diesen Geschwindigkeitskonstanten genau zu berechnen. Diagramm und Ergebnisse zeigen weiter den vorigen Lauf.</translation>
-    </message>
-    <message>
         <source>The run stopped after point %1 of 600: the numbers grew too large.</source>
         <translation>Der Lauf endete nach Punkt %1 von 600: die Zahlen wurden zu groß.</translation>
     </message>
@@ -138,6 +122,22 @@
         <source>Numbers are typed with a point in every language: 0.05, not 0,05.</source>
         <translation>Zahlen werden in jeder Sprache mit Punkt eingegeben: 0.05, nicht 0,05.</translation>
     </message>
+    <message>
+        <source>The backward run stopped after point %1 of 600.</source>
+        <translation>Der Rückwärtslauf endete nach Punkt %1 von 600.</translation>
+    </message>
+    <message>
+        <source>A negative Maximum Time runs the reaction backwards from its start, where the concentrations soon grow without bound; the boxes stay empty after that point.</source>
+        <translation>Eine negative Maximalzeit lässt die Reaktion von ihrem Beginn aus rückwärts laufen, wo die Konzentrationen bald unbegrenzt wachsen; nach diesem Punkt bleiben die Felder leer.</translation>
+    </message>
+    <message>
+        <source>No run: 100 k1 [S]0 + k-1 + k2 is beyond the numbers the computer can hold.</source>
+        <translation>Kein Lauf: 100 k1 [S]0 + k-1 + k2 übersteigt die Zahlen, die der Rechner darstellen kann.</translation>
+    </message>
+    <message>
+        <source>k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: make k1 or [S]0 smaller.</source>
+        <translation>k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: wählen Sie k1 oder [S]0 kleiner.</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
@@ -184,6 +184,237 @@
     <message>
         <source>Version %1.%2.%3</source>
         <translation>Version %1.%2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::AnalysisWindow</name>
+    <message>
+        <source>Accept readings at two or more different [S]0 values, each with a positive velocity, to fit Km and Vmax.</source>
+        <translation>Übernehmen Sie Messwerte bei zwei oder mehr verschiedenen [S]0, jeweils mit positiver Geschwindigkeit, um Km und Vmax anzupassen.</translation>
+    </message>
+    <message>
+        <source>1 reading</source>
+        <translation>1 Messwert</translation>
+    </message>
+    <message>
+        <source>%1 readings</source>
+        <translation>%1 Messwerte</translation>
+    </message>
+    <message>
+        <source>Heading of the values %1</source>
+        <translation>Überschrift der Werte %1</translation>
+    </message>
+    <message>
+        <source>Label of %1 %2</source>
+        <translation>Beschriftung von %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2, in molar units</source>
+        <translation>%1 %2, in molaren Einheiten</translation>
+    </message>
+    <message>
+        <source>How the values %1 were found, or why there are none</source>
+        <translation>Wie die Werte %1 gefunden wurden, oder warum es keine gibt</translation>
+    </message>
+    <message>
+        <source>Km and Vmax</source>
+        <translation>Km und Vmax</translation>
+    </message>
+    <message>
+        <source>Km and Vmax from the double-reciprocal line, from a direct fit of the hyperbola and from the current rate constants</source>
+        <translation>Km und Vmax aus der doppelt-reziproken Geraden, aus einer direkten Anpassung der Hyperbel und aus den aktuellen Geschwindigkeitskonstanten</translation>
+    </message>
+    <message>
+        <source>From the double-reciprocal line</source>
+        <translation>Aus der doppelt-reziproken Geraden</translation>
+    </message>
+    <message>
+        <source>from the double-reciprocal line</source>
+        <translation>aus der doppelt-reziproken Geraden</translation>
+    </message>
+    <message>
+        <source>From a direct fit of the hyperbola</source>
+        <translation>Aus einer direkten Anpassung der Hyperbel</translation>
+    </message>
+    <message>
+        <source>from the direct fit of the hyperbola</source>
+        <translation>aus der direkten Anpassung der Hyperbel</translation>
+    </message>
+    <message>
+        <source>From the current parameters</source>
+        <translation>Aus den aktuellen Parametern</translation>
+    </message>
+    <message>
+        <source>from the current rate constants</source>
+        <translation>aus den aktuellen Geschwindigkeitskonstanten</translation>
+    </message>
+    <message>
+        <source>The log holds no readings. </source>
+        <translation>Die Tabelle enthält keine Messwerte. </translation>
+    </message>
+    <message>
+        <source> Usable now: %1 of %2, at %3 different [S].</source>
+        <translation> Jetzt verwendbar: %1 von %2, bei %3 verschiedenen [S].</translation>
+    </message>
+    <message>
+        <source>Using %1 at %2 different [S].</source>
+        <translation>Verwendet: %1 bei %2 verschiedenen [S].</translation>
+    </message>
+    <message>
+        <source> Left out: %1 with a zero or negative [S] or velocity.</source>
+        <translation> Ausgelassen: %1 mit [S] oder Geschwindigkeit null oder negativ.</translation>
+    </message>
+    <message>
+        <source>Needs readings at two or more different [S].</source>
+        <translation>Braucht Messwerte bei zwei oder mehr verschiedenen [S].</translation>
+    </message>
+    <message>
+        <source>The reciprocals are out of range: no line.</source>
+        <translation>Die Kehrwerte liegen außerhalb des Zahlenbereichs: keine Gerade.</translation>
+    </message>
+    <message>
+        <source>1/v = m/[S] + b with m = %1, b = %2, r² = %3.</source>
+        <translation>1/v = m/[S] + b mit m = %1, b = %2, r² = %3.</translation>
+    </message>
+    <message>
+        <source> Km = m/b, Vmax = 1/b.</source>
+        <translation> Km = m/b, Vmax = 1/b.</translation>
+    </message>
+    <message>
+        <source> The intercept is not positive, so the line gives no meaningful Km or Vmax.</source>
+        <translation> Der Achsenabschnitt ist nicht positiv; die Gerade ergibt kein sinnvolles Km oder Vmax.</translation>
+    </message>
+    <message>
+        <source> The slope is not positive, so the line gives no meaningful Km or Vmax.</source>
+        <translation> Die Steigung ist nicht positiv; die Gerade ergibt kein sinnvolles Km oder Vmax.</translation>
+    </message>
+    <message>
+        <source>Least squares on the velocities, %1 iterations</source>
+        <translation>Kleinste Quadrate auf den Geschwindigkeiten, %1 Iterationen</translation>
+    </message>
+    <message>
+        <source>; ± one standard error.</source>
+        <translation>; ± ein Standardfehler.</translation>
+    </message>
+    <message>
+        <source>; the curve passes through the readings.</source>
+        <translation>; die Kurve geht durch die Messwerte.</translation>
+    </message>
+    <message>
+        <source>The best curve has a Km or Vmax that is not positive: the readings do not follow the hyperbola.</source>
+        <translation>Die beste Kurve hat ein Km oder Vmax, das nicht positiv ist: die Messwerte folgen nicht der Hyperbel.</translation>
+    </message>
+    <message>
+        <source>The fit did not converge: the readings do not fix Km and Vmax.</source>
+        <translation>Die Anpassung konvergierte nicht: die Messwerte legen Km und Vmax nicht fest.</translation>
+    </message>
+    <message>
+        <source>undefined</source>
+        <translation>nicht definiert</translation>
+    </message>
+    <message>
+        <source>Km = (k-1 + k2)/k1, Vmax = k2([E]0 + [ES]0).</source>
+        <translation>Km = (k-1 + k2)/k1, Vmax = k2([E]0 + [ES]0).</translation>
+    </message>
+    <message>
+        <source> With k1 = 0 no ES forms, and Km is undefined.</source>
+        <translation> Mit k1 = 0 bildet sich kein ES, und Km ist nicht definiert.</translation>
+    </message>
+    <message>
+        <source> Km is out of the range of numbers.</source>
+        <translation> Km liegt außerhalb des Zahlenbereichs.</translation>
+    </message>
+    <message>
+        <source> Readings taken with other parameters will not agree.</source>
+        <translation> Messwerte mit anderen Parametern stimmen nicht überein.</translation>
+    </message>
+    <message>
+        <source>Analysis</source>
+        <translation>Auswertung</translation>
+    </message>
+    <message>
+        <source>Km and Vmax fitted to the accepted readings, with the velocity against [S] and the double-reciprocal plot</source>
+        <translation>Km und Vmax, an die übernommenen Messwerte angepasst, mit der Geschwindigkeit gegen [S] und dem doppelt-reziproken Diagramm</translation>
+    </message>
+    <message>
+        <source>How many readings the fits use, and what is missing or left out</source>
+        <translation>Wie viele Messwerte die Anpassungen verwenden, und was fehlt oder ausgelassen ist</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Fit again to the readings of the log and the current parameters</source>
+        <translation>Erneut an die Messwerte der Tabelle und die aktuellen Parameter anpassen</translation>
+    </message>
+    <message>
+        <source>Fit again to the readings now in the log</source>
+        <translation>Erneut an die Messwerte in der Tabelle anpassen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Hide the Analysis window</source>
+        <translation>Das Fenster Auswertung ausblenden</translation>
+    </message>
+    <message>
+        <source>Velocity against [S]</source>
+        <translation>Geschwindigkeit gegen [S]</translation>
+    </message>
+    <message>
+        <source>[S] (µM)</source>
+        <translation>[S] (µM)</translation>
+    </message>
+    <message>
+        <source>velocity (µM/s)</source>
+        <translation>Geschwindigkeit (µM/s)</translation>
+    </message>
+    <message>
+        <source>readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>left out</source>
+        <translation>ausgelassen</translation>
+    </message>
+    <message>
+        <source>The readings as points, velocity in µM/s against [S] in µM, with the fitted Michaelis-Menten hyperbola</source>
+        <translation>Die Messwerte als Punkte, Geschwindigkeit in µM/s gegen [S] in µM, mit der angepassten Michaelis-Menten-Hyperbel</translation>
+    </message>
+    <message>
+        <source>Double-reciprocal plot</source>
+        <translation>Doppelt-reziprokes Diagramm</translation>
+    </message>
+    <message>
+        <source>1/[S] (1/µM)</source>
+        <translation>1/[S] (1/µM)</translation>
+    </message>
+    <message>
+        <source>1/velocity (s/µM)</source>
+        <translation>1/Geschwindigkeit (s/µM)</translation>
+    </message>
+    <message>
+        <source>−1/Km, 1/Vmax</source>
+        <translation>−1/Km, 1/Vmax</translation>
+    </message>
+    <message>
+        <source>1/velocity in s/µM against 1/[S] in 1/µM for the usable readings, with the least-squares line, which meets the axes at -1/Km and 1/Vmax</source>
+        <translation>1/Geschwindigkeit in s/µM gegen 1/[S] in 1/µM für die verwendbaren Messwerte, mit der Ausgleichsgeraden, die die Achsen bei -1/Km und 1/Vmax schneidet</translation>
+    </message>
+    <message>
+        <source>direct fit</source>
+        <translation>direkte Anpassung</translation>
+    </message>
+    <message>
+        <source>from the line</source>
+        <translation>aus der Geraden</translation>
     </message>
 </context>
 <context>
