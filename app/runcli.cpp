@@ -1,11 +1,13 @@
 #include "app/runcli.h"
 
 #include "engine/integrate.h"
+#include "engine/numtext.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -106,6 +108,12 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
         printRow(out, i, trajectory);
     if (const int written = finish(out, err, 0); written != 0)
         return written;
+    if (const RunStart start = readRunStart(inputs); !std::isfinite(fastestRate(start))) {
+        err << "enkin-run: no run: 100 k1 [S]0 + k-1 + k2 is beyond the range of numbers (k1 "
+            << formatGeneral(start.k1) << ", [S]0 " << formatGeneral(start.s0)
+            << "); make k1 or [S]0 smaller\n";
+        return 1;
+    }
     if (report.status == RunStatus::Stopped) {
         err << "enkin-run: the run left the range of representable numbers and stopped at grid "
                "point "

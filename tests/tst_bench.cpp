@@ -85,6 +85,7 @@ private slots:
     void acceptAndClear();
     void hugeReadingsAreShownAndAccepted();
     void decimalCommasAreNamed();
+    void inputsBeyondAnyRunAreNamed();
 };
 
 void TestBench::choiceOrOk_data()
@@ -303,6 +304,22 @@ void TestBench::decimalCommasAreNamed()
     QVERIFY(!has(view.notes, DecimalComma{RunInput::E0, 1}));
     QVERIFY(has(view.notes, DrawOutcome::ZeroHorizontalScale));
     QVERIFY(has(bench.sliderChanged(2, "1").notes, DecimalComma{RunInput::ttmax, 0}));
+}
+
+void TestBench::inputsBeyondAnyRunAreNamed()
+{
+    // Regression: with k1 or [S]0 of 1e309 the status bar advised a Maximum Time of 0, and
+    // following it stopped the run at its first point. Now it names the inputs out of range.
+    for (const char *input : {"kk1", "S0"}) {
+        Bench bench;
+        bench.state().inputs.set(*RunInputs::fromName(input), "1e309");
+        const SliderView view = bench.sliderChanged(600, "1");
+        QVERIFY2(std::any_of(view.notes.begin(), view.notes.end(),
+                             [](const Note &n) { return std::holds_alternative<OutOfRange>(n); }),
+                 input);
+        QVERIFY(!std::any_of(view.notes.begin(), view.notes.end(),
+                             [](const Note &n) { return std::holds_alternative<RunReport>(n); }));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBench)

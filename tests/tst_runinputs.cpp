@@ -129,6 +129,9 @@ void TestRunInputs::cli_data()
     // Regression: a run too long for one Runge-Kutta step per grid point was refused.
     QTest::newRow("the whole reaction") << QStringList{"--ttmax", "1e7"} << 0 << -3 << ""
                                         << "";
+    QTest::newRow("inputs beyond any run")
+        << QStringList{"--kk1", "1e309"} << 1 << 1 << "1,0,1,0,1,0"
+        << "make k1 or [S]0 smaller";
     QTest::newRow("stopped") << QStringList{"--kk1", "-1", "--ttmax", "5"} << 1 << -2 << ""
                              << "stopped at grid point";
 }
