@@ -1,9 +1,11 @@
 // Enkin: start-up. The shared state is created first and outlives every window.
 #include "app/appicon.h"
 #include "app/enkinform.h"
+#include "app/language.h"
 #include "lab/bench.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char **argv)
 {
@@ -12,6 +14,8 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("enkin"));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
     QApplication::setWindowIcon(enkin::enkinIcon());
+    // The interface in the desktop's language; numbers in the boxes keep "." in every one.
+    enkin::installTranslations(app, QLocale());
 
     enkin::Bench bench;
     enkin::EnkinForm form(bench);
