@@ -1,14 +1,11 @@
 #include "datalog/analysis.h"
 
-#include "datalog/datalog.h"
 #include "engine/units.h"
 
 #include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
-#include <gsl/gsl_fit.h>
 #include <gsl/gsl_matrix.h>
 #include <gsl/gsl_multifit_nlinear.h>
-#include <gsl/gsl_statistics_double.h>
 #include <gsl/gsl_vector.h>
 
 #include <algorithm>
@@ -19,10 +16,6 @@
 namespace enkin {
 
 namespace {
-
-// Readout units of the log: [S] in 1e-3 M, velocity in 1e-6 M/s.
-constexpr double kSUnit = units::kSubstrate;
-constexpr double kVelUnit = units::kVelocity;
 
 bool positiveFinite(double x)
 {
@@ -122,16 +115,6 @@ double median(std::vector<double> values)
 
 } // namespace
 
-std::vector<Reading> readingsFromLog(const DataLog &log)
-{
-    const int count = std::clamp(log.SavedCount, 0, DataLog::kCapacity);
-    std::vector<Reading> readings;
-    readings.reserve(count);
-    for (int i = 1; i <= count; ++i)
-        readings.push_back({log.SavedS[i] * kSUnit, log.SavedVel[i] * kVelUnit});
-    return readings;
-}
-
 bool isUsable(const Reading &reading)
 {
     return positiveFinite(reading.s) && positiveFinite(reading.v) &&
@@ -145,50 +128,6 @@ ReadingSelection selectReadings(const std::vector<Reading> &readings)
         (isUsable(r) ? selection.usable : selection.leftOut).push_back(r);
     selection.distinctS = countDistinctS(selection.usable);
     return selection;
-}
-
-ReciprocalFit fitReciprocalLine(const std::vector<Reading> &readings)
-{
-    const ReadingSelection selection = selectReadings(readings);
-    ReciprocalFit fit;
-    fit.used = static_cast<int>(selection.usable.size());
-    if (selection.distinctS < 2)
-        return fit;
-
-    std::vector<double> x, y;
-    x.reserve(selection.usable.size());
-    y.reserve(selection.usable.size());
-    for (const Reading &r : selection.usable) {
-        x.push_back(1 / r.s);
-        y.push_back(1 / r.v);
-    }
-    // GSL forms its sums about the means: the reciprocals are of order 1e5..1e7, and the
-    // textbook form n Sxy - Sx Sy would cancel most of their digits.
-    double intercept = 0, slope = 0, cov00 = 0, cov01 = 0, cov11 = 0, residual = 0;
-    gsl_fit_linear(x.data(), 1, y.data(), 1, x.size(), &intercept, &slope, &cov00, &cov01, &cov11,
-                   &residual);
-    // Different [S] whose reciprocals round to one value leave no line: the slope is not finite.
-    const double total = gsl_stats_tss(y.data(), 1, y.size());
-    const double rSquared = total > 0 ? 1 - residual / total : 1.0;
-    if (!std::isfinite(slope) || !std::isfinite(intercept) || !std::isfinite(rSquared)) {
-        fit.status = FitStatus::NotMeaningful;
-        return fit;
-    }
-    fit.hasLine = true;
-    fit.slope = slope;
-    fit.intercept = intercept;
-    fit.rSquared = std::clamp(rSquared, 0.0, 1.0);
-
-    const double km = slope / intercept;
-    const double vmax = 1 / intercept;
-    if (!(slope > 0) || !(intercept > 0) || !positiveFinite(km) || !positiveFinite(vmax)) {
-        fit.status = FitStatus::NotMeaningful;
-        return fit;
-    }
-    fit.status = FitStatus::Ok;
-    fit.km = km;
-    fit.vmax = vmax;
-    return fit;
 }
 
 HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, double vmaxStart)
@@ -297,8 +236,13 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, 
                 std::sqrt(variance * gsl_matrix_get(covariance.get(), 0, 0)) * sScale;
             const double vmaxError =
                 std::sqrt(variance * gsl_matrix_get(covariance.get(), 1, 1)) * vScale;
-            fit.kmError = std::isfinite(kmError) ? kmError : 0;
-            fit.vmaxError = std::isfinite(vmaxError) ? vmaxError : 0;
+            const double kmVmax =
+                variance * gsl_matrix_get(covariance.get(), 0, 1) * sScale * vScale;
+            const bool finite =
+                std::isfinite(kmError) && std::isfinite(vmaxError) && std::isfinite(kmVmax);
+            fit.kmError = finite ? kmError : 0;
+            fit.vmaxError = finite ? vmaxError : 0;
+            fit.covariance = finite ? kmVmax : 0;
         }
     }
     return fit;
@@ -322,17 +266,6 @@ TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, 
         theory.vmax = vmax;
     }
     return theory;
-}
-
-Analysis analyseReadings(const std::vector<Reading> &readings)
-{
-    Analysis analysis;
-    analysis.selection = selectReadings(readings);
-    analysis.line = fitReciprocalLine(readings);
-    const bool lineUsable = analysis.line.status == FitStatus::Ok;
-    analysis.curve = fitHyperbola(readings, lineUsable ? analysis.line.km : 0,
-                                  lineUsable ? analysis.line.vmax : 0);
-    return analysis;
 }
 
 } // namespace enkin

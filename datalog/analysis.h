@@ -1,10 +1,6 @@
-// Km and Vmax from the student's readings.
-//
-// The Michaelis-Menten rate law v = Vmax [S] / (Km + [S]) is fitted two ways: by the
-// double-reciprocal (Lineweaver-Burk) line 1/v = (Km / Vmax)(1/[S]) + 1/Vmax, as the student does
-// in a spreadsheet, and directly, by non-linear least squares on the velocities themselves. The
-// line weighs the readings at low [S] far more than the rest (their 1/v is largest and least
-// certain); the direct fit does not, so the two differ on real readings and agree on exact ones.
+// The direct fit of the Michaelis-Menten rate law v = Vmax [S] / (Km + [S]) to readings, by
+// non-linear least squares on the velocities themselves, and the true Km and Vmax of a run's
+// constants. The linearisations are in fitmethods.h.
 //
 // Everything here is in molar units: [S] in M, velocities in M/s, Km in M, Vmax in M/s.
 #pragma once
@@ -13,16 +9,11 @@
 
 namespace enkin {
 
-struct DataLog;
-
 // One reading: [S] in M and the velocity d[P]/dt in M/s.
 struct Reading {
     double s = 0;
     double v = 0;
 };
-
-// Rows 1..SavedCount of the log, converted from the readout units (1e-3 M, 1e-6 M/s).
-std::vector<Reading> readingsFromLog(const DataLog &log);
 
 // A reading can enter a fit when [S] and v are positive and finite and so are their reciprocals.
 // A reading taken before the run started (velocity 0), or a mistyped one, is left out.
@@ -43,23 +34,6 @@ enum class FitStatus {
     NotConverged,   // the non-linear fit stopped without reaching a minimum
 };
 
-// The least-squares line 1/v = slope (1/[S]) + intercept through the usable readings.
-struct ReciprocalFit {
-    FitStatus status = FitStatus::TooFewReadings;
-    int used = 0;
-    // Whether slope, intercept and rSquared hold a finite line; false when there are too few
-    // readings or the sums overflow the double range.
-    bool hasLine = false;
-    double slope = 0;     // Km / Vmax, in s
-    double intercept = 0; // 1 / Vmax, in s/M
-    double rSquared = 0;  // 1 when the readings lie on the line
-    double km = 0;        // slope / intercept, in M; set when status is Ok
-    double vmax = 0;      // 1 / intercept, in M/s; set when status is Ok
-};
-
-// Only the usable readings of `readings` are used.
-ReciprocalFit fitReciprocalLine(const std::vector<Reading> &readings);
-
 // The hyperbola with the least sum of squared velocity residuals, found by trust-region
 // Levenberg-Marquardt (GSL).
 struct HyperbolaFit {
@@ -72,6 +46,8 @@ struct HyperbolaFit {
     // are only two different [S]: the curve then passes through the readings and has no spread.
     double kmError = 0;
     double vmaxError = 0;
+    // The covariance of Km and Vmax (M * M/s), from the same matrix; 0 where the errors are.
+    double covariance = 0;
 };
 
 // Starts from kmStart and vmaxStart (usually the double-reciprocal estimates); when they are not
@@ -90,14 +66,5 @@ struct TheoreticalConstants {
 
 TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, double e0,
                                           double es0);
-
-// The three results the Analysis window shows: the line, and the direct fit started from it.
-struct Analysis {
-    ReadingSelection selection;
-    ReciprocalFit line;
-    HyperbolaFit curve;
-};
-
-Analysis analyseReadings(const std::vector<Reading> &readings);
 
 } // namespace enkin

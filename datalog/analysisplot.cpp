@@ -50,13 +50,69 @@ AxisRange niceRange(double lo, double hi)
     return {lo, hi, 6};
 }
 
-MichaelisPlot michaelisPlot(const Analysis &analysis)
+namespace {
+
+// Display units of each method's axes, as factors on the molar values.
+struct AxisUnits {
+    double x, y;
+};
+AxisUnits unitsOf(Method method)
 {
-    MichaelisPlot plot;
-    for (const Reading &r : analysis.selection.usable)
-        plot.used.push_back({r.s * kMicro, r.v * kMicro});
-    for (const Reading &r : analysis.selection.leftOut)
-        plot.leftOut.push_back({r.s * kMicro, r.v * kMicro});
+    switch (method) {
+    case Method::Direct:
+        return {kMicro, kMicro}; // µM, µM/s
+    case Method::LineweaverBurk:
+        return {1 / kMicro, 1 / kMicro}; // 1/µM, s/µM
+    case Method::HanesWoolf:
+        return {kMicro, 1}; // µM, s
+    case Method::EadieHofstee:
+        return {1, kMicro}; // 1/s, µM/s
+    }
+    return {1, 1};
+}
+
+// Slope and intercept, in molar units, of a linearisation's line for a Km and Vmax.
+PlotPoint lineOf(Method method, double km, double vmax)
+{
+    switch (method) {
+    case Method::LineweaverBurk:
+        return {km / vmax, 1 / vmax};
+    case Method::HanesWoolf:
+        return {1 / vmax, km / vmax};
+    case Method::EadieHofstee:
+        return {-km, vmax};
+    case Method::Direct:
+        break;
+    }
+    return {0, 0};
+}
+
+// Where the line y = m x + b meets y = 0, the crossing the plot reaches to when it is on the left:
+// -1/Km on the double-reciprocal plot and -Km on Hanes-Woolf's.
+double leftCrossing(PlotPoint line)
+{
+    return line.x != 0 ? -line.y / line.x : 0;
+}
+
+} // namespace
+
+MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group)
+{
+    MethodPlot plot;
+    const AxisUnits u = unitsOf(method);
+    const auto point = [&](const Reading &r) {
+        const MethodPoint p = transformed(method, r);
+        return PlotPoint{p.x * u.x, p.y * u.y};
+    };
+    // `shown` is in member order, `used` and `leftOut` hold Study indices: match by position.
+    const std::vector<int> &members = group.members;
+    for (std::size_t k = 0; k < members.size() && k < fit.shown.size(); ++k) {
+        const bool used = std::find(fit.used.begin(), fit.used.end(), members[k]) != fit.used.end();
+        const Reading &r = fit.shown[k];
+        if (!isUsable(r))
+            continue;
+        (used ? plot.used : plot.leftOut).push_back(point(r));
+    }
     keepFinite(plot.used);
     keepFinite(plot.leftOut);
 
@@ -66,114 +122,159 @@ MichaelisPlot michaelisPlot(const Analysis &analysis)
             x.include(p.x);
             y.include(p.y);
         }
-    // Room to the right of the largest [S], so that the curve visibly goes on rising there.
-    plot.s = niceRange(x.lo, x.hi + 0.1 * (x.hi - x.lo));
+    const MethodFit &m = fit.methods[std::size_t(method)];
+    const bool fitted = m.status == FitStatus::Ok;
+    const TheoreticalConstants &truth = group.truth;
+    const bool trueKnown = truth.kmDefined && truth.vmaxDefined && truth.km > 0 && truth.vmax > 0;
 
-    double km = 0, vmax = 0;
-    if (analysis.curve.status == FitStatus::Ok) {
-        km = analysis.curve.km;
-        vmax = analysis.curve.vmax;
-        plot.source = CurveSource::DirectFit;
-    } else if (analysis.line.status == FitStatus::Ok) {
-        km = analysis.line.km;
-        vmax = analysis.line.vmax;
-        plot.source = CurveSource::Line;
-    }
-    if (vmax > 0) {
-        for (int i = 0; i <= kCurvePoints; ++i) {
-            const double s = plot.s.hi * i / kCurvePoints;
-            plot.curve.push_back({s, vmax * kMicro * s / (km * kMicro + s)});
-        }
-        keepFinite(plot.curve);
-    }
-    for (const PlotPoint &p : plot.curve)
-        y.include(p.y);
-    plot.v = niceRange(y.lo, y.hi + 0.05 * (y.hi - y.lo));
-    return plot;
-}
-
-ReciprocalPlot reciprocalPlot(const Analysis &analysis)
-{
-    ReciprocalPlot plot;
-    for (const Reading &r : analysis.selection.usable)
-        plot.points.push_back({1 / (r.s * kMicro), 1 / (r.v * kMicro)});
-    keepFinite(plot.points);
-
-    Bounds x, y;
-    double dataLeft = std::numeric_limits<double>::infinity();
-    for (const PlotPoint &p : plot.points) {
-        x.include(p.x);
-        y.include(p.y);
-        dataLeft = std::min(dataLeft, p.x);
-    }
-
-    // In plot units the line is 1/v = slope (1/[S]) + intercept / 1e6, the slope unchanged.
-    const ReciprocalFit &line = analysis.line;
-    if (line.hasLine && !plot.points.empty()) {
-        const double slope = line.slope;
-        const double intercept = line.intercept / kMicro;
-        const auto at = [&](double u) { return PlotPoint{u, slope * u + intercept}; };
-        if (line.status == FitStatus::Ok) {
-            // Carry the line left to 1/[S] = 0, where 1/Vmax is read, and on to -1/Km when that
-            // lies no further left than the readings reach right: a Km much below the smallest
-            // [S] would squeeze the readings into a corner.
-            // The crossings are set, not computed from the line, whose rounding would put
-            // -1/Km a hair below zero and stretch the axis down a whole tick.
-            const double xKm = -1 / (line.km * kMicro);
-            const bool toKm = -xKm <= x.hi;
-            plot.line = {toKm ? PlotPoint{xKm, 0} : PlotPoint{0, intercept}, at(x.hi)};
-            plot.intercepts.push_back({0, intercept});
-            if (toKm)
-                plot.intercepts.push_back({xKm, 0});
+    if (method == Method::Direct) {
+        // Room to the right of the largest [S], so that the curves visibly go on rising there.
+        const double right = x.hi + 0.1 * (x.hi - x.lo);
+        const auto hyperbola = [&](double km, double vmax) {
+            PlotPoints curve;
+            for (int i = 0; i <= kCurvePoints; ++i) {
+                const double s = right * i / kCurvePoints / u.x;
+                curve.push_back({s * u.x, vmax * s / (km + s) * u.y});
+            }
+            keepFinite(curve);
+            return curve;
+        };
+        if (fitted)
+            plot.fitted = hyperbola(m.km.value, m.vmax.value);
+        if (trueKnown)
+            plot.truth = hyperbola(truth.km, truth.vmax);
+        for (const PlotPoints *curve : {&plot.fitted, &plot.truth})
+            for (const PlotPoint &p : *curve)
+                y.include(p.y);
+        plot.x = niceRange(x.lo, right);
+        plot.y = niceRange(y.lo, y.hi + 0.05 * (y.hi - y.lo));
+        // Residuals against the fitted curve, in µM/s.
+        if (fitted) {
+            Bounds r;
+            const auto residual = [&](const PlotPoint &p) {
+                const double s = p.x / u.x;
+                const double v = m.vmax.value * s / (m.km.value + s);
+                return PlotPoint{p.x, p.y - v * u.y};
+            };
+            for (const PlotPoint &p : plot.used)
+                plot.residualsUsed.push_back(residual(p));
+            for (const PlotPoint &p : plot.leftOut)
+                plot.residualsLeftOut.push_back(residual(p));
+            keepFinite(plot.residualsUsed);
+            keepFinite(plot.residualsLeftOut);
+            for (const PlotPoints *points : {&plot.residualsUsed, &plot.residualsLeftOut})
+                for (const PlotPoint &p : *points)
+                    r.include(std::abs(p.y));
+            plot.residual = niceRange(-r.hi, r.hi);
         } else {
-            plot.line = {at(dataLeft), at(x.hi)};
+            plot.residual = niceRange(-1, 1);
         }
-        keepFinite(plot.line);
-        keepFinite(plot.intercepts);
+        plot.zeroY = true;
+        return plot;
     }
-    for (const PlotPoints *points : {&plot.line, &plot.intercepts})
+
+    // A line y = m x + b in molar units, drawn in display units from `lo` to `hi` (display x).
+    const auto segment = [&](PlotPoint line, double lo, double hi) {
+        PlotPoints points;
+        for (double dx : {lo, hi})
+            points.push_back({dx, (line.x * (dx / u.x) + line.y) * u.y});
+        keepFinite(points);
+        return points;
+    };
+    double lo = x.lo, hi = x.hi;
+    const PlotPoint fittedLine{m.slope, m.intercept};
+    const PlotPoint trueLine = trueKnown ? lineOf(method, truth.km, truth.vmax) : PlotPoint{};
+    if (method == Method::EadieHofstee) {
+        // From the velocity axis (v/[S] = 0, where v = Vmax) to the readings' right.
+        lo = std::min(lo, 0.0);
+    } else if (fitted) {
+        // On to the crossing of the [S] axis when it lies no further left than the readings
+        // reach right: a far crossing would squeeze the readings into a corner.
+        const double crossing = leftCrossing(fittedLine) * u.x;
+        lo = std::min(lo, -crossing <= hi ? crossing : 0.0);
+    } else {
+        lo = std::min(lo, 0.0);
+    }
+    if (m.hasLine && !plot.used.empty())
+        plot.fitted = segment(fittedLine, lo, hi);
+    if (trueKnown && !(plot.used.empty() && plot.leftOut.empty()))
+        plot.truth = segment(trueLine, lo, hi);
+    for (const PlotPoints *points : {&plot.fitted, &plot.truth})
         for (const PlotPoint &p : *points) {
             x.include(p.x);
             y.include(p.y);
         }
-
-    // Markers at 1/[S] = 0 and 1/v = 0 must not sit on the edge of the plot, half hidden.
     const double xPad = 0.05 * (x.hi - x.lo);
-    plot.x = niceRange(x.lo < 0 || !plot.intercepts.empty() ? x.lo - xPad : x.lo, x.hi + xPad);
+    plot.x = niceRange(x.lo < 0 ? x.lo - xPad : x.lo, x.hi + xPad);
     const double yPad = 0.05 * (y.hi - y.lo);
-    plot.y = niceRange(y.lo < 0 || plot.intercepts.size() > 1 ? y.lo - yPad : y.lo, y.hi + yPad);
+    plot.y = niceRange(y.lo < 0 ? y.lo - yPad : y.lo, y.hi + yPad);
     plot.zeroX = plot.x.lo < 0;
     plot.zeroY = plot.y.lo < 0;
     return plot;
 }
 
-std::string scientificMarkup(double value, double error)
+namespace {
+
+// The mantissa of `value` with `decimals` decimals and its power of ten, rounded once: a mantissa
+// that rounds up to 10 moves to the next power.
+std::pair<std::string, int> scientificParts(double value, int decimals)
 {
-    if (!std::isfinite(value))
-        return "—";
+    char printed[64];
     // std::to_chars, unlike printf, writes "." whatever the process locale.
-    char printed[32];
-    const auto written =
-        std::to_chars(printed, printed + sizeof printed, value, std::chars_format::scientific, 3);
+    const auto written = std::to_chars(printed, printed + sizeof printed, value,
+                                       std::chars_format::scientific, decimals);
     const std::string text(printed, written.ptr);
     const auto e = text.find('e');
-    const std::string mantissa = text.substr(0, e);
     int exponent = 0;
     std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
                     exponent);
-    std::string number = mantissa;
-    if (error > 0 && std::isfinite(error)) {
-        char spread[32];
-        const auto end =
-            std::to_chars(spread, spread + sizeof spread, error / std::pow(10.0, exponent),
-                          std::chars_format::fixed, 3);
-        number = mantissa + " ± " + std::string(spread, end.ptr);
-        if (exponent != 0)
-            number = "(" + number + ")";
-    }
-    if (exponent != 0)
-        number += " × 10^{" + std::to_string(exponent) + "}";
-    return number;
+    return {text.substr(0, e), exponent};
+}
+
+std::string fixed(double value, int decimals)
+{
+    char printed[64];
+    const auto written =
+        std::to_chars(printed, printed + sizeof printed, value, std::chars_format::fixed, decimals);
+    return std::string(printed, written.ptr);
+}
+
+std::string withPower(std::string number, int exponent, bool parenthesise)
+{
+    if (exponent == 0)
+        return number;
+    if (parenthesise)
+        number = "(" + number + ")";
+    return number + " × 10^{" + std::to_string(exponent) + "}";
+}
+
+} // namespace
+
+std::string scientificMarkup(double value)
+{
+    if (!std::isfinite(value))
+        return "—";
+    const auto [mantissa, exponent] = scientificParts(value, 3);
+    return withPower(mantissa, exponent, false);
+}
+
+std::string estimateMarkup(const Estimate &estimate)
+{
+    const double value = estimate.value, half = estimate.halfWidth;
+    if (!std::isfinite(value))
+        return "—";
+    if (!estimate.hasInterval || !(half > 0) || !std::isfinite(half) || value == 0)
+        return scientificMarkup(value);
+    // The half-width keeps two significant digits: the value is rounded to the place of the
+    // second, and the power of ten is the rounded value's (9.996 ± 0.012 reads 10.000 ± 0.012).
+    const int place = int(std::floor(std::log10(half))) - 1;
+    const double unit = std::pow(10.0, place);
+    const double rounded = std::round(value / unit) * unit;
+    const int exponent = rounded == 0 ? place + 1 : scientificParts(rounded, 15).second;
+    const int decimals = std::clamp(exponent - place, 0, 12);
+    const double scale = std::pow(10.0, exponent);
+    return withPower(fixed(rounded / scale, decimals) + " ± " + fixed(half / scale, decimals),
+                     exponent, true);
 }
 
 } // namespace enkin

@@ -5,7 +5,7 @@
 // velocities are near 1 uM/s, so the tick labels stay short. The summary gives molar values.
 #pragma once
 
-#include "datalog/analysis.h"
+#include "datalog/readings.h"
 
 #include <string>
 #include <vector>
@@ -29,33 +29,27 @@ struct AxisRange {
 // falls back to one of width 1, so that an axis never receives an invalid range.
 AxisRange niceRange(double lo, double hi);
 
-enum class CurveSource {
-    None,      // neither fit gave a Km and Vmax
-    DirectFit, // the direct fit, the better estimate
-    Line,      // the double-reciprocal line's values, standing in for a failed direct fit
+// What one tab of the Analysis window plots for a group, in display units: [S] in µM,
+// velocities in µM/s, [S]/v in s and v/[S] in 1/s. Used readings are drawn filled, left-out
+// ones hollow; `fitted` is the method's own curve or line, `truth` the one of the group's true
+// Km and Vmax. The direct method's tab also has the residuals, v - fitted v, under it.
+struct MethodPlot {
+    PlotPoints used, leftOut;
+    PlotPoints fitted, truth;
+    PlotPoints residualsUsed, residualsLeftOut;
+    AxisRange x, y, residual;
+    bool zeroX = false, zeroY = false; // a range reaches below zero: a line marks zero
 };
-
-// Velocity against [S]: the readings used and left out, and the fitted hyperbola.
-struct MichaelisPlot {
-    PlotPoints used, leftOut, curve;
-    CurveSource source = CurveSource::None;
-    AxisRange s, v;
-};
-MichaelisPlot michaelisPlot(const Analysis &analysis);
-
-// 1/velocity against 1/[S]: the usable readings, the least-squares line, its crossings at
-// 1/[S] = 0 (1/Vmax) and 1/v = 0 (-1/Km), and whether each axis reaches below zero, where a line
-// marks zero.
-struct ReciprocalPlot {
-    PlotPoints points, line, intercepts;
-    AxisRange x, y;
-    bool zeroX = false, zeroY = false;
-};
-ReciprocalPlot reciprocalPlot(const Analysis &analysis);
+MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group);
 
 // Four significant digits in scientific notation with the exponent raised in the markup of the
-// labels, "2.000 × 10^{-5}"; with a standard error, "(2.000 ± 0.013) × 10^{-5}". The mantissa is
-// rounded once, so 9.9996e-6 reads 1.000 × 10^{-5}, not 10.000 × 10^{-6}. "—" when not finite.
-std::string scientificMarkup(double value, double error = 0);
+// labels, "2.000 × 10^{-5}". The mantissa is rounded once, so 9.9996e-6 reads 1.000 × 10^{-5},
+// not 10.000 × 10^{-6}. "—" when not finite.
+std::string scientificMarkup(double value);
+
+// A value with its confidence interval, the digits chosen from the interval: the half-width
+// keeps two significant digits and the value is rounded to the same place,
+// "(2.004 ± 0.021) × 10^{-5}". Without an interval, as scientificMarkup.
+std::string estimateMarkup(const Estimate &estimate);
 
 } // namespace enkin

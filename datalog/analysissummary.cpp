@@ -1,202 +1,321 @@
-// The Analysis window's summary: Km and Vmax from each method, with notes on how they were found,
-// and the line that says which readings the fits use.
-#include "datalog/analysis.h"
+// The Analysis window's texts: the message over the plots, a results block per group, the
+// captions under the line plots, the readings table and the copy of the results.
 #include "datalog/analysisplot.h"
+#include "datalog/analysisreport.h"
 #include "datalog/analysiswindow.h"
+#include "engine/units.h"
+#include "params/runinputs.h"
 #include "widgets/scriptedlabel.h"
 
-#include <QFrame>
-#include <QGridLayout>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace enkin {
 
 namespace {
 
-// A number of the summary with its unit, as rich text: "2.000 × 10<sup>-5</sup> M".
-QString scientific(double value, const QString &unit, double error = 0)
+QString html(const std::string &markup)
 {
-    return scriptsToHtml(QString::fromStdString(scientificMarkup(value, error)) + QLatin1Char(' ') +
-                         unit);
+    return scriptsToHtml(QString::fromStdString(markup));
+}
+
+// "1 reading", "3 readings".
+QString readingsText(int n)
+{
+    return n == 1 ? AnalysisWindow::tr("1 reading") : AnalysisWindow::tr("%1 readings").arg(n);
+}
+
+QString methodTitle(Method method)
+{
+    switch (method) {
+    case Method::Direct:
+        return AnalysisWindow::tr("Direct fit of the hyperbola");
+    case Method::LineweaverBurk:
+        return AnalysisWindow::tr("Lineweaver-Burk line");
+    case Method::HanesWoolf:
+        return AnalysisWindow::tr("Hanes-Woolf line");
+    case Method::EadieHofstee:
+        return AnalysisWindow::tr("Eadie-Hofstee line");
+    }
+    return {};
+}
+
+QString failure(FitStatus status)
+{
+    switch (status) {
+    case FitStatus::Ok:
+        return {};
+    case FitStatus::TooFewReadings:
+        return AnalysisWindow::tr("needs readings at two or more different [S]0");
+    case FitStatus::NotMeaningful:
+        return AnalysisWindow::tr("gives a Km or Vmax that is not positive");
+    case FitStatus::NotConverged:
+        return AnalysisWindow::tr("did not converge");
+    }
+    return {};
+}
+
+// The fitted value with its interval, and how far it is from the true one.
+QString valueCell(const Estimate &e, double truth, bool truthKnown)
+{
+    QString cell = html(estimateMarkup(e));
+    if (!e.hasInterval)
+        cell += AnalysisWindow::tr(" (no interval)");
+    if (truthKnown && truth != 0 && std::isfinite(truth)) {
+        const double off = 100 * (e.value / truth - 1);
+        cell += QStringLiteral("</td><td align=right>%1%").arg(off, 0, 'f', 2);
+    } else {
+        cell += QStringLiteral("</td><td>");
+    }
+    return cell;
+}
+
+QString groupConstants(const ReadingGroup &g)
+{
+    return AnalysisWindow::tr("k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M")
+        .arg(html(scientificMarkup(g.k1 * units::kK1)), html(scientificMarkup(g.k2 * units::kRate)),
+             html(scientificMarkup(g.kminus1 * units::kRate)), html(scientificMarkup(g.eTotal)));
 }
 
 } // namespace
 
-QString AnalysisWindow::missingReadings()
+void AnalysisWindow::refresh()
 {
-    return tr("Accept readings at two or more different [S]0 values, each with a positive "
-              "velocity, to fit Km and Vmax.");
+    // The current inputs stand in for the run of a reading accepted without one.
+    RunContext current;
+    current.k1 = m_inputs.number(RunInput::kk1);
+    current.k2 = m_inputs.number(RunInput::kk2);
+    current.kminus1 = m_inputs.number(RunInput::kk3);
+    current.e0 = m_inputs.number(RunInput::E0);
+    current.es0 = m_inputs.number(RunInput::ES0);
+    m_study = studyLog(m_log, current);
+
+    // A row keeps the student's choice while it holds the same reading.
+    std::vector<std::array<double, 3>> readings;
+    for (const LoggedReading &r : m_study.readings)
+        readings.push_back({r.t, r.reading.s, r.reading.v});
+    m_choices.included.resize(readings.size());
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        if (i >= m_chosenFor.size() || m_chosenFor[i] != readings[i])
+            m_choices.included[i].reset();
+    m_chosenFor = readings;
+
+    m_groupChoice->clear();
+    for (std::size_t g = 0; g < m_study.groups.size(); ++g)
+        m_groupChoice->addItem(tr("Group %1: k2 = %2 /s, %3")
+                                   .arg(g + 1)
+                                   .arg(m_study.groups[g].k2 * units::kRate)
+                                   .arg(readingsText(int(m_study.groups[g].members.size()))));
+    m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
+    m_groupChoice->setCurrentIndex(m_group);
+    m_groupChoice->setEnabled(m_study.groups.size() > 1);
+    update();
 }
 
-QString AnalysisWindow::readingsText(int n)
+void AnalysisWindow::update()
 {
-    return n == 1 ? tr("1 reading") : tr("%1 readings").arg(n);
+    m_seed->setText(tr("seed %1").arg(m_choices.seed));
+    showMessage();
+    showTable();
+    showTabs();
+    showResults();
 }
 
-AnalysisWindow::ValueRow AnalysisWindow::addSummarySection(QGridLayout *grid,
-                                                           const QString &heading,
-                                                           const QString &objectPrefix,
-                                                           const QString &source)
+void AnalysisWindow::showMessage()
 {
-    const int row = grid->rowCount();
-    auto *title = new QLabel(QStringLiteral("<b>%1</b>").arg(heading.toHtmlEscaped()));
-    title->setObjectName(objectPrefix + QStringLiteral("Heading"));
-    title->setAccessibleName(heading);
-    title->setAccessibleDescription(tr("Heading of the values %1").arg(source));
-    title->setWordWrap(true);
-    grid->addWidget(title, row, 0, 1, 2);
-
-    ValueRow values;
-    const auto addValue = [&](const QString &quantity, int r) {
-        auto *name = new QLabel(quantity);
-        name->setObjectName(objectPrefix + quantity + QStringLiteral("Label"));
-        name->setAccessibleName(quantity);
-        name->setAccessibleDescription(tr("Label of %1 %2").arg(quantity, source));
-        auto *value = new QLabel;
-        value->setObjectName(objectPrefix + quantity);
-        // Reached with Tab and selectable, and with no fixed name, so that assistive technology
-        // reads the value itself; the description says which value it is.
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        value->setFocusPolicy(Qt::StrongFocus);
-        value->setAccessibleDescription(tr("%1 %2, in molar units").arg(quantity, source));
-        name->setBuddy(value);
-        grid->addWidget(name, r, 0);
-        grid->addWidget(value, r, 1);
-        return value;
-    };
-    values.km = addValue(QStringLiteral("Km"), row + 1);
-    values.vmax = addValue(QStringLiteral("Vmax"), row + 2);
-
-    values.note = new QLabel;
-    values.note->setObjectName(objectPrefix + QStringLiteral("Note"));
-    values.note->setWordWrap(true);
-    values.note->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    values.note->setAccessibleDescription(
-        tr("How the values %1 were found, or why there are none").arg(source));
-    QFont small = values.note->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    values.note->setFont(small);
-    grid->addWidget(values.note, row + 3, 0, 1, 2);
-    grid->setRowMinimumHeight(row + 4, 8);
-    return values;
-}
-
-QWidget *AnalysisWindow::createSummary()
-{
-    auto *summary = new QFrame;
-    summary->setObjectName(QStringLiteral("fitSummary"));
-    summary->setFrameShape(QFrame::StyledPanel);
-    summary->setAccessibleName(tr("Km and Vmax"));
-    summary->setAccessibleDescription(
-        tr("Km and Vmax from the double-reciprocal line, from a direct fit of the "
-           "hyperbola and from the current rate constants"));
-    summary->setFixedWidth(270);
-
-    auto *grid = new QGridLayout(summary);
-    grid->setColumnStretch(1, 1);
-    m_lineRow = addSummarySection(grid, tr("From the double-reciprocal line"),
-                                  QStringLiteral("line"), tr("from the double-reciprocal line"));
-    m_curveRow =
-        addSummarySection(grid, tr("From a direct fit of the hyperbola"), QStringLiteral("curve"),
-                          tr("from the direct fit of the hyperbola"));
-    m_theoryRow =
-        addSummarySection(grid, tr("From the current parameters"), QStringLiteral("theory"),
-                          tr("from the current rate constants"));
-    grid->setRowStretch(grid->rowCount(), 1);
-    return summary;
-}
-
-void AnalysisWindow::showMessage(const Analysis &analysis, int readingCount)
-{
-    const ReadingSelection &selection = analysis.selection;
-    const int usable = static_cast<int>(selection.usable.size());
-    const int leftOut = static_cast<int>(selection.leftOut.size());
-
+    const int count = int(m_study.readings.size());
+    int used = 0;
+    for (const LoggedReading &r : m_study.readings)
+        used += isIncluded(r, m_choices) ? 1 : 0;
     QString text;
-    if (readingCount == 0) {
-        text = tr("The log holds no readings. ") + missingReadings();
-    } else if (selection.distinctS < 2) {
-        text = missingReadings() + tr(" Usable now: %1 of %2, at %3 different [S].")
-                                       .arg(usable)
-                                       .arg(readingCount)
-                                       .arg(selection.distinctS);
+    if (count == 0) {
+        text = tr("The log holds no readings. Accept steady-state readings at two or more "
+                  "different [S]0 to fit Km and Vmax.");
     } else {
-        text =
-            tr("Using %1 at %2 different [S].").arg(readingsText(usable)).arg(selection.distinctS);
+        text = tr("Fitting %1 of %2 against the [S]0 of their runs.")
+                   .arg(readingsText(used))
+                   .arg(count);
+        if (used < count)
+            text += tr(" Readings marked in the table are left out; tick one to put it back.");
     }
-    if (leftOut > 0)
-        text +=
-            tr(" Left out: %1 with a zero or negative [S] or velocity.").arg(readingsText(leftOut));
+    const GroupDifferences &d = m_study.differences;
+    if (m_study.groups.size() > 1) {
+        QStringList differ;
+        if (d.k1)
+            differ << QStringLiteral("k1");
+        if (d.k2)
+            differ << QStringLiteral("k2");
+        if (d.kminus1)
+            differ << QStringLiteral("k-1");
+        if (d.e0)
+            differ << QStringLiteral("[E]0");
+        text += tr(" The readings come from runs with different %1, which give different Km and "
+                   "Vmax: they are fitted as %2 separate groups.")
+                    .arg(differ.join(QStringLiteral(", ")))
+                    .arg(m_study.groups.size());
+    }
+    if (m_choices.errorPercent != 0)
+        text += tr(" The velocities carry a SIMULATED measurement error of %1% (seed %2).")
+                    .arg(m_choices.errorPercent)
+                    .arg(m_choices.seed);
     m_message->setText(text);
 }
 
-void AnalysisWindow::showSummary(const Analysis &analysis, const TheoreticalConstants &theory,
-                                 double k1)
+QString AnalysisWindow::lineCaption(const MethodFit &fit) const
 {
-    const QString none = QStringLiteral("—");
-    const QString tooFew = tr("Needs readings at two or more different [S].");
+    if (fit.status != FitStatus::Ok)
+        return methodTitle(fit.method) + QStringLiteral(": ") + failure(fit.status) +
+               QLatin1Char('.');
+    QString text = tr("%1: Km = %2 M, Vmax = %3 M/s")
+                       .arg(methodTitle(fit.method), html(estimateMarkup(fit.km)),
+                            html(estimateMarkup(fit.vmax)));
+    if (fit.method == Method::Direct)
+        text += tr(", %1 iterations.").arg(fit.iterations);
+    else
+        text += tr(" (slope %1, intercept %2, r² = %3).")
+                    .arg(html(scientificMarkup(fit.slope)), html(scientificMarkup(fit.intercept)))
+                    .arg(fit.rSquared, 0, 'f', 4);
+    return text;
+}
 
-    const ReciprocalFit &line = analysis.line;
-    const bool lineOk = line.status == FitStatus::Ok;
-    m_lineRow.km->setText(lineOk ? scientific(line.km, QStringLiteral("M")) : none);
-    m_lineRow.vmax->setText(lineOk ? scientific(line.vmax, QStringLiteral("M/s")) : none);
-    QString lineNote;
-    if (line.status == FitStatus::TooFewReadings) {
-        lineNote = tooFew;
-    } else if (!line.hasLine) {
-        lineNote = tr("The reciprocals are out of range: no line.");
-    } else {
-        lineNote = tr("1/v = m/[S] + b with m = %1, b = %2, r² = %3.")
-                       .arg(scientific(line.slope, QStringLiteral("s")),
-                            scientific(line.intercept, QStringLiteral("s/M")),
-                            QString::number(line.rSquared, 'f', 4));
-        if (lineOk)
-            lineNote += tr(" Km = m/b, Vmax = 1/b.");
-        else if (!(line.intercept > 0))
-            lineNote += tr(" The intercept is not positive, so the line gives no "
-                           "meaningful Km or Vmax.");
-        else
-            lineNote += tr(" The slope is not positive, so the line gives no "
-                           "meaningful Km or Vmax.");
+QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
+{
+    const ReadingGroup &g = m_study.groups[std::size_t(group)];
+    const TheoreticalConstants &t = g.truth;
+    const bool known = t.kmDefined && t.vmaxDefined;
+    QString text = tr("<b>Group %1</b>: %2 used. %3.<br>")
+                       .arg(group + 1)
+                       .arg(readingsText(int(fit.used.size())), groupConstants(g));
+    text += QStringLiteral("<table cellspacing=0 cellpadding=2>");
+    const auto heading = [&](const QString &title) {
+        text += QStringLiteral("<tr><td colspan=3><i>%1</i></td></tr>").arg(title);
+    };
+    const auto row = [&](const QString &quantity, const QString &cells) {
+        text += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(quantity, cells);
+    };
+    heading(tr("True values, from the runs' constants"));
+    row(QStringLiteral("Km"),
+        (t.kmDefined ? html(scientificMarkup(t.km)) + QStringLiteral(" M") : tr("undefined")) +
+            QStringLiteral("</td><td>"));
+    row(QStringLiteral("Vmax"), html(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
+    row(QStringLiteral("kcat"),
+        html(scientificMarkup(t.vmax / g.eTotal)) + QStringLiteral(" /s</td><td>"));
+    row(QStringLiteral("kcat/Km"),
+        (t.kmDefined ? html(scientificMarkup(t.vmax / t.km / g.eTotal)) + QStringLiteral(" /M/s")
+                     : tr("undefined")) +
+            QStringLiteral("</td><td>"));
+    for (const MethodFit &m : fit.methods) {
+        heading(methodTitle(m.method) + tr(", 95% intervals; off the true value by"));
+        if (m.status != FitStatus::Ok) {
+            text += QStringLiteral("<tr><td colspan=3>%1</td></tr>").arg(failure(m.status));
+            continue;
+        }
+        row(QStringLiteral("Km"), valueCell(m.km, t.km, known));
+        row(QStringLiteral("Vmax"), valueCell(m.vmax, t.vmax, known));
+        row(QStringLiteral("kcat"), valueCell(kcatOf(m, g), t.vmax / g.eTotal, known));
+        row(QStringLiteral("kcat/Km"),
+            valueCell(specificityOf(m, g), t.vmax / t.km / g.eTotal, known));
     }
-    m_lineRow.note->setText(lineNote);
+    text += QStringLiteral("</table>");
+    text += tr("<small>Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. The intervals show "
+               "the scatter of the readings only: readings a little short of the steady state, "
+               "or cut by the readout, are all off in one direction.</small>");
+    return text;
+}
 
-    const HyperbolaFit &curve = analysis.curve;
-    const bool curveOk = curve.status == FitStatus::Ok;
-    m_curveRow.km->setText(curveOk ? scientific(curve.km, QStringLiteral("M"), curve.kmError)
-                                   : none);
-    m_curveRow.vmax->setText(
-        curveOk ? scientific(curve.vmax, QStringLiteral("M/s"), curve.vmaxError) : none);
-    QString curveNote;
-    switch (curve.status) {
-    case FitStatus::Ok:
-        curveNote = tr("Least squares on the velocities, %1 iterations").arg(curve.iterations);
-        curveNote += curve.kmError > 0 ? tr("; ± one standard error.")
-                                       : tr("; the curve passes through the readings.");
-        break;
-    case FitStatus::TooFewReadings:
-        curveNote = tooFew;
-        break;
-    case FitStatus::NotMeaningful:
-        curveNote = tr("The best curve has a Km or Vmax that is not positive: the "
-                       "readings do not follow the hyperbola.");
-        break;
-    case FitStatus::NotConverged:
-        curveNote = tr("The fit did not converge: the readings do not fix Km and Vmax.");
-        break;
+void AnalysisWindow::showResults()
+{
+    for (QLabel *block : m_results)
+        delete block;
+    m_results.clear();
+    for (int g = 0; g < int(m_study.groups.size()); ++g) {
+        auto *block = new QLabel(resultsBlock(g, fitGroup(m_study, g, m_choices)));
+        block->setObjectName(QStringLiteral("group%1Results").arg(g + 1));
+        block->setWordWrap(true);
+        block->setTextFormat(Qt::RichText);
+        // Reached with Tab and selectable; assistive technology reads the text itself.
+        block->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        block->setFocusPolicy(Qt::StrongFocus);
+        block->setAccessibleDescription(tr("Results of group %1").arg(g + 1));
+        m_resultsLayout->insertWidget(m_resultsLayout->count() - 1, block);
+        m_results.push_back(block);
     }
-    m_curveRow.note->setText(curveNote);
+}
 
-    m_theoryRow.km->setText(theory.kmDefined ? scientific(theory.km, QStringLiteral("M"))
-                                             : tr("undefined"));
-    m_theoryRow.vmax->setText(theory.vmaxDefined ? scientific(theory.vmax, QStringLiteral("M/s"))
-                                                 : tr("undefined"));
-    QString theoryNote = tr("Km = (k-1 + k2)/k1, Vmax = k2([E]0 + [ES]0).");
-    if (!theory.kmDefined)
-        theoryNote += k1 == 0 ? tr(" With k1 = 0 no ES forms, and Km is undefined.")
-                              : tr(" Km is out of the range of numbers.");
-    theoryNote += tr(" Readings taken with other parameters will not agree.");
-    m_theoryRow.note->setText(theoryNote);
+QWidget *AnalysisWindow::createReadingsTable()
+{
+    m_table = new QTableWidget(0, 6);
+    m_table->setObjectName(QStringLiteral("readingsTable"));
+    m_table->setAccessibleName(tr("Readings"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Use"), tr("Row"), tr("[S]0 (M)"), tr("v (M/s)"), tr("t (ms)"), tr("Group and marks")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setMinimumHeight(150);
+    m_table->setMaximumHeight(200);
+    connect(m_table, &QTableWidget::itemChanged, this, &AnalysisWindow::readingToggled);
+    return m_table;
+}
+
+void AnalysisWindow::showTable()
+{
+    const QSignalBlocker blocker(m_table);
+    m_table->setRowCount(int(m_study.readings.size()));
+    const QLocale locale;
+    const auto cell = [&](int row, int column, const QString &text) {
+        auto *item = new QTableWidgetItem(text);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        m_table->setItem(row, column, item);
+        return item;
+    };
+    for (int i = 0; i < int(m_study.readings.size()); ++i) {
+        const LoggedReading &r = m_study.readings[std::size_t(i)];
+        const bool used = isIncluded(r, m_choices);
+        QTableWidgetItem *use = cell(i, 0, QString());
+        use->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                      (has(r.marks, Mark::NotUsable) ? Qt::NoItemFlags : Qt::ItemIsUserCheckable));
+        use->setCheckState(used ? Qt::Checked : Qt::Unchecked);
+        use->setData(Qt::AccessibleTextRole, used ? tr("used") : tr("left out"));
+        cell(i, 1, QString::number(r.row));
+        cell(i, 2, locale.toString(r.reading.s, 'g', 6));
+        cell(i, 3, locale.toString(r.reading.v, 'g', 6));
+        cell(i, 4, locale.toString(r.t * 1000, 'g', 6));
+        QString note = tr("group %1").arg(r.group + 1);
+        if (r.marks != Mark::None)
+            note += QStringLiteral(": ") + QString::fromStdString(marksText(r.marks));
+        cell(i, 5, note);
+    }
+    m_table->resizeColumnsToContents();
+}
+
+void AnalysisWindow::readingToggled(QTableWidgetItem *item)
+{
+    if (item->column() != 0)
+        return;
+    const std::size_t row = std::size_t(item->row());
+    if (row >= m_choices.included.size())
+        return;
+    m_choices.included[row] = item->checkState() == Qt::Checked;
+    update();
+}
+
+void AnalysisWindow::copyResults()
+{
+    const QChar point = QLocale().decimalPoint().at(0);
+    const char decimalPoint = point == QLatin1Char(',') ? ',' : '.';
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(resultsText(m_study, m_choices, decimalPoint)));
+    m_status->setText(tr("Copied the results for a spreadsheet."));
 }
 
 } // namespace enkin

@@ -1,31 +1,36 @@
 #include "datalog/analysiswindow.h"
 
-#include "datalog/analysis.h"
 #include "datalog/analysisplot.h"
-#include "datalog/datalog.h"
 #include "params/runinputs.h"
-#include "widgets/scriptedlabel.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScatterSeries>
+#include <QScrollArea>
 #include <QShortcut>
-#include <QVBoxLayout>
+#include <QSvgGenerator>
+#include <QTabWidget>
 #include <QValueAxis>
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace enkin {
 
 namespace {
+
+const QColor kUsedColour(200, 0, 0);
+const QColor kFitColour(0, 0, 255);
+const QColor kTruthColour(0, 140, 0);
+const QColor kZeroColour(128, 128, 128);
 
 QList<QPointF> toQt(const PlotPoints &points)
 {
@@ -42,50 +47,34 @@ void setRange(QValueAxis *axis, const AxisRange &range)
     axis->setTickCount(range.ticks);
 }
 
-QValueAxis *makeAxis(const QString &title, const QString &objectName)
+QValueAxis *makeAxis(const QString &title)
 {
     auto *axis = new QValueAxis;
-    axis->setObjectName(objectName);
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setTickCount(6);
     axis->setMinorTickCount(1);
     return axis;
 }
 
-QScatterSeries *makeScatter(const QString &objectName, const QString &legend, QColor fill,
-                            QColor border, qreal size,
-                            QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle)
+QScatterSeries *makeScatter(const QString &legend, bool hollow)
 {
     auto *series = new QScatterSeries;
-    series->setObjectName(objectName);
     series->setName(legend);
-    series->setMarkerShape(shape);
-    series->setColor(fill);
-    series->setBorderColor(border);
-    series->setMarkerSize(size);
+    series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    series->setMarkerSize(9);
+    series->setColor(hollow ? QColor(Qt::transparent) : kUsedColour);
+    series->setBorderColor(kUsedColour);
+    QPen border(kUsedColour, hollow ? 1.5 : 1);
+    series->setPen(border);
     return series;
 }
 
-void attach(QChart *chart, QAbstractSeries *series, QValueAxis *x, QValueAxis *y)
+QLineSeries *makeLine(const QString &legend, QPen pen)
 {
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-}
-
-QChartView *makeChartView(QChart *chart, const QString &objectName, const QString &name,
-                          const QString &description)
-{
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    auto *view = new QChartView(chart);
-    view->setObjectName(objectName);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(260, 300);
-    view->setAccessibleName(name);
-    view->setAccessibleDescription(description);
-    return view;
+    auto *series = new QLineSeries;
+    series->setName(legend);
+    series->setPen(pen);
+    return series;
 }
 
 void hideFromLegend(QChart *chart, QAbstractSeries *series)
@@ -103,169 +92,290 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     setWindowTitle(tr("Analysis"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAccessibleName(tr("Analysis"));
-    setAccessibleDescription(
-        tr("Km and Vmax fitted to the accepted readings, with the velocity against "
-           "[S] and the double-reciprocal plot"));
+    setAccessibleDescription(tr("Km and Vmax fitted to the accepted readings against [S]0, by "
+                                "four methods, with the readings they use"));
 
     m_message = new QLabel;
     m_message->setObjectName(QStringLiteral("message"));
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->setAccessibleDescription(
-        tr("How many readings the fits use, and what is missing or left out"));
+        tr("How many readings the fits use, and how they are grouped"));
 
-    m_michaelisView = createMichaelisChart();
-    m_reciprocalView = createReciprocalChart();
+    m_groupChoice = new QComboBox;
+    m_groupChoice->setObjectName(QStringLiteral("groupChoice"));
+    m_groupChoice->setAccessibleName(tr("Group plotted"));
+    connect(m_groupChoice, &QComboBox::activated, this, [this](int index) {
+        m_group = index;
+        showTabs();
+    });
+    auto *groupLabel = new QLabel(tr("&Plot group:"));
+    groupLabel->setBuddy(m_groupChoice);
+    groupLabel->setObjectName(QStringLiteral("groupLabel"));
 
-    m_refreshButton = new QPushButton(tr("&Refresh"));
-    m_refreshButton->setObjectName(QStringLiteral("refreshButton"));
-    m_refreshButton->setAccessibleName(tr("Refresh"));
-    m_refreshButton->setAccessibleDescription(
-        tr("Fit again to the readings of the log and the current parameters"));
-    m_refreshButton->setToolTip(tr("Fit again to the readings now in the log"));
-    connect(m_refreshButton, &QPushButton::clicked, this, &AnalysisWindow::refresh);
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName(QStringLiteral("methodTabs"));
+    m_tabs->addTab(createTab(Method::Direct), tr("v against [S]0"));
+    m_tabs->addTab(createTab(Method::LineweaverBurk), tr("Lineweaver-Burk"));
+    m_tabs->addTab(createTab(Method::HanesWoolf), tr("Hanes-Woolf"));
+    m_tabs->addTab(createTab(Method::EadieHofstee), tr("Eadie-Hofstee"));
 
-    m_closeButton = new QPushButton(tr("Close"));
-    m_closeButton->setObjectName(QStringLiteral("closeButton"));
-    m_closeButton->setAccessibleName(tr("Close"));
-    m_closeButton->setAccessibleDescription(tr("Hide the Analysis window"));
-    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    auto *resultsPage = new QWidget;
+    m_resultsLayout = new QVBoxLayout(resultsPage);
+    m_resultsLayout->addStretch(1);
+    auto *results = new QScrollArea;
+    results->setObjectName(QStringLiteral("results"));
+    results->setWidget(resultsPage);
+    results->setWidgetResizable(true);
+    results->setMinimumWidth(400);
+    results->setAccessibleName(tr("Results"));
+
+    auto *groupRow = new QHBoxLayout;
+    groupRow->addWidget(groupLabel);
+    groupRow->addWidget(m_groupChoice, 1);
+    auto *left = new QVBoxLayout;
+    left->addLayout(groupRow);
+    left->addWidget(m_tabs, 1);
+    auto *middle = new QHBoxLayout;
+    middle->addLayout(left, 3);
+    middle->addWidget(results, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_message);
+    layout->addLayout(middle, 1);
+    layout->addWidget(createReadingsTable());
+    layout->addWidget(createControls());
+
     // Esc closes the window the way Close does.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::hide);
 
-    auto *plots = new QHBoxLayout;
-    plots->addWidget(m_michaelisView, 1);
-    plots->addWidget(m_reciprocalView, 1);
-    plots->addWidget(createSummary());
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_refreshButton);
-    buttons->addWidget(m_closeButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_message);
-    layout->addLayout(plots, 1);
-    layout->addLayout(buttons);
-
-    resize(1040, 540);
+    resize(1120, 760);
     refresh();
 }
 
-QChartView *AnalysisWindow::createMichaelisChart()
+AnalysisWindow::Chart AnalysisWindow::createChart(const QString &objectName, const QString &title,
+                                                  const QString &xTitle, const QString &yTitle,
+                                                  bool withCurves)
 {
+    Chart c;
     auto *chart = new QChart;
-    chart->setTitle(tr("Velocity against [S]"));
-    m_sAxis = makeAxis(tr("[S] (µM)"), QStringLiteral("sAxis"));
-    m_vAxis = makeAxis(tr("velocity (µM/s)"), QStringLiteral("velocityAxis"));
-    chart->addAxis(m_sAxis, Qt::AlignBottom);
-    chart->addAxis(m_vAxis, Qt::AlignLeft);
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    c.x = makeAxis(xTitle);
+    c.y = makeAxis(yTitle);
+    chart->addAxis(c.x, Qt::AlignBottom);
+    chart->addAxis(c.y, Qt::AlignLeft);
+    const QPen zeroPen(kZeroColour, 1);
+    c.zeroX = makeLine(QString(), zeroPen);
+    c.zeroY = makeLine(QString(), zeroPen);
+    QList<QAbstractSeries *> series{c.zeroX, c.zeroY};
+    if (withCurves) {
+        c.truth = makeLine(tr("true"), QPen(kTruthColour, 2, Qt::DashLine));
+        c.fitted = makeLine(tr("fitted"), QPen(kFitColour, 2));
+        series << c.truth << c.fitted;
+    }
+    c.used = makeScatter(tr("used"), false);
+    c.leftOut = makeScatter(tr("left out"), true);
+    series << c.used << c.leftOut;
+    for (QAbstractSeries *s : series) {
+        chart->addSeries(s);
+        s->attachAxis(c.x);
+        s->attachAxis(c.y);
+    }
+    hideFromLegend(chart, c.zeroX);
+    hideFromLegend(chart, c.zeroY);
 
-    m_curve = new QLineSeries;
-    m_curve->setObjectName(QStringLiteral("fitCurve"));
-    m_curve->setPen(QPen(QColor(0, 0, 255), 2));
-    m_readings = makeScatter(QStringLiteral("readings"), tr("readings"), QColor(255, 0, 0),
-                             QColor(128, 0, 0), 9);
-    m_leftOut = makeScatter(QStringLiteral("leftOut"), tr("left out"), QColor(160, 160, 160),
-                            QColor(96, 96, 96), 8, QScatterSeries::MarkerShapeRectangle);
-    attach(chart, m_curve, m_sAxis, m_vAxis);
-    attach(chart, m_readings, m_sAxis, m_vAxis);
-    attach(chart, m_leftOut, m_sAxis, m_vAxis);
-
-    return makeChartView(chart, QStringLiteral("michaelisChart"), tr("Velocity against [S]"),
-                         tr("The readings as points, velocity in µM/s against [S] in "
-                            "µM, with the fitted Michaelis-Menten hyperbola"));
+    c.view = new QChartView(chart);
+    c.view->setObjectName(objectName);
+    c.view->setRenderHint(QPainter::Antialiasing);
+    c.view->setMinimumSize(300, 160);
+    c.view->setAccessibleName(title);
+    return c;
 }
 
-QChartView *AnalysisWindow::createReciprocalChart()
+QWidget *AnalysisWindow::createTab(Method method)
 {
-    auto *chart = new QChart;
-    chart->setTitle(tr("Double-reciprocal plot"));
-    m_inverseSAxis = makeAxis(tr("1/[S] (1/µM)"), QStringLiteral("inverseSAxis"));
-    m_inverseVAxis = makeAxis(tr("1/velocity (s/µM)"), QStringLiteral("inverseVelocityAxis"));
-    chart->addAxis(m_inverseSAxis, Qt::AlignBottom);
-    chart->addAxis(m_inverseVAxis, Qt::AlignLeft);
-
-    const QPen zeroPen(QColor(128, 128, 128), 1);
-    m_zeroX = new QLineSeries;
-    m_zeroX->setObjectName(QStringLiteral("zeroInverseS"));
-    m_zeroX->setPen(zeroPen);
-    m_zeroY = new QLineSeries;
-    m_zeroY->setObjectName(QStringLiteral("zeroInverseVelocity"));
-    m_zeroY->setPen(zeroPen);
-    m_reciprocalLine = new QLineSeries;
-    m_reciprocalLine->setObjectName(QStringLiteral("reciprocalLine"));
-    m_reciprocalLine->setName(QStringLiteral("line"));
-    m_reciprocalLine->setPen(QPen(QColor(0, 0, 255), 2));
-    m_reciprocalPoints = makeScatter(QStringLiteral("reciprocalPoints"), tr("readings"),
-                                     QColor(255, 0, 0), QColor(128, 0, 0), 9);
-    m_intercepts = makeScatter(QStringLiteral("intercepts"), tr("−1/Km, 1/Vmax"), Qt::black,
-                               Qt::black, 7, QScatterSeries::MarkerShapeRectangle);
-    attach(chart, m_zeroX, m_inverseSAxis, m_inverseVAxis);
-    attach(chart, m_zeroY, m_inverseSAxis, m_inverseVAxis);
-    attach(chart, m_reciprocalLine, m_inverseSAxis, m_inverseVAxis);
-    attach(chart, m_reciprocalPoints, m_inverseSAxis, m_inverseVAxis);
-    attach(chart, m_intercepts, m_inverseSAxis, m_inverseVAxis);
-    hideFromLegend(chart, m_zeroX);
-    hideFromLegend(chart, m_zeroY);
-
-    return makeChartView(chart, QStringLiteral("reciprocalChart"), tr("Double-reciprocal plot"),
-                         tr("1/velocity in s/µM against 1/[S] in 1/µM for the usable "
-                            "readings, with the least-squares line, which meets the "
-                            "axes at -1/Km and 1/Vmax"));
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    const std::size_t m = std::size_t(method);
+    switch (method) {
+    case Method::Direct:
+        m_charts[m] = createChart(QStringLiteral("directChart"), tr("Velocity against [S]0"),
+                                  tr("[S]0 (µM)"), tr("v (µM/s)"), true);
+        m_residuals = createChart(QStringLiteral("residualChart"), tr("Residuals of the fit"),
+                                  tr("[S]0 (µM)"), tr("v − fit (µM/s)"), false);
+        m_residuals.view->chart()->legend()->hide();
+        layout->addWidget(m_charts[m].view, 3);
+        layout->addWidget(m_residuals.view, 1);
+        break;
+    case Method::LineweaverBurk:
+        m_charts[m] = createChart(QStringLiteral("lineweaverBurkChart"), tr("1/v against 1/[S]0"),
+                                  tr("1/[S]0 (1/µM)"), tr("1/v (s/µM)"), true);
+        layout->addWidget(m_charts[m].view, 1);
+        break;
+    case Method::HanesWoolf:
+        m_charts[m] = createChart(QStringLiteral("hanesWoolfChart"), tr("[S]0/v against [S]0"),
+                                  tr("[S]0 (µM)"), tr("[S]0/v (s)"), true);
+        layout->addWidget(m_charts[m].view, 1);
+        break;
+    case Method::EadieHofstee:
+        m_charts[m] = createChart(QStringLiteral("eadieHofsteeChart"), tr("v against v/[S]0"),
+                                  tr("v/[S]0 (1/s)"), tr("v (µM/s)"), true);
+        layout->addWidget(m_charts[m].view, 1);
+        break;
+    }
+    m_captions[m] = new QLabel;
+    m_captions[m]->setObjectName(QStringLiteral("caption%1").arg(int(m)));
+    m_captions[m]->setWordWrap(true);
+    m_captions[m]->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
+    m_captions[m]->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(m_captions[m]);
+    return page;
 }
 
-void AnalysisWindow::refresh()
+QWidget *AnalysisWindow::createControls()
 {
-    const std::vector<Reading> readings = readingsFromLog(m_log);
-    const Analysis analysis = analyseReadings(readings);
-    const double k1 = m_inputs.number(RunInput::kk1);
-    const TheoreticalConstants theory =
-        theoreticalConstants(k1, m_inputs.number(RunInput::kk2), m_inputs.number(RunInput::kk3),
-                             m_inputs.number(RunInput::E0), m_inputs.number(RunInput::ES0));
+    auto *controls = new QWidget;
+    auto *row = new QHBoxLayout(controls);
+    row->setContentsMargins(0, 0, 0, 0);
 
-    showMessage(analysis, static_cast<int>(readings.size()));
-    showMichaelisPlot(analysis);
-    showReciprocalPlot(analysis);
-    showSummary(analysis, theory, k1);
+    m_error = new QDoubleSpinBox;
+    m_error->setObjectName(QStringLiteral("measurementError"));
+    m_error->setRange(0, 50);
+    m_error->setDecimals(1);
+    m_error->setSingleStep(1);
+    m_error->setToolTip(tr("Adds simulated Gaussian error of this size to each velocity before "
+                           "the fits: the readings themselves stay as they are"));
+    auto *errorLabel = new QLabel(tr("Simulated &measurement error (%):"));
+    errorLabel->setBuddy(m_error);
+    connect(m_error, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        m_choices.errorPercent = value;
+        update();
+    });
+    m_seed = new QLabel;
+    m_seed->setObjectName(QStringLiteral("seed"));
+    m_seed->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *sample = new QPushButton(tr("&New Sample"));
+    sample->setObjectName(QStringLiteral("newSample"));
+    sample->setToolTip(tr("Draw another sample of the simulated error, with a new seed"));
+    connect(sample, &QPushButton::clicked, this, &AnalysisWindow::newSample);
+
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *copy = new QPushButton(tr("&Copy Results"));
+    copy->setObjectName(QStringLiteral("copyResults"));
+    copy->setToolTip(tr("Copy the readings used and every method's results, tab-separated, for "
+                        "a spreadsheet"));
+    connect(copy, &QPushButton::clicked, this, &AnalysisWindow::copyResults);
+    auto *save = new QPushButton(tr("&Save Plot..."));
+    save->setObjectName(QStringLiteral("savePlot"));
+    save->setToolTip(tr("Save the plot of the current tab as a PNG or SVG image"));
+    connect(save, &QPushButton::clicked, this, &AnalysisWindow::savePlotAs);
+    auto *refreshButton = new QPushButton(tr("&Refresh"));
+    refreshButton->setObjectName(QStringLiteral("refreshButton"));
+    refreshButton->setToolTip(tr("Fit again to the readings now in the log"));
+    connect(refreshButton, &QPushButton::clicked, this, &AnalysisWindow::refresh);
+    auto *close = new QPushButton(tr("Close"));
+    close->setObjectName(QStringLiteral("closeButton"));
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    row->addWidget(errorLabel);
+    row->addWidget(m_error);
+    row->addWidget(m_seed);
+    row->addWidget(sample);
+    row->addWidget(m_status, 1);
+    for (QPushButton *button : {copy, save, refreshButton, close})
+        row->addWidget(button);
+    return controls;
 }
 
-void AnalysisWindow::showMichaelisPlot(const Analysis &analysis)
+void AnalysisWindow::showChart(Chart &chart, const MethodPlot &plot, bool residuals)
 {
-    const MichaelisPlot plot = michaelisPlot(analysis);
-    m_readings->replace(toQt(plot.used));
-    m_leftOut->replace(toQt(plot.leftOut));
-    m_leftOut->setVisible(!plot.leftOut.empty());
-    setRange(m_sAxis, plot.s);
-    m_curve->replace(toQt(plot.curve));
-    m_curve->setName(plot.source == CurveSource::DirectFit ? tr("direct fit")
-                     : plot.source == CurveSource::Line    ? tr("from the line")
-                                                           : QString());
-    m_curve->setVisible(!plot.curve.empty());
-    setRange(m_vAxis, plot.v);
-}
-
-void AnalysisWindow::showReciprocalPlot(const Analysis &analysis)
-{
-    const ReciprocalPlot plot = reciprocalPlot(analysis);
-    m_reciprocalPoints->replace(toQt(plot.points));
-    m_reciprocalLine->replace(toQt(plot.line));
-    m_reciprocalLine->setVisible(!plot.line.empty());
-    m_intercepts->replace(toQt(plot.intercepts));
-    m_intercepts->setVisible(!plot.intercepts.empty());
-    setRange(m_inverseSAxis, plot.x);
-    setRange(m_inverseVAxis, plot.y);
+    chart.used->replace(toQt(residuals ? plot.residualsUsed : plot.used));
+    chart.leftOut->replace(toQt(residuals ? plot.residualsLeftOut : plot.leftOut));
+    chart.leftOut->setVisible(chart.leftOut->count() > 0);
+    const AxisRange &y = residuals ? plot.residual : plot.y;
+    setRange(chart.x, plot.x);
+    setRange(chart.y, y);
+    if (chart.fitted) {
+        chart.fitted->replace(toQt(plot.fitted));
+        chart.fitted->setVisible(!plot.fitted.empty());
+        chart.truth->replace(toQt(plot.truth));
+        chart.truth->setVisible(!plot.truth.empty());
+    }
     // The axes are drawn at the edges of the plot; where a range reaches below zero, a grey line
-    // marks zero so that the intercepts are seen on it.
-    m_zeroX->replace(plot.zeroX ? QList<QPointF>{QPointF(0, plot.y.lo), QPointF(0, plot.y.hi)}
-                                : QList<QPointF>{});
-    m_zeroY->replace(plot.zeroY ? QList<QPointF>{QPointF(plot.x.lo, 0), QPointF(plot.x.hi, 0)}
-                                : QList<QPointF>{});
-    m_zeroX->setVisible(plot.zeroX);
-    m_zeroY->setVisible(plot.zeroY);
-    hideFromLegend(m_reciprocalView->chart(), m_zeroX);
-    hideFromLegend(m_reciprocalView->chart(), m_zeroY);
+    // marks zero, where the intercepts are read.
+    const bool zeroX = !residuals && plot.zeroX, zeroY = residuals || plot.zeroY;
+    chart.zeroX->replace(zeroX ? QList<QPointF>{{0, y.lo}, {0, y.hi}} : QList<QPointF>{});
+    chart.zeroY->replace(zeroY ? QList<QPointF>{{plot.x.lo, 0}, {plot.x.hi, 0}} : QList<QPointF>{});
+    chart.zeroX->setVisible(zeroX);
+    chart.zeroY->setVisible(zeroY);
+    hideFromLegend(chart.view->chart(), chart.zeroX);
+    hideFromLegend(chart.view->chart(), chart.zeroY);
+}
+
+void AnalysisWindow::showTabs()
+{
+    if (m_group < 0 || m_group >= int(m_study.groups.size())) {
+        for (Chart *chart : {&m_charts[0], &m_charts[1], &m_charts[2], &m_charts[3], &m_residuals})
+            showChart(*chart, MethodPlot{}, chart == &m_residuals);
+        for (QLabel *caption : m_captions)
+            caption->clear();
+        return;
+    }
+    const GroupFit fit = fitGroup(m_study, m_group, m_choices);
+    const ReadingGroup &group = m_study.groups[std::size_t(m_group)];
+    for (Method method : kMethods) {
+        const std::size_t m = std::size_t(method);
+        const MethodPlot plot = methodPlot(method, fit, group);
+        showChart(m_charts[m], plot, false);
+        if (method == Method::Direct)
+            showChart(m_residuals, plot, true);
+        m_captions[m]->setText(lineCaption(fit.methods[m]));
+    }
+}
+
+bool AnalysisWindow::savePlot(const QString &fileName)
+{
+    QWidget *page = m_tabs->currentWidget();
+    if (fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setFileName(fileName);
+        svg.setSize(page->size());
+        svg.setViewBox(QRect(QPoint(0, 0), page->size()));
+        svg.setTitle(m_tabs->tabText(m_tabs->currentIndex()).remove(QLatin1Char('&')));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return false;
+        page->render(&painter);
+        return painter.end();
+    }
+    return page->grab().save(fileName, "PNG");
+}
+
+void AnalysisWindow::savePlotAs()
+{
+    QString fileName =
+        QFileDialog::getSaveFileName(this, tr("Save Plot"), QStringLiteral("analysis.png"),
+                                     tr("PNG image (*.png);;SVG image (*.svg)"));
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.contains(QLatin1Char('.')))
+        fileName += QStringLiteral(".png");
+    m_status->setText(savePlot(fileName) ? tr("Saved the plot.") : tr("Could not save the plot."));
+    m_status->setToolTip(fileName);
+}
+
+void AnalysisWindow::newSample()
+{
+    m_choices.seed = QRandomGenerator::global()->bounded(1u, 1000000u);
+    update();
 }
 
 } // namespace enkin

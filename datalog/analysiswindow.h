@@ -1,29 +1,40 @@
-// The Analysis window: Km and Vmax fitted to the readings of the data log.
+// The Analysis window: Km and Vmax fitted to the readings of the data log against [S]0.
 //
-// It shows velocity against [S] with the fitted hyperbola, the double-reciprocal plot with its
-// least-squares line, and beside them Km and Vmax from the line, from a direct fit of the
-// hyperbola and from the current rate constants. It reads the log and the run inputs only when
-// refresh() runs: the main window calls it each time it shows the window.
+// Four tabs plot the same readings four ways (velocity against [S]0 with its residuals, and the
+// Lineweaver-Burk, Hanes-Woolf and Eadie-Hofstee lines), each with its own fit and the true
+// curve or line. Beside them stand, for each group of readings from runs with the same
+// constants, Km, Vmax, kcat and kcat/Km from every method with 95% intervals, against the true
+// values. Under them the readings table says which readings are used and why others are not;
+// a check box per row leaves a reading out or puts it back. A simulated measurement error can
+// be added to the velocities. It reads the log and the run inputs only when refresh() runs: the
+// main window calls it each time it shows the window.
 #pragma once
+
+#include "datalog/readings.h"
 
 #include <QWidget>
 
+#include <array>
+
 QT_BEGIN_NAMESPACE
 class QChartView;
-class QGridLayout;
+class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QPushButton;
 class QScatterSeries;
+class QTabWidget;
+class QTableWidget;
+class QTableWidgetItem;
 class QValueAxis;
+class QVBoxLayout;
 QT_END_NAMESPACE
 
 namespace enkin {
 
-struct DataLog;
 class RunInputs;
-struct Analysis;
-struct TheoreticalConstants;
+struct MethodPlot;
 
 class AnalysisWindow : public QWidget {
     Q_OBJECT
@@ -33,58 +44,63 @@ public:
     // a top-level window of its own. Close hides it; the frame's close box destroys it.
     AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *parent = nullptr);
 
+    // The current tab's plot as PNG or SVG, by the file name's suffix; false when it could not
+    // be written.
+    bool savePlot(const QString &fileName);
+
 public slots:
-    // Rebuilds the plots and the summary from the log and the current run inputs.
+    // Reads the log and the current run inputs again, and fits and draws everything.
     void refresh();
 
 private:
-    static QString missingReadings();
-    static QString readingsText(int n);
-
-    struct ValueRow {
-        QLabel *km = nullptr;
-        QLabel *vmax = nullptr;
-        QLabel *note = nullptr;
+    // One plot: readings used (filled) and left out (hollow), the method's fit, the true curve
+    // or line, and grey lines at zero.
+    struct Chart {
+        QChartView *view = nullptr;
+        QScatterSeries *used = nullptr, *leftOut = nullptr;
+        QLineSeries *fitted = nullptr, *truth = nullptr, *zeroX = nullptr, *zeroY = nullptr;
+        QValueAxis *x = nullptr, *y = nullptr;
     };
 
-    QChartView *createMichaelisChart();
-    QChartView *createReciprocalChart();
-    QWidget *createSummary();
-    ValueRow addSummarySection(QGridLayout *grid, const QString &heading,
-                               const QString &objectPrefix, const QString &source);
+    Chart createChart(const QString &objectName, const QString &title, const QString &xTitle,
+                      const QString &yTitle, bool withCurves);
+    QWidget *createTab(Method method);
+    QWidget *createReadingsTable();
+    QWidget *createControls();
 
-    void showMessage(const Analysis &analysis, int readingCount);
-    void showMichaelisPlot(const Analysis &analysis);
-    void showReciprocalPlot(const Analysis &analysis);
-    void showSummary(const Analysis &analysis, const TheoreticalConstants &theory, double k1);
+    void update();
+    void showMessage();
+    void showChart(Chart &chart, const MethodPlot &plot, bool residuals);
+    void showTabs();
+    void showResults();
+    void showTable();
+    QString resultsBlock(int group, const GroupFit &fit) const;
+    QString lineCaption(const MethodFit &fit) const;
+
+    void readingToggled(QTableWidgetItem *item);
+    void copyResults();
+    void savePlotAs();
+    void newSample();
 
     const DataLog &m_log;
     RunInputs &m_inputs;
+    Study m_study;
+    StudyChoices m_choices;
+    std::vector<std::array<double, 3>> m_chosenFor; // t, [S]0, v of each row the choices are for
+    int m_group = 0;                                // the group the tabs plot
 
     QLabel *m_message = nullptr;
-
-    QChartView *m_michaelisView = nullptr;
-    QScatterSeries *m_readings = nullptr;
-    QScatterSeries *m_leftOut = nullptr;
-    QLineSeries *m_curve = nullptr;
-    QValueAxis *m_sAxis = nullptr;
-    QValueAxis *m_vAxis = nullptr;
-
-    QChartView *m_reciprocalView = nullptr;
-    QScatterSeries *m_reciprocalPoints = nullptr;
-    QLineSeries *m_reciprocalLine = nullptr;
-    QScatterSeries *m_intercepts = nullptr;
-    QLineSeries *m_zeroX = nullptr; // the line 1/[S] = 0, where 1/Vmax is read
-    QLineSeries *m_zeroY = nullptr; // the line 1/v = 0, where -1/Km is read
-    QValueAxis *m_inverseSAxis = nullptr;
-    QValueAxis *m_inverseVAxis = nullptr;
-
-    ValueRow m_lineRow;
-    ValueRow m_curveRow;
-    ValueRow m_theoryRow;
-
-    QPushButton *m_refreshButton = nullptr;
-    QPushButton *m_closeButton = nullptr;
+    QComboBox *m_groupChoice = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    std::array<Chart, 4> m_charts; // by Method
+    Chart m_residuals;             // under the direct fit
+    std::array<QLabel *, 4> m_captions{};
+    QVBoxLayout *m_resultsLayout = nullptr;
+    std::vector<QLabel *> m_results; // a block per group
+    QTableWidget *m_table = nullptr;
+    QDoubleSpinBox *m_error = nullptr;
+    QLabel *m_seed = nullptr;
+    QLabel *m_status = nullptr;
 };
 
 } // namespace enkin

@@ -67,7 +67,7 @@ std::string dataLine(const DataLog &log, int i)
 
 } // namespace
 
-AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts)
+AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunContext &run)
 {
     if (log.SavedCount >= DataLog::kCapacity)
         return AcceptOutcome::LogFull;
@@ -82,6 +82,7 @@ AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts)
     log.SavedS[n] = parseLeadingNumber(texts.SVal);
     log.SavedVel[n] = parseLeadingNumber(texts.Vel);
     log.SavedT[n] = parseLeadingNumber(texts.ttt);
+    log.SavedRun[n] = run;
     return AcceptOutcome::Accepted;
 }
 
@@ -118,16 +119,19 @@ std::string savedDataText(const DataLog &log)
 
 namespace {
 
-constexpr std::array<std::string_view, 5> kSpreadsheetHeader{"t (s)", "[E] (M)", "[ES] (M)",
-                                                             "[S] (M)", "velocity (M/s)"};
+constexpr std::array<std::string_view, 6> kSpreadsheetHeader{
+    "t (s)", "[E] (M)", "[ES] (M)", "[S] (M)", "[S]0 (M)", "velocity (M/s)"};
 
-// The five fields of reading i in molar and second units, with `decimalPoint` for ".".
-std::array<std::string, 5> spreadsheetRow(const DataLog &log, int i, char decimalPoint)
+// The fields of reading i in molar and second units, with `decimalPoint` for ".".
+std::array<std::string, 6> spreadsheetRow(const DataLog &log, int i, char decimalPoint)
 {
-    std::array<std::string, 5> row{
-        formatGeneral(log.SavedT[i] * kTFactor), formatGeneral(log.SavedE[i] * kEFactor),
-        formatGeneral(log.SavedES[i] * kESFactor), formatGeneral(log.SavedS[i] * kSFactor),
-        formatGeneral(log.SavedVel[i] * kVelFactor)};
+    const RunContext &run = log.SavedRun[i];
+    std::array<std::string, 6> row{formatGeneral(log.SavedT[i] * kTFactor),
+                                   formatGeneral(log.SavedE[i] * kEFactor),
+                                   formatGeneral(log.SavedES[i] * kESFactor),
+                                   formatGeneral(log.SavedS[i] * kSFactor),
+                                   run.known ? formatGeneral(run.s0 * kSFactor) : std::string(),
+                                   formatGeneral(log.SavedVel[i] * kVelFactor)};
     for (std::string &field : row)
         std::replace(field.begin(), field.end(), '.', decimalPoint);
     return row;

@@ -7,6 +7,24 @@
 
 namespace enkin {
 
+// The run a reading was taken from, beside the five figures the student sees: the inputs it
+// started from, in the units of the run inputs ([S]0 in 1e-3 M, [E]0 and [ES]0 in 1e-9 M, k1 in
+// 1e8 /M/s, k2 and k-1 in 1e3 /s, Maximum Time in ms), and how settled it was at the reading's
+// grid point. The fits plot velocity against [S]0, and each run's own Km and Vmax are the truth
+// its readings are compared with.
+struct RunContext {
+    bool known = false; // false for a reading accepted without a run behind it
+    double s0 = 0, e0 = 0, es0 = 0;
+    double k1 = 0, k2 = 0, kminus1 = 0;
+    double tmax = 0;
+    int point = 1; // the slider's grid point, 1..600
+    // |[ES] - [ES] one grid point earlier| / [ES] at the reading; 0 at point 1, where there is no
+    // earlier point, and NaN when [ES] is 0 or not finite.
+    double esChange = 0;
+    // ([S]0 - [S]) / [S]0 at the reading, exact (not cut like the readout); 0 when [S]0 is 0.
+    double substrateUsed = 0;
+};
+
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.
 // Slots above SavedCount may hold stale readings from before a Clear All and are never read.
 struct DataLog {
@@ -17,6 +35,7 @@ struct DataLog {
     Column SavedES{};  // [ES], 1e-9 M
     Column SavedS{};   // [S], 1e-3 M
     Column SavedVel{}; // d[P]/dt, 1e-6 M/s
+    std::array<RunContext, kCapacity + 1> SavedRun{};
     int SavedCount = 0;
 };
 
@@ -41,7 +60,8 @@ enum class AcceptOutcome {
 // which does not start with a number reads as 0; only a box with nothing to read in it (empty
 // or blanks only) is refused, since storing 0 there would pass off a missing reading as a real
 // one.
-AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts);
+// `run` is kept at the same index.
+AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunContext &run = {});
 
 // Clear All: the log reads as empty. The columns are left as they are; the next accept
 // overwrites row 1.
@@ -63,7 +83,9 @@ std::string savedDataText(const DataLog &log);
 // The same readings as tab-separated columns for a spreadsheet: a header row naming each
 // column with its unit, then one row per reading, each ending in "\n". Numbers are written
 // with `decimalPoint`: a spreadsheet in a decimal-comma language reads "0.002" as text, or as
-// 2. Empty for an empty log.
+// 2. Before the velocity stands [S]0 of each reading's run, in M, so that velocity against [S]0
+// pastes as two adjacent columns, x before y; it is empty for a reading without a known run.
+// Empty for an empty log.
 std::string spreadsheetText(const DataLog &log, char decimalPoint = '.');
 // The same table in HTML, which spreadsheets paste cell by cell.
 std::string spreadsheetHtml(const DataLog &log, char decimalPoint = '.');

@@ -28,6 +28,36 @@ bool commaChangesTheNumber(std::string_view text)
     return parseLeadingNumber(pointed) != parseLeadingNumber(text);
 }
 
+// The run from `start`, at its first grid point.
+RunContext contextOf(const RunStart &start)
+{
+    return {.known = true,
+            .s0 = start.s0,
+            .e0 = start.e0,
+            .es0 = start.es0,
+            .k1 = start.k1,
+            .k2 = start.k2,
+            .kminus1 = start.kminus1,
+            .tmax = start.tmax};
+}
+
+// The run from `start` at grid point v of its trajectory.
+RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
+{
+    RunContext run = contextOf(start);
+    if (v < Trajectory::kFirst || v > Trajectory::kLast)
+        return run;
+    run.point = v;
+    const double es = trajectory.ESConc[v];
+    if (v > Trajectory::kFirst) {
+        const double change = std::abs(es - trajectory.ESConc[v - 1]) / std::abs(es);
+        run.esChange = std::isfinite(change) ? change : std::nan("");
+    }
+    if (start.s0 != 0)
+        run.substrateUsed = (start.s0 - trajectory.SConc[v]) / start.s0;
+    return run;
+}
+
 } // namespace
 
 void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
@@ -86,6 +116,7 @@ SliderView Bench::sliderChanged(int v, std::string_view maxyText)
     if (scale == DrawOutcome::Drawn)
         view.picture = {true, true, last.start.tmax, ymax, last.report.lastValid(), t};
     view.readout = readoutAt(m_state.trajectory, m_state.rateSet, v, last.report.lastValid());
+    m_readoutRun = contextAt(last.start, m_state.trajectory, v);
     return view;
 }
 
@@ -167,7 +198,8 @@ Readout Bench::initialValues()
 
 std::optional<AcceptRefusal> Bench::accept(const ReadingTexts &texts)
 {
-    const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts);
+    const RunContext run = m_readoutRun ? *m_readoutRun : contextOf(readRunStart(m_state.inputs));
+    const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts, run);
     if (outcome == AcceptOutcome::Accepted)
         return std::nullopt;
     AcceptRefusal refusal{outcome, {}, 0};

@@ -117,7 +117,9 @@ public:
     // ES0 and S0 texts, and P0 in the velocity box.
     Readout initialValues();
 
-    // Accept Data with the texts the boxes show, and Clear All. Nothing to say when accepted.
+    // Accept Data with the texts the boxes show, and Clear All. Nothing to say when accepted. The
+    // reading keeps the run its figures came from: the run of the last slider change, or the
+    // current inputs at time 0 before any.
     std::optional<AcceptRefusal> accept(const ReadingTexts &texts);
     void clearAll();
 
@@ -129,6 +131,9 @@ private:
 
     Module1 m_state;
     LastRun m_last;
+    // The run and grid point that the Results boxes show, kept with each accepted reading; none
+    // before the first slider change, when the boxes show the initial texts.
+    std::optional<RunContext> m_readoutRun;
 };
 
 } // namespace enkin

@@ -16,6 +16,8 @@ PACKAGES=(
     libboost-dev libbenchmark-dev libgsl-dev
     # the windows' typefaces, and xauth for xvfb-run under a virtual display
     fonts-liberation2 fontconfig xauth
+    # validators for the desktop entry and the AppStream metainfo, run by the tests
+    appstream desktop-file-utils
     # clang and its runtime libraries build the libFuzzer targets (scripts/fuzz)
     clang libclang-rt-14-dev
 )

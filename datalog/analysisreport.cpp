@@ -1,0 +1,152 @@
+#include "datalog/analysisreport.h"
+
+#include "engine/numtext.h"
+#include "engine/units.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace enkin {
+
+namespace {
+
+struct Row {
+    std::string text;
+    char point;
+
+    Row &operator<<(std::string_view field)
+    {
+        if (!text.empty())
+            text += '\t';
+        text += field;
+        return *this;
+    }
+    Row &operator<<(double number)
+    {
+        std::string field = std::isfinite(number) ? formatGeneral(number) : std::string();
+        std::replace(field.begin(), field.end(), '.', point);
+        return *this << std::string_view(field);
+    }
+    // The value and the ends of its interval; the ends are empty without one.
+    Row &operator<<(const Estimate &e)
+    {
+        const double nan = std::nan("");
+        return *this << e.value << (e.hasInterval ? e.value - e.halfWidth : nan)
+                     << (e.hasInterval ? e.value + e.halfWidth : nan);
+    }
+};
+
+Estimate scaled(const MethodFit &fit, Estimate e, double by)
+{
+    if (fit.status != FitStatus::Ok || !(by > 0))
+        return {std::nan(""), 0, false};
+    e.value /= by;
+    e.halfWidth /= by;
+    return e;
+}
+
+} // namespace
+
+std::string_view methodName(Method method)
+{
+    switch (method) {
+    case Method::Direct:
+        return "direct fit";
+    case Method::LineweaverBurk:
+        return "Lineweaver-Burk";
+    case Method::HanesWoolf:
+        return "Hanes-Woolf";
+    case Method::EadieHofstee:
+        return "Eadie-Hofstee";
+    }
+    return {};
+}
+
+std::string marksText(Mark marks)
+{
+    static constexpr std::pair<Mark, std::string_view> kReasons[] = {
+        {Mark::NotUsable, "[S]0 or velocity not positive"},
+        {Mark::BeforeSteadyState, "before the steady state"},
+        {Mark::StillChanging, "[ES] still changing"},
+        {Mark::SubstrateUsed, "over 10% of the substrate used"},
+        {Mark::FewDigits, "velocity has fewer than 3 digits"},
+    };
+    std::string text;
+    for (const auto &[mark, reason] : kReasons)
+        if (has(marks, mark))
+            text += (text.empty() ? "" : "; ") + std::string(reason);
+    return text;
+}
+
+Estimate kcatOf(const MethodFit &fit, const ReadingGroup &group)
+{
+    return scaled(fit, fit.vmax, group.eTotal);
+}
+
+Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group)
+{
+    return scaled(fit, fit.vmaxOverKm, group.eTotal);
+}
+
+std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint)
+{
+    std::string text;
+    const auto line = [&](const Row &row) { text += row.text + '\n'; };
+    const auto row = [&] { return Row{{}, decimalPoint}; };
+
+    line(row() << "row"
+               << "[S]0 (M)"
+               << "velocity (M/s)"
+               << "used"
+               << "marks");
+    for (int g = 0; g < int(study.groups.size()); ++g) {
+        const GroupFit fit = fitGroup(study, g, choices);
+        const ReadingGroup &group = study.groups[std::size_t(g)];
+        for (std::size_t k = 0; k < group.members.size(); ++k) {
+            const LoggedReading &r = study.readings[std::size_t(group.members[k])];
+            const bool used = isIncluded(r, choices);
+            line(row() << double(r.row) << fit.shown[k].s << fit.shown[k].v << (used ? "yes" : "no")
+                       << marksText(r.marks));
+        }
+    }
+    for (int g = 0; g < int(study.groups.size()); ++g) {
+        const ReadingGroup &group = study.groups[std::size_t(g)];
+        const GroupFit fit = fitGroup(study, g, choices);
+        line(row());
+        line(row() << "group " + std::to_string(g + 1) << "readings used" << double(fit.used.size())
+                   << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)" << group.k2 * units::kRate
+                   << "k-1 (1/s)" << group.kminus1 * units::kRate << "[E]0 (M)" << group.eTotal);
+        line(row() << "method"
+                   << "Km (M)"
+                   << "low"
+                   << "high"
+                   << "Vmax (M/s)"
+                   << "low"
+                   << "high"
+                   << "kcat (1/s)"
+                   << "low"
+                   << "high"
+                   << "kcat/Km (1/M/s)"
+                   << "low"
+                   << "high");
+        for (const MethodFit &m : fit.methods) {
+            Row r = row() << methodName(m.method);
+            if (m.status == FitStatus::Ok)
+                r << m.km << m.vmax << kcatOf(m, group) << specificityOf(m, group);
+            line(r);
+        }
+        const TheoreticalConstants &t = group.truth;
+        const double nan = std::nan("");
+        const double km = t.kmDefined ? t.km : nan, vmax = t.vmaxDefined ? t.vmax : nan;
+        line(row() << "true" << km << ""
+                   << "" << vmax << ""
+                   << "" << vmax / group.eTotal << ""
+                   << "" << vmax / km / group.eTotal);
+    }
+    line(row());
+    line(row() << "simulated measurement error (%)" << choices.errorPercent << "seed"
+               << double(choices.seed));
+    return text;
+}
+
+} // namespace enkin

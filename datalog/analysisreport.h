@@ -1,0 +1,27 @@
+// The Analysis window's results as text: the names of the methods and marks, and the block that
+// "Copy Results" puts on the clipboard for a spreadsheet.
+#pragma once
+
+#include "datalog/readings.h"
+
+#include <string>
+#include <string_view>
+
+namespace enkin {
+
+std::string_view methodName(Method method);
+
+// The reasons of a reading's marks, joined with "; "; empty when it has none.
+std::string marksText(Mark marks);
+
+// kcat = Vmax / ([E]0 + [ES]0) and kcat / Km of a method's fit, with their intervals.
+Estimate kcatOf(const MethodFit &fit, const ReadingGroup &group);
+Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group);
+
+// Tab-separated, one line each ending in "\n": the readings (row, [S]0, velocity as fitted,
+// whether used, the marks), then for each group its constants, a row per method with Km, Vmax,
+// kcat and kcat/Km and the ends of their 95% intervals, and the true values; last the simulated
+// error and its seed. Numbers use `decimalPoint`.
+std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint = '.');
+
+} // namespace enkin

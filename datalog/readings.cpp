@@ -1,0 +1,147 @@
+#include "datalog/readings.h"
+
+#include "engine/units.h"
+
+#include <gsl/gsl_randist.h>
+#include <gsl/gsl_rng.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace enkin {
+
+namespace {
+
+// The readout cuts the velocity to three decimals of 1e-6 M/s: below 0.1 fewer than three
+// significant digits are left.
+constexpr double kThreeDigitVelocity = 0.1;
+
+bool sameGroup(const ReadingGroup &g, const RunContext &run)
+{
+    return g.k1 == run.k1 && g.k2 == run.k2 && g.kminus1 == run.kminus1 && g.e0 == run.e0 + run.es0;
+}
+
+struct RngFree {
+    void operator()(gsl_rng *r) const { gsl_rng_free(r); }
+};
+
+} // namespace
+
+Mark marksOf(const LoggedReading &r)
+{
+    Mark marks = Mark::None;
+    if (!isUsable(r.reading))
+        marks = marks | Mark::NotUsable;
+    const RunContext &run = r.run;
+    if (run.known) {
+        // The slowest the pre-steady state can be is this lifetime, in ms.
+        const double rate = 100 * run.k1 * run.s0 + run.kminus1 + run.k2;
+        const double settled = kSteadyStateLifetimes / rate;
+        if (r.t * 1000 < settled || !std::isfinite(settled))
+            marks = marks | Mark::BeforeSteadyState;
+        if (!(run.esChange <= kLargestEsChange))
+            marks = marks | Mark::StillChanging;
+        if (run.substrateUsed > kLargestSubstrateUsed)
+            marks = marks | Mark::SubstrateUsed;
+    }
+    const double shown = r.reading.v / units::kVelocity;
+    if (std::abs(shown) < kThreeDigitVelocity && shown != 0)
+        marks = marks | Mark::FewDigits;
+    return marks;
+}
+
+Study studyLog(const DataLog &log, const RunContext &current)
+{
+    Study study;
+    const int count = std::clamp(log.SavedCount, 0, DataLog::kCapacity);
+    for (int i = 1; i <= count; ++i) {
+        LoggedReading r;
+        r.row = i;
+        r.t = log.SavedT[i] * units::kTime;
+        r.s = log.SavedS[i] * units::kSubstrate;
+        r.run = log.SavedRun[i].known ? log.SavedRun[i] : current;
+        const double s0 = log.SavedRun[i].known ? r.run.s0 * units::kSubstrate : r.s;
+        r.reading = {s0, log.SavedVel[i] * units::kVelocity};
+        r.marks = marksOf(r);
+        study.readings.push_back(r);
+    }
+
+    for (int i = 0; i < int(study.readings.size()); ++i) {
+        LoggedReading &r = study.readings[i];
+        auto group = std::find_if(study.groups.begin(), study.groups.end(),
+                                  [&](const ReadingGroup &g) { return sameGroup(g, r.run); });
+        if (group == study.groups.end()) {
+            ReadingGroup g;
+            g.k1 = r.run.k1;
+            g.k2 = r.run.k2;
+            g.kminus1 = r.run.kminus1;
+            g.e0 = r.run.e0 + r.run.es0;
+            g.eTotal = g.e0 * units::kEnzyme;
+            g.truth = theoreticalConstants(g.k1, g.k2, g.kminus1, r.run.e0, r.run.es0);
+            study.groups.push_back(g);
+            group = study.groups.end() - 1;
+        }
+        group->members.push_back(i);
+        r.group = int(group - study.groups.begin());
+    }
+
+    const auto differ = [&](auto field) {
+        return std::any_of(study.groups.begin(), study.groups.end(), [&](const ReadingGroup &g) {
+            return field(g) != field(study.groups.front());
+        });
+    };
+    if (!study.groups.empty()) {
+        study.differences.k1 = differ([](const ReadingGroup &g) { return g.k1; });
+        study.differences.k2 = differ([](const ReadingGroup &g) { return g.k2; });
+        study.differences.kminus1 = differ([](const ReadingGroup &g) { return g.kminus1; });
+        study.differences.e0 = differ([](const ReadingGroup &g) { return g.e0; });
+    }
+    return study;
+}
+
+std::vector<double> gaussianSample(std::uint64_t seed, int count)
+{
+    const std::unique_ptr<gsl_rng, RngFree> rng(gsl_rng_alloc(gsl_rng_mt19937));
+    gsl_rng_set(rng.get(), static_cast<unsigned long>(seed));
+    std::vector<double> z;
+    z.reserve(std::max(count, 0));
+    for (int i = 0; i < count; ++i)
+        z.push_back(gsl_ran_gaussian_ziggurat(rng.get(), 1.0));
+    return z;
+}
+
+bool isIncluded(const LoggedReading &reading, const StudyChoices &choices)
+{
+    const std::size_t index = std::size_t(reading.row - 1);
+    if (index < choices.included.size() && choices.included[index])
+        return *choices.included[index] && !has(reading.marks, Mark::NotUsable);
+    return !has(reading.marks, kLeftOutByDefault);
+}
+
+GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices)
+{
+    GroupFit fit;
+    if (group < 0 || group >= int(study.groups.size()))
+        return fit;
+    const std::vector<double> z = choices.errorPercent != 0
+                                      ? gaussianSample(choices.seed, int(study.readings.size()))
+                                      : std::vector<double>(study.readings.size(), 0.0);
+    for (int i : study.groups[std::size_t(group)].members) {
+        const LoggedReading &r = study.readings[std::size_t(i)];
+        Reading withError = r.reading;
+        withError.v *= 1 + choices.errorPercent / 100 * z[std::size_t(r.row - 1)];
+        fit.shown.push_back(withError);
+        if (isIncluded(r, choices)) {
+            fit.used.push_back(i);
+            fit.fitted.push_back(withError);
+        } else {
+            fit.leftOut.push_back(i);
+        }
+    }
+    for (std::size_t m = 0; m < kMethods.size(); ++m)
+        fit.methods[m] = fitMethod(kMethods[m], fit.fitted);
+    return fit;
+}
+
+} // namespace enkin

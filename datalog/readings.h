@@ -1,0 +1,110 @@
+// The readings of the data log as the Analysis window studies them: each with the run it came
+// from, checked for the conditions of initial-rate analysis, grouped by the runs' constants, and
+// fitted by the four methods against [S]0.
+//
+// Initial-rate analysis plots the steady-state velocity against the [S]0 the run started from.
+// A reading taken before the steady state, or after the substrate has run down, does not measure
+// that velocity; such a reading is marked, with the reason, and left out of the fits unless the
+// student puts it back. Readings from runs with other rate constants or another amount of
+// enzyme have another Km and Vmax, so they are fitted as separate groups, each against its own
+// true values.
+#pragma once
+
+#include "datalog/datalog.h"
+#include "datalog/fitmethods.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace enkin {
+
+// Why a reading is marked. The first three leave it out of the fits by default.
+enum class Mark : unsigned {
+    None = 0,
+    BeforeSteadyState = 1 << 0, // time below 5 / (100 k1 [S]0 + k-1 + k2)
+    StillChanging = 1 << 1,     // [ES] changed by more than 1% over the last grid step
+    SubstrateUsed = 1 << 2,     // more than 10% of [S]0 is used
+    NotUsable = 1 << 3,         // [S]0 or the velocity is not positive and finite
+    FewDigits = 1 << 4,         // the velocity readout keeps fewer than three significant digits
+};
+constexpr Mark operator|(Mark a, Mark b)
+{
+    return Mark(unsigned(a) | unsigned(b));
+}
+constexpr bool has(Mark set, Mark m)
+{
+    return (unsigned(set) & unsigned(m)) != 0;
+}
+// The marks that leave a reading out unless the student puts it back.
+inline constexpr Mark kLeftOutByDefault =
+    Mark::BeforeSteadyState | Mark::StillChanging | Mark::SubstrateUsed | Mark::NotUsable;
+
+inline constexpr double kSteadyStateLifetimes = 5; // time constants to the steady state
+inline constexpr double kLargestEsChange = 0.01;   // per grid step
+inline constexpr double kLargestSubstrateUsed = 0.1;
+
+// One row of the log, in molar and second units.
+struct LoggedReading {
+    int row = 0;     // 1-based, as in the Saved Data table
+    double t = 0;    // s
+    double s = 0;    // [S] read off the readout, M
+    Reading reading; // [S]0 of the run (the readout's [S] when the run is unknown), v in M/s
+    RunContext run;
+    Mark marks = Mark::None;
+    int group = 0; // index into Study::groups; -1 for a reading that cannot be fitted
+};
+
+Mark marksOf(const LoggedReading &reading);
+
+// Readings whose runs share k1, k2, k-1 and [E]0 + [ES]0.
+struct ReadingGroup {
+    double k1 = 0, k2 = 0, kminus1 = 0, e0 = 0; // engine units; e0 is [E]0 + [ES]0
+    double eTotal = 0;                          // M
+    TheoreticalConstants truth;
+    std::vector<int> members; // indices into Study::readings
+};
+
+// What differs between the groups, for the sentence that says why the readings were split.
+struct GroupDifferences {
+    bool k1 = false, k2 = false, kminus1 = false, e0 = false;
+};
+
+struct Study {
+    std::vector<LoggedReading> readings;
+    std::vector<ReadingGroup> groups;
+    GroupDifferences differences;
+};
+
+// Reads rows 1..SavedCount. A reading without a known run joins the group of the current inputs
+// (`current`), which is then also the truth it is compared with.
+Study studyLog(const DataLog &log, const RunContext &current);
+
+// Simulated measurement error: velocity i is multiplied by 1 + (percent / 100) z_i, with z_i
+// standard normal numbers drawn in log order from a Mersenne Twister seeded with `seed`, so
+// that a seed always gives the same sample and leaving a reading out changes no other.
+std::vector<double> gaussianSample(std::uint64_t seed, int count);
+
+// The student's choices: which rows are left out (by row, 1-based; nothing chosen keeps the
+// default), and the simulated error.
+struct StudyChoices {
+    std::vector<std::optional<bool>> included; // index row - 1
+    double errorPercent = 0;
+    std::uint64_t seed = 1;
+};
+
+bool isIncluded(const LoggedReading &reading, const StudyChoices &choices);
+
+// A group's fits, with the readings as fitted (the velocities with the simulated error).
+struct GroupFit {
+    std::vector<int> used;       // indices into Study::readings
+    std::vector<int> leftOut;    // members left out, by default or by choice
+    std::vector<Reading> fitted; // the used readings with their simulated error
+    std::vector<Reading> shown;  // every member, with its simulated error, in member order
+    std::array<MethodFit, 4> methods;
+};
+
+GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices);
+
+} // namespace enkin
