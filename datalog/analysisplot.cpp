@@ -162,9 +162,12 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
                 plot.residualsLeftOut.push_back(residual(p));
             keepFinite(plot.residualsUsed);
             keepFinite(plot.residualsLeftOut);
+            // The used readings set the scale: a left-out reading far off the curve would
+            // flatten their residuals into a line.
             for (const PlotPoints *points : {&plot.residualsUsed, &plot.residualsLeftOut})
-                for (const PlotPoint &p : *points)
-                    r.include(std::abs(p.y));
+                if (r.hi == 0)
+                    for (const PlotPoint &p : *points)
+                        r.include(std::abs(p.y));
             plot.residual = niceRange(-r.hi, r.hi);
         } else {
             plot.residual = niceRange(-1, 1);

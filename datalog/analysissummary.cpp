@@ -71,7 +71,7 @@ QString valueCell(const Estimate &e, double truth, bool truthKnown)
         cell += AnalysisWindow::tr(" (no interval)");
     if (truthKnown && truth != 0 && std::isfinite(truth)) {
         const double off = 100 * (e.value / truth - 1);
-        cell += QStringLiteral("</td><td align=right>%1%").arg(off, 0, 'f', 2);
+        cell += QStringLiteral("</td><td align=right nowrap>%1%").arg(off, 0, 'f', 2);
     } else {
         cell += QStringLiteral("</td><td>");
     }
@@ -199,7 +199,7 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
         text += QStringLiteral("<tr><td colspan=3><i>%1</i></td></tr>").arg(title);
     };
     const auto row = [&](const QString &quantity, const QString &cells) {
-        text += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(quantity, cells);
+        text += QStringLiteral("<tr><td>%1</td><td nowrap>%2</td></tr>").arg(quantity, cells);
     };
     heading(tr("True values, from the runs' constants"));
     row(QStringLiteral("Km"),

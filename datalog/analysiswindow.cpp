@@ -206,7 +206,7 @@ QWidget *AnalysisWindow::createTab(Method method)
         m_charts[m] = createChart(QStringLiteral("directChart"), tr("Velocity against [S]0"),
                                   tr("[S]0 (µM)"), tr("v (µM/s)"), true);
         m_residuals = createChart(QStringLiteral("residualChart"), tr("Residuals of the fit"),
-                                  tr("[S]0 (µM)"), tr("v − fit (µM/s)"), false);
+                                  tr("[S]0 (µM)"), tr("Δv (µM/s)"), false);
         m_residuals.view->chart()->legend()->hide();
         layout->addWidget(m_charts[m].view, 3);
         layout->addWidget(m_residuals.view, 1);

@@ -3,9 +3,11 @@
 #include "datalog/analysisplot.h"
 #include "datalog/analysisreport.h"
 #include "datalog/readings.h"
+#include "engine/numtext.h"
 #include "lab/bench.h"
 #include "params/choices.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -72,6 +74,7 @@ private slots:
     void simulatedErrorIsReproducible();
     void numbersKeepTheDigitsTheirIntervalsAllow();
     void copiedResultsHoldTheFits();
+    void tutorialNumbers();
 };
 
 void TestFits::puromycinReference()
@@ -382,6 +385,79 @@ void TestFits::copiedResultsHoldTheFits()
     QCOMPARE(number(cells.at(7)), m.vmax.value / 1e-9);
     QVERIFY(lines.contains("true\t2E-05\t\t\t1E-06\t\t\t1000\t\t\t50000000"));
     QCOMPARE(lines.last(), "simulated measurement error (%)\t0\tseed\t1");
+}
+
+namespace {
+
+// The Tutorial's text without tags, entities of spaces and line breaks.
+QString tutorialText()
+{
+    QFile file(QStringLiteral(ENKIN_DOCS_DIR "/tutorial.html"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QRegularExpression("<[^>]*>"));
+    text.replace("&nbsp;", " ")
+        .replace("&minus;", "-")
+        .replace("&times;", "×")
+        .replace("&#8288;", "");
+    return text.simplified();
+}
+
+// [ES]/[E] read off the Results boxes at the end of a run from the default inputs with [S]0 row
+// `row` and its suggested Maximum Time.
+double endRatio(int row)
+{
+    Bench bench;
+    bench.chooseS0(row);
+    const Readout r = *bench.sliderChanged(600, "1").readout;
+    return std::stod(r.ESVal) / std::stod(r.EVal);
+}
+
+} // namespace
+
+void TestFits::tutorialNumbers()
+{
+    const QString tutorial = tutorialText();
+    QVERIFY(!tutorial.isEmpty());
+    // Exercise 2: the ratio [ES]/[E] at the lowest and highest [S]0.
+    QVERIFY(tutorial.contains("the ratio reads about 44 there and is still rising"));
+    QCOMPARE(std::lround(endRatio(15)), 44L);
+    QVERIFY(tutorial.contains("now [ES] reads 0.98 and [E] 0.019, a ratio of 51.6. The steady "
+                              "state gives 50 ([E] is 0.0196"));
+    Bench late;
+    late.chooseS0(15);
+    late.state().inputs.set(RunInput::ttmax, "0.1");
+    const Readout settled = *late.sliderChanged(600, "1").readout;
+    QCOMPARE(settled.ESVal + " " + settled.EVal, std::string("0.98 0.019"));
+    QCOMPARE(QString::number(0.98 / 0.019, 'f', 1), "51.6");
+    const Trajectory &run = late.state().trajectory;
+    QCOMPARE(QString::number(run.EConc[600], 'f', 4), "0.0196");
+    QCOMPARE_LE(off(run.ESConc[600] / run.EConc[600], 50), 0.005);
+    QVERIFY(tutorial.contains("the ratio is 0.05"));
+    QCOMPARE_LE(off(endRatio(0), 0.05), 0.02);
+
+    // Exercise 4: at the [S]0 of the list closest to Km, v/Vmax (Vmax from exercise 3's readings)
+    // and [ES]/([ES] + [E]) agree and are close to 1/2.
+    QVERIFY(tutorial.contains("The two numbers should agree, and be close to 1/2"));
+    Bench bench;
+    session(bench, 1, rows(2, 11));
+    const double vmax =
+        fitGroup(studyLog(bench.state().dataLog, {}), 0, {}).methods[0].vmax.value / 1e-6;
+    QCOMPARE(formatGeneral(*kmDisplay(1, 1, 1)), std::string("2")); // the Km box: 2 x 10^-5 M
+    QCOMPARE(s0RowValue(6), 0.02);                                  // 2 x 10^-5 M
+    bench.chooseS0(6);
+    const Readout r = *bench.sliderChanged(600, "1").readout;
+    const double velocityFraction = std::stod(r.Vel) / vmax;
+    const double esFraction = std::stod(r.ESVal) / (std::stod(r.ESVal) + std::stod(r.EVal));
+    QCOMPARE_LE(std::abs(velocityFraction - esFraction), 0.005);
+    QCOMPARE_LE(std::abs(velocityFraction - 0.5), 0.01);
+
+    // The Advanced Tutorial's constants for k1 = k-1 = k2 = 1 and [E]total = 1e-9 M.
+    QVERIFY(tutorial.contains("= 2 × 10-5 M, while Ks = 1 × 10-5 M"));
+    const TheoreticalConstants t = theoreticalConstants(1, 1, 1, 1, 0);
+    QCOMPARE(t.km, 2e-5);
+    QCOMPARE(t.vmax, 1e-6);
 }
 
 QTEST_APPLESS_MAIN(TestFits)
