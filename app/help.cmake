@@ -15,17 +15,3 @@ target_link_libraries(enkin_help PUBLIC enkin_widgets Qt6::Widgets Qt6::Svg)
 file(GLOB enkin_help_docs RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS
     docs/*.html docs/*.svg docs/icons/*.png)
 qt_add_resources(enkin_help "docs" PREFIX "/docs" BASE docs FILES ${enkin_help_docs})
-
-# Desktop integration: a menu entry and the icon in the freedesktop hicolor theme.
-include(GNUInstallDirs)
-install(FILES enkin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-file(GLOB enkin_icon_sizes CONFIGURE_DEPENDS docs/icons/enkin-*.png)
-foreach(icon IN LISTS enkin_icon_sizes)
-    string(REGEX MATCH "enkin-([0-9]+)\\.png$" matched "${icon}")
-    if(matched)
-        set(size ${CMAKE_MATCH_1})
-        install(FILES ${icon} RENAME enkin.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
-    endif()
-endforeach()
-install(FILES docs/enkin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

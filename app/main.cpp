@@ -1,17 +1,52 @@
-// Enkin: start-up. The shared state is created first and outlives every window.
+// Enkin: start-up. The command line is read first, without a window system; then the shared state
+// is created, and it outlives every window.
 #include "app/appicon.h"
 #include "app/enkinform.h"
 #include "app/language.h"
+#include "app/startup.h"
 #include "lab/bench.h"
 
 #include <QApplication>
 #include <QLocale>
 
+#include <cstdio>
+
+namespace {
+
+// Writes the help or the version; a full disk or a closed pipe is an error, not a success.
+int print(const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    if (std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == std::size_t(bytes.size()) &&
+        std::fflush(stdout) == 0)
+        return 0;
+    std::fputs("enkin: could not write the output\n", stderr);
+    return enkin::kExitWriteFailed;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const enkin::StartupCommand command = enkin::readStartupCommand(arguments);
+    switch (command.action) {
+    case enkin::StartupCommand::Action::Help:
+    case enkin::StartupCommand::Action::Version:
+        return print(command.text);
+    case enkin::StartupCommand::Action::BadUsage:
+        std::fputs(command.text.toLocal8Bit().constData(), stderr);
+        return enkin::kExitBadUsage;
+    case enkin::StartupCommand::Action::Start:
+        break;
+    }
+
+    // argv as it came: QApplication takes Qt's own options (-platform, -style, ...) from it.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("enkin"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("enkin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ENKIN_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
     QApplication::setWindowIcon(enkin::enkinIcon());
     // The interface in the desktop's language; numbers in the boxes keep "." in every one.
