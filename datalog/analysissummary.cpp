@@ -78,6 +78,23 @@ QString valueCell(const Estimate &e, double truth, bool truthKnown)
     return cell;
 }
 
+// The reasons of a reading's marks, in the interface's language.
+QString markReasons(Mark marks)
+{
+    const std::pair<Mark, QString> reasons[] = {
+        {Mark::NotUsable, AnalysisWindow::tr("[S]0 or velocity not positive")},
+        {Mark::BeforeSteadyState, AnalysisWindow::tr("before the steady state")},
+        {Mark::StillChanging, AnalysisWindow::tr("[ES] still changing")},
+        {Mark::SubstrateUsed, AnalysisWindow::tr("over 10% of the substrate used")},
+        {Mark::FewDigits, AnalysisWindow::tr("velocity has fewer than 3 digits")},
+    };
+    QStringList text;
+    for (const auto &[mark, reason] : reasons)
+        if (has(marks, mark))
+            text << reason;
+    return text.join(QStringLiteral("; "));
+}
+
 QString groupConstants(const ReadingGroup &g)
 {
     return AnalysisWindow::tr("k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M")
@@ -292,7 +309,7 @@ void AnalysisWindow::showTable()
         cell(i, 4, locale.toString(r.t * 1000, 'g', 6));
         QString note = tr("group %1").arg(r.group + 1);
         if (r.marks != Mark::None)
-            note += QStringLiteral(": ") + QString::fromStdString(marksText(r.marks));
+            note += QStringLiteral(": ") + markReasons(r.marks);
         cell(i, 5, note);
     }
     m_table->resizeColumnsToContents();

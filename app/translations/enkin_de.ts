@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>enkin</name>
@@ -115,8 +116,8 @@
         <translation>Maximalzeit</translation>
     </message>
     <message>
-        <source>%1 reads as %2: the decimal point is ".".</source>
-        <translation>%1 wird als %2 gelesen: das Dezimalzeichen ist der Punkt ".".</translation>
+        <source>%1 reads as %2: the decimal point is &quot;.&quot;.</source>
+        <translation>%1 wird als %2 gelesen: das Dezimalzeichen ist der Punkt &quot;.&quot;.</translation>
     </message>
     <message>
         <source>Numbers are typed with a point in every language: 0.05, not 0,05.</source>
@@ -189,10 +190,6 @@
 <context>
     <name>enkin::AnalysisWindow</name>
     <message>
-        <source>Accept readings at two or more different [S]0 values, each with a positive velocity, to fit Km and Vmax.</source>
-        <translation>Übernehmen Sie Messwerte bei zwei oder mehr verschiedenen [S]0, jeweils mit positiver Geschwindigkeit, um Km und Vmax anzupassen.</translation>
-    </message>
-    <message>
         <source>1 reading</source>
         <translation>1 Messwert</translation>
     </message>
@@ -201,156 +198,16 @@
         <translation>%1 Messwerte</translation>
     </message>
     <message>
-        <source>Heading of the values %1</source>
-        <translation>Überschrift der Werte %1</translation>
-    </message>
-    <message>
-        <source>Label of %1 %2</source>
-        <translation>Beschriftung von %1 %2</translation>
-    </message>
-    <message>
-        <source>%1 %2, in molar units</source>
-        <translation>%1 %2, in molaren Einheiten</translation>
-    </message>
-    <message>
-        <source>How the values %1 were found, or why there are none</source>
-        <translation>Wie die Werte %1 gefunden wurden, oder warum es keine gibt</translation>
-    </message>
-    <message>
-        <source>Km and Vmax</source>
-        <translation>Km und Vmax</translation>
-    </message>
-    <message>
-        <source>Km and Vmax from the double-reciprocal line, from a direct fit of the hyperbola and from the current rate constants</source>
-        <translation>Km und Vmax aus der doppelt-reziproken Geraden, aus einer direkten Anpassung der Hyperbel und aus den aktuellen Geschwindigkeitskonstanten</translation>
-    </message>
-    <message>
-        <source>From the double-reciprocal line</source>
-        <translation>Aus der doppelt-reziproken Geraden</translation>
-    </message>
-    <message>
-        <source>from the double-reciprocal line</source>
-        <translation>aus der doppelt-reziproken Geraden</translation>
-    </message>
-    <message>
-        <source>From a direct fit of the hyperbola</source>
-        <translation>Aus einer direkten Anpassung der Hyperbel</translation>
-    </message>
-    <message>
-        <source>from the direct fit of the hyperbola</source>
-        <translation>aus der direkten Anpassung der Hyperbel</translation>
-    </message>
-    <message>
-        <source>From the current parameters</source>
-        <translation>Aus den aktuellen Parametern</translation>
-    </message>
-    <message>
-        <source>from the current rate constants</source>
-        <translation>aus den aktuellen Geschwindigkeitskonstanten</translation>
-    </message>
-    <message>
-        <source>The log holds no readings. </source>
-        <translation>Die Tabelle enthält keine Messwerte. </translation>
-    </message>
-    <message>
-        <source> Usable now: %1 of %2, at %3 different [S].</source>
-        <translation> Jetzt verwendbar: %1 von %2, bei %3 verschiedenen [S].</translation>
-    </message>
-    <message>
-        <source>Using %1 at %2 different [S].</source>
-        <translation>Verwendet: %1 bei %2 verschiedenen [S].</translation>
-    </message>
-    <message>
-        <source> Left out: %1 with a zero or negative [S] or velocity.</source>
-        <translation> Ausgelassen: %1 mit [S] oder Geschwindigkeit null oder negativ.</translation>
-    </message>
-    <message>
-        <source>Needs readings at two or more different [S].</source>
-        <translation>Braucht Messwerte bei zwei oder mehr verschiedenen [S].</translation>
-    </message>
-    <message>
-        <source>The reciprocals are out of range: no line.</source>
-        <translation>Die Kehrwerte liegen außerhalb des Zahlenbereichs: keine Gerade.</translation>
-    </message>
-    <message>
-        <source>1/v = m/[S] + b with m = %1, b = %2, r² = %3.</source>
-        <translation>1/v = m/[S] + b mit m = %1, b = %2, r² = %3.</translation>
-    </message>
-    <message>
-        <source> Km = m/b, Vmax = 1/b.</source>
-        <translation> Km = m/b, Vmax = 1/b.</translation>
-    </message>
-    <message>
-        <source> The intercept is not positive, so the line gives no meaningful Km or Vmax.</source>
-        <translation> Der Achsenabschnitt ist nicht positiv; die Gerade ergibt kein sinnvolles Km oder Vmax.</translation>
-    </message>
-    <message>
-        <source> The slope is not positive, so the line gives no meaningful Km or Vmax.</source>
-        <translation> Die Steigung ist nicht positiv; die Gerade ergibt kein sinnvolles Km oder Vmax.</translation>
-    </message>
-    <message>
-        <source>Least squares on the velocities, %1 iterations</source>
-        <translation>Kleinste Quadrate auf den Geschwindigkeiten, %1 Iterationen</translation>
-    </message>
-    <message>
-        <source>; ± one standard error.</source>
-        <translation>; ± ein Standardfehler.</translation>
-    </message>
-    <message>
-        <source>; the curve passes through the readings.</source>
-        <translation>; die Kurve geht durch die Messwerte.</translation>
-    </message>
-    <message>
-        <source>The best curve has a Km or Vmax that is not positive: the readings do not follow the hyperbola.</source>
-        <translation>Die beste Kurve hat ein Km oder Vmax, das nicht positiv ist: die Messwerte folgen nicht der Hyperbel.</translation>
-    </message>
-    <message>
-        <source>The fit did not converge: the readings do not fix Km and Vmax.</source>
-        <translation>Die Anpassung konvergierte nicht: die Messwerte legen Km und Vmax nicht fest.</translation>
-    </message>
-    <message>
         <source>undefined</source>
         <translation>nicht definiert</translation>
-    </message>
-    <message>
-        <source>Km = (k-1 + k2)/k1, Vmax = k2([E]0 + [ES]0).</source>
-        <translation>Km = (k-1 + k2)/k1, Vmax = k2([E]0 + [ES]0).</translation>
-    </message>
-    <message>
-        <source> With k1 = 0 no ES forms, and Km is undefined.</source>
-        <translation> Mit k1 = 0 bildet sich kein ES, und Km ist nicht definiert.</translation>
-    </message>
-    <message>
-        <source> Km is out of the range of numbers.</source>
-        <translation> Km liegt außerhalb des Zahlenbereichs.</translation>
-    </message>
-    <message>
-        <source> Readings taken with other parameters will not agree.</source>
-        <translation> Messwerte mit anderen Parametern stimmen nicht überein.</translation>
     </message>
     <message>
         <source>Analysis</source>
         <translation>Auswertung</translation>
     </message>
     <message>
-        <source>Km and Vmax fitted to the accepted readings, with the velocity against [S] and the double-reciprocal plot</source>
-        <translation>Km und Vmax, an die übernommenen Messwerte angepasst, mit der Geschwindigkeit gegen [S] und dem doppelt-reziproken Diagramm</translation>
-    </message>
-    <message>
-        <source>How many readings the fits use, and what is missing or left out</source>
-        <translation>Wie viele Messwerte die Anpassungen verwenden, und was fehlt oder ausgelassen ist</translation>
-    </message>
-    <message>
         <source>&amp;Refresh</source>
         <translation>&amp;Aktualisieren</translation>
-    </message>
-    <message>
-        <source>Refresh</source>
-        <translation>Aktualisieren</translation>
-    </message>
-    <message>
-        <source>Fit again to the readings of the log and the current parameters</source>
-        <translation>Erneut an die Messwerte der Tabelle und die aktuellen Parameter anpassen</translation>
     </message>
     <message>
         <source>Fit again to the readings now in the log</source>
@@ -361,60 +218,304 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <source>Hide the Analysis window</source>
-        <translation>Das Fenster Auswertung ausblenden</translation>
-    </message>
-    <message>
-        <source>Velocity against [S]</source>
-        <translation>Geschwindigkeit gegen [S]</translation>
-    </message>
-    <message>
-        <source>[S] (µM)</source>
-        <translation>[S] (µM)</translation>
-    </message>
-    <message>
-        <source>velocity (µM/s)</source>
-        <translation>Geschwindigkeit (µM/s)</translation>
-    </message>
-    <message>
-        <source>readings</source>
-        <translation>Messwerte</translation>
-    </message>
-    <message>
         <source>left out</source>
         <translation>ausgelassen</translation>
     </message>
     <message>
-        <source>The readings as points, velocity in µM/s against [S] in µM, with the fitted Michaelis-Menten hyperbola</source>
-        <translation>Die Messwerte als Punkte, Geschwindigkeit in µM/s gegen [S] in µM, mit der angepassten Michaelis-Menten-Hyperbel</translation>
+        <source>Direct fit of the hyperbola</source>
+        <translation>Direkte Anpassung der Hyperbel</translation>
     </message>
     <message>
-        <source>Double-reciprocal plot</source>
-        <translation>Doppelt-reziprokes Diagramm</translation>
+        <source>Lineweaver-Burk line</source>
+        <translation>Lineweaver-Burk-Gerade</translation>
     </message>
     <message>
-        <source>1/[S] (1/µM)</source>
-        <translation>1/[S] (1/µM)</translation>
+        <source>Hanes-Woolf line</source>
+        <translation>Hanes-Woolf-Gerade</translation>
     </message>
     <message>
-        <source>1/velocity (s/µM)</source>
-        <translation>1/Geschwindigkeit (s/µM)</translation>
+        <source>Eadie-Hofstee line</source>
+        <translation>Eadie-Hofstee-Gerade</translation>
     </message>
     <message>
-        <source>−1/Km, 1/Vmax</source>
-        <translation>−1/Km, 1/Vmax</translation>
+        <source>needs readings at two or more different [S]0</source>
+        <translation>braucht Messwerte bei zwei oder mehr verschiedenen [S]0</translation>
     </message>
     <message>
-        <source>1/velocity in s/µM against 1/[S] in 1/µM for the usable readings, with the least-squares line, which meets the axes at -1/Km and 1/Vmax</source>
-        <translation>1/Geschwindigkeit in s/µM gegen 1/[S] in 1/µM für die verwendbaren Messwerte, mit der Ausgleichsgeraden, die die Achsen bei -1/Km und 1/Vmax schneidet</translation>
+        <source>gives a Km or Vmax that is not positive</source>
+        <translation>ergibt ein Km oder Vmax, das nicht positiv ist</translation>
     </message>
     <message>
-        <source>direct fit</source>
-        <translation>direkte Anpassung</translation>
+        <source>did not converge</source>
+        <translation>konvergierte nicht</translation>
     </message>
     <message>
-        <source>from the line</source>
-        <translation>aus der Geraden</translation>
+        <source> (no interval)</source>
+        <translation> (kein Intervall)</translation>
+    </message>
+    <message>
+        <source>k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M</source>
+        <translation>k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M</translation>
+    </message>
+    <message>
+        <source>Group %1: k2 = %2 /s, %3</source>
+        <translation>Gruppe %1: k2 = %2 /s, %3</translation>
+    </message>
+    <message>
+        <source>seed %1</source>
+        <translation>Startwert %1</translation>
+    </message>
+    <message>
+        <source>The log holds no readings. Accept steady-state readings at two or more different [S]0 to fit Km and Vmax.</source>
+        <translation>Die Tabelle enthält keine Messwerte. Übernehmen Sie Messwerte im stationären Zustand bei zwei oder mehr verschiedenen [S]0, um Km und Vmax anzupassen.</translation>
+    </message>
+    <message>
+        <source>Fitting %1 of %2 against the [S]0 of their runs.</source>
+        <translation>Angepasst: %1 von %2, gegen das [S]0 ihrer Läufe.</translation>
+    </message>
+    <message>
+        <source> Readings marked in the table are left out; tick one to put it back.</source>
+        <translation> In der Tabelle markierte Messwerte sind ausgelassen; ein Häkchen nimmt einen wieder auf.</translation>
+    </message>
+    <message>
+        <source> The readings come from runs with different %1, which give different Km and Vmax: they are fitted as %2 separate groups.</source>
+        <translation> Die Messwerte stammen aus Läufen mit verschiedenem %1, die verschiedene Km und Vmax ergeben: sie werden als %2 getrennte Gruppen angepasst.</translation>
+    </message>
+    <message>
+        <source> The velocities carry a SIMULATED measurement error of %1% (seed %2).</source>
+        <translation> Die Geschwindigkeiten tragen einen SIMULIERTEN Messfehler von %1% (Startwert %2).</translation>
+    </message>
+    <message>
+        <source>%1: Km = %2 M, Vmax = %3 M/s</source>
+        <translation>%1: Km = %2 M, Vmax = %3 M/s</translation>
+    </message>
+    <message>
+        <source>, %1 iterations.</source>
+        <translation>, %1 Iterationen.</translation>
+    </message>
+    <message>
+        <source> (slope %1, intercept %2, r² = %3).</source>
+        <translation> (Steigung %1, Achsenabschnitt %2, r² = %3).</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Group %1&lt;/b&gt;: %2 used. %3.&lt;br&gt;</source>
+        <translation>&lt;b&gt;Gruppe %1&lt;/b&gt;: %2 verwendet. %3.&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>True values, from the runs&apos; constants</source>
+        <translation>Wahre Werte, aus den Konstanten der Läufe</translation>
+    </message>
+    <message>
+        <source>, 95% intervals; off the true value by</source>
+        <translation>, 95-%-Intervalle; Abweichung vom wahren Wert</translation>
+    </message>
+    <message>
+        <source>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. The intervals show the scatter of the readings only: readings a little short of the steady state, or cut by the readout, are all off in one direction.&lt;/small&gt;</source>
+        <translation>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Die Intervalle zeigen nur die Streuung der Messwerte: Messwerte knapp vor dem stationären Zustand oder von der Anzeige abgeschnittene weichen alle in dieselbe Richtung ab.&lt;/small&gt;</translation>
+    </message>
+    <message>
+        <source>Results of group %1</source>
+        <translation>Ergebnisse der Gruppe %1</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Verw.</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>[S]0 (M)</source>
+        <translation>[S]0 (M)</translation>
+    </message>
+    <message>
+        <source>v (M/s)</source>
+        <translation>v (M/s)</translation>
+    </message>
+    <message>
+        <source>t (ms)</source>
+        <translation>t (ms)</translation>
+    </message>
+    <message>
+        <source>Group and marks</source>
+        <translation>Gruppe und Markierungen</translation>
+    </message>
+    <message>
+        <source>used</source>
+        <translation>verwendet</translation>
+    </message>
+    <message>
+        <source>group %1</source>
+        <translation>Gruppe %1</translation>
+    </message>
+    <message>
+        <source>Copied the results for a spreadsheet.</source>
+        <translation>Die Ergebnisse wurden für eine Tabellenkalkulation kopiert.</translation>
+    </message>
+    <message>
+        <source>Km and Vmax fitted to the accepted readings against [S]0, by four methods, with the readings they use</source>
+        <translation>Km und Vmax, an die übernommenen Messwerte gegen [S]0 angepasst, nach vier Verfahren, mit den verwendeten Messwerten</translation>
+    </message>
+    <message>
+        <source>How many readings the fits use, and how they are grouped</source>
+        <translation>Wie viele Messwerte die Anpassungen verwenden und wie sie gruppiert sind</translation>
+    </message>
+    <message>
+        <source>Group plotted</source>
+        <translation>Gezeichnete Gruppe</translation>
+    </message>
+    <message>
+        <source>&amp;Plot group:</source>
+        <translation>&amp;Gruppe zeichnen:</translation>
+    </message>
+    <message>
+        <source>v against [S]0</source>
+        <translation>v gegen [S]0</translation>
+    </message>
+    <message>
+        <source>Lineweaver-Burk</source>
+        <translation>Lineweaver-Burk</translation>
+    </message>
+    <message>
+        <source>Hanes-Woolf</source>
+        <translation>Hanes-Woolf</translation>
+    </message>
+    <message>
+        <source>Eadie-Hofstee</source>
+        <translation>Eadie-Hofstee</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>true</source>
+        <translation>wahr</translation>
+    </message>
+    <message>
+        <source>fitted</source>
+        <translation>angepasst</translation>
+    </message>
+    <message>
+        <source>Velocity against [S]0</source>
+        <translation>Geschwindigkeit gegen [S]0</translation>
+    </message>
+    <message>
+        <source>[S]0 (µM)</source>
+        <translation>[S]0 (µM)</translation>
+    </message>
+    <message>
+        <source>v (µM/s)</source>
+        <translation>v (µM/s)</translation>
+    </message>
+    <message>
+        <source>Residuals of the fit</source>
+        <translation>Residuen der Anpassung</translation>
+    </message>
+    <message>
+        <source>Δv (µM/s)</source>
+        <translation>Δv (µM/s)</translation>
+    </message>
+    <message>
+        <source>1/v against 1/[S]0</source>
+        <translation>1/v gegen 1/[S]0</translation>
+    </message>
+    <message>
+        <source>1/[S]0 (1/µM)</source>
+        <translation>1/[S]0 (1/µM)</translation>
+    </message>
+    <message>
+        <source>1/v (s/µM)</source>
+        <translation>1/v (s/µM)</translation>
+    </message>
+    <message>
+        <source>[S]0/v against [S]0</source>
+        <translation>[S]0/v gegen [S]0</translation>
+    </message>
+    <message>
+        <source>[S]0/v (s)</source>
+        <translation>[S]0/v (s)</translation>
+    </message>
+    <message>
+        <source>v against v/[S]0</source>
+        <translation>v gegen v/[S]0</translation>
+    </message>
+    <message>
+        <source>v/[S]0 (1/s)</source>
+        <translation>v/[S]0 (1/s)</translation>
+    </message>
+    <message>
+        <source>Adds simulated Gaussian error of this size to each velocity before the fits: the readings themselves stay as they are</source>
+        <translation>Fügt jeder Geschwindigkeit vor den Anpassungen einen simulierten normalverteilten Fehler dieser Größe hinzu: die Messwerte selbst bleiben, wie sie sind</translation>
+    </message>
+    <message>
+        <source>Simulated &amp;measurement error (%):</source>
+        <translation>Simulierter &amp;Messfehler (%):</translation>
+    </message>
+    <message>
+        <source>&amp;New Sample</source>
+        <translation>&amp;Neue Stichprobe</translation>
+    </message>
+    <message>
+        <source>Draw another sample of the simulated error, with a new seed</source>
+        <translation>Eine neue Stichprobe des simulierten Fehlers ziehen, mit neuem Startwert</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Results</source>
+        <translation>Ergebnisse &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the readings used and every method&apos;s results, tab-separated, for a spreadsheet</source>
+        <translation>Die verwendeten Messwerte und die Ergebnisse aller Verfahren tabulatorgetrennt für eine Tabellenkalkulation kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save Plot...</source>
+        <translation>Diagramm &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>Save the plot of the current tab as a PNG or SVG image</source>
+        <translation>Das Diagramm der aktuellen Registerkarte als PNG- oder SVG-Bild speichern</translation>
+    </message>
+    <message>
+        <source>Save Plot</source>
+        <translation>Diagramm speichern</translation>
+    </message>
+    <message>
+        <source>PNG image (*.png);;SVG image (*.svg)</source>
+        <translation>PNG-Bild (*.png);;SVG-Bild (*.svg)</translation>
+    </message>
+    <message>
+        <source>Saved the plot.</source>
+        <translation>Das Diagramm wurde gespeichert.</translation>
+    </message>
+    <message>
+        <source>Could not save the plot.</source>
+        <translation>Das Diagramm konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>[S]0 or velocity not positive</source>
+        <translation>[S]0 oder Geschwindigkeit nicht positiv</translation>
+    </message>
+    <message>
+        <source>before the steady state</source>
+        <translation>vor dem stationären Zustand</translation>
+    </message>
+    <message>
+        <source>[ES] still changing</source>
+        <translation>[ES] ändert sich noch</translation>
+    </message>
+    <message>
+        <source>over 10% of the substrate used</source>
+        <translation>über 10 % des Substrats verbraucht</translation>
+    </message>
+    <message>
+        <source>velocity has fewer than 3 digits</source>
+        <translation>Geschwindigkeit hat weniger als 3 Stellen</translation>
     </message>
 </context>
 <context>
@@ -535,7 +636,7 @@
         <translation>Senkrechte Skala, 10^-9 M</translation>
     </message>
     <message>
-        <source>Top of the plot's vertical axis, in 10^-9 M</source>
+        <source>Top of the plot&apos;s vertical axis, in 10^-9 M</source>
         <translation>Oberes Ende der senkrechten Achse, in 10^-9 M</translation>
     </message>
     <message>
