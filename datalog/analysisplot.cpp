@@ -116,12 +116,17 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
     keepFinite(plot.used);
     keepFinite(plot.leftOut);
 
+    // The velocity plot's range holds every reading. A linearisation's holds the used ones (all
+    // of them when none is used): the transform throws a reading taken before the steady state
+    // so far off that the used ones would be squeezed into a corner. The table lists it still.
     Bounds x, y;
+    const bool usedOnly = method != Method::Direct && !plot.used.empty();
     for (const PlotPoints *points : {&plot.used, &plot.leftOut})
-        for (const PlotPoint &p : *points) {
-            x.include(p.x);
-            y.include(p.y);
-        }
+        if (points == &plot.used || !usedOnly)
+            for (const PlotPoint &p : *points) {
+                x.include(p.x);
+                y.include(p.y);
+            }
     const MethodFit &m = fit.methods[std::size_t(method)];
     const bool fitted = m.status == FitStatus::Ok;
     const TheoreticalConstants &truth = group.truth;

@@ -27,6 +27,12 @@ QString html(const std::string &markup)
     return scriptsToHtml(QString::fromStdString(markup));
 }
 
+// A number of the results, kept on one line: "(2.004 ± 0.021) × 10<sup>-5</sup>".
+QString unbroken(const std::string &markup)
+{
+    return html(markup).replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+}
+
 // "1 reading", "3 readings".
 QString readingsText(int n)
 {
@@ -66,12 +72,12 @@ QString failure(FitStatus status)
 // The fitted value with its interval, and how far it is from the true one.
 QString valueCell(const Estimate &e, double truth, bool truthKnown)
 {
-    QString cell = html(estimateMarkup(e));
+    QString cell = unbroken(estimateMarkup(e));
     if (!e.hasInterval)
         cell += AnalysisWindow::tr(" (no interval)");
     if (truthKnown && truth != 0 && std::isfinite(truth)) {
         const double off = 100 * (e.value / truth - 1);
-        cell += QStringLiteral("</td><td align=right nowrap>%1%").arg(off, 0, 'f', 2);
+        cell += QStringLiteral("</td><td align=right>%1%").arg(off, 0, 'f', 2);
     } else {
         cell += QStringLiteral("</td><td>");
     }
@@ -98,8 +104,10 @@ QString markReasons(Mark marks)
 QString groupConstants(const ReadingGroup &g)
 {
     return AnalysisWindow::tr("k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M")
-        .arg(html(scientificMarkup(g.k1 * units::kK1)), html(scientificMarkup(g.k2 * units::kRate)),
-             html(scientificMarkup(g.kminus1 * units::kRate)), html(scientificMarkup(g.eTotal)));
+        .arg(unbroken(scientificMarkup(g.k1 * units::kK1)),
+             unbroken(scientificMarkup(g.k2 * units::kRate)),
+             unbroken(scientificMarkup(g.kminus1 * units::kRate)),
+             unbroken(scientificMarkup(g.eTotal)));
 }
 
 } // namespace
@@ -192,13 +200,14 @@ QString AnalysisWindow::lineCaption(const MethodFit &fit) const
         return methodTitle(fit.method) + QStringLiteral(": ") + failure(fit.status) +
                QLatin1Char('.');
     QString text = tr("%1: Km = %2 M, Vmax = %3 M/s")
-                       .arg(methodTitle(fit.method), html(estimateMarkup(fit.km)),
-                            html(estimateMarkup(fit.vmax)));
+                       .arg(methodTitle(fit.method), unbroken(estimateMarkup(fit.km)),
+                            unbroken(estimateMarkup(fit.vmax)));
     if (fit.method == Method::Direct)
         text += tr(", %1 iterations.").arg(fit.iterations);
     else
         text += tr(" (slope %1, intercept %2, r² = %3).")
-                    .arg(html(scientificMarkup(fit.slope)), html(scientificMarkup(fit.intercept)))
+                    .arg(unbroken(scientificMarkup(fit.slope)),
+                         unbroken(scientificMarkup(fit.intercept)))
                     .arg(fit.rSquared, 0, 'f', 4);
     return text;
 }
@@ -216,18 +225,20 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
         text += QStringLiteral("<tr><td colspan=3><i>%1</i></td></tr>").arg(title);
     };
     const auto row = [&](const QString &quantity, const QString &cells) {
-        text += QStringLiteral("<tr><td>%1</td><td nowrap>%2</td></tr>").arg(quantity, cells);
+        text += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(quantity, cells);
     };
     heading(tr("True values, from the runs' constants"));
     row(QStringLiteral("Km"),
-        (t.kmDefined ? html(scientificMarkup(t.km)) + QStringLiteral(" M") : tr("undefined")) +
+        (t.kmDefined ? unbroken(scientificMarkup(t.km)) + QStringLiteral(" M") : tr("undefined")) +
             QStringLiteral("</td><td>"));
-    row(QStringLiteral("Vmax"), html(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
+    row(QStringLiteral("Vmax"),
+        unbroken(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
     row(QStringLiteral("kcat"),
-        html(scientificMarkup(t.vmax / g.eTotal)) + QStringLiteral(" /s</td><td>"));
+        unbroken(scientificMarkup(t.vmax / g.eTotal)) + QStringLiteral(" /s</td><td>"));
     row(QStringLiteral("kcat/Km"),
-        (t.kmDefined ? html(scientificMarkup(t.vmax / t.km / g.eTotal)) + QStringLiteral(" /M/s")
-                     : tr("undefined")) +
+        (t.kmDefined
+             ? unbroken(scientificMarkup(t.vmax / t.km / g.eTotal)) + QStringLiteral(" /M/s")
+             : tr("undefined")) +
             QStringLiteral("</td><td>"));
     for (const MethodFit &m : fit.methods) {
         heading(methodTitle(m.method) + tr(", 95% intervals; off the true value by"));
