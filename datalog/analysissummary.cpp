@@ -5,6 +5,7 @@
 #include "datalog/analysiswindow.h"
 #include "engine/units.h"
 #include "params/runinputs.h"
+#include "params/runstart.h"
 #include "widgets/scriptedlabel.h"
 
 #include <QClipboard>
@@ -114,13 +115,10 @@ QString groupConstants(const ReadingGroup &g)
 
 void AnalysisWindow::refresh()
 {
-    // The current inputs stand in for the run of a reading accepted without one.
-    RunContext current;
-    current.k1 = m_inputs.number(RunInput::kk1);
-    current.k2 = m_inputs.number(RunInput::kk2);
-    current.kminus1 = m_inputs.number(RunInput::kk3);
-    current.e0 = m_inputs.number(RunInput::E0);
-    current.es0 = m_inputs.number(RunInput::ES0);
+    // The current inputs stand in for the run of a reading accepted without one; nothing is
+    // known of how settled that run was.
+    RunContext current = contextOf(readRunStart(m_inputs));
+    current.known = false;
     m_study = studyLog(m_log, current);
 
     // A row keeps the student's choice while it holds the same reading.

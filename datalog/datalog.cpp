@@ -67,6 +67,18 @@ std::string dataLine(const DataLog &log, int i)
 
 } // namespace
 
+RunContext contextOf(const RunStart &start)
+{
+    return {.known = true,
+            .s0 = start.s0,
+            .e0 = start.e0,
+            .es0 = start.es0,
+            .k1 = start.k1,
+            .k2 = start.k2,
+            .kminus1 = start.kminus1,
+            .tmax = start.tmax};
+}
+
 AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunContext &run)
 {
     if (log.SavedCount >= DataLog::kCapacity)

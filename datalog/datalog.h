@@ -1,6 +1,8 @@
 // The student's notebook: up to 20 accepted readings, in the units of the Results boxes.
 #pragma once
 
+#include "engine/integrate.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -24,6 +26,9 @@ struct RunContext {
     // ([S]0 - [S]) / [S]0 at the reading, exact (not cut like the readout); 0 when [S]0 is 0.
     double substrateUsed = 0;
 };
+
+// The run from `start`, at its first grid point.
+RunContext contextOf(const RunStart &start);
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.
 // Slots above SavedCount may hold stale readings from before a Clear All and are never read.

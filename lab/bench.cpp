@@ -28,19 +28,6 @@ bool commaChangesTheNumber(std::string_view text)
     return parseLeadingNumber(pointed) != parseLeadingNumber(text);
 }
 
-// The run from `start`, at its first grid point.
-RunContext contextOf(const RunStart &start)
-{
-    return {.known = true,
-            .s0 = start.s0,
-            .e0 = start.e0,
-            .es0 = start.es0,
-            .k1 = start.k1,
-            .k2 = start.k2,
-            .kminus1 = start.kminus1,
-            .tmax = start.tmax};
-}
-
 // The run from `start` at grid point v of its trajectory.
 RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
 {

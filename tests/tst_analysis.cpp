@@ -2,6 +2,7 @@
 // the groups, the simulated error, the copy and the saved plot.
 #include "datalog/analysiswindow.h"
 #include "lab/bench.h"
+#include "tests/student.h"
 
 #include <QAccessibleInterface>
 #include <QApplication>
@@ -23,20 +24,6 @@
 using namespace enkin;
 
 namespace {
-
-// A student's readings: k2 from its list row, and for each [S]0 row the slider at `point`.
-void session(Bench &bench, int k2Row, std::initializer_list<int> s0Rows, int point = 600)
-{
-    bench.chooseK2(k2Row);
-    bench.sliderChanged(1, "1");
-    for (int row : s0Rows) {
-        bench.chooseS0(row);
-        bench.sliderChanged(1, "1");
-        const SliderView view = bench.sliderChanged(point, "1");
-        const Readout &r = *view.readout;
-        bench.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *view.ttt});
-    }
-}
 
 QString text(const QWidget &window, const char *name)
 {
@@ -70,8 +57,8 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
     Bench bench;
     AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
     QVERIFY(text(window, "message").startsWith("The log holds no readings."));
-    session(bench, 1, {2, 4, 6, 8, 10, 11});
-    session(bench, 1, {10}, 10); // before the steady state
+    student::acceptRuns(bench, 1, {2, 4, 6, 8, 10, 11});
+    student::acceptRuns(bench, 1, {10}, 10); // before the steady state
     window.show();
     QTest::mouseClick(window.findChild<QPushButton *>("refreshButton"), Qt::LeftButton);
 
@@ -111,7 +98,7 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
 void TestAnalysis::tabsShowEachMethod()
 {
     Bench bench;
-    session(bench, 2, {6, 8, 10, 11, 12, 13, 15});
+    student::acceptRuns(bench, 2, {6, 8, 10, 11, 12, 13, 15});
     AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -151,8 +138,8 @@ void TestAnalysis::tabsShowEachMethod()
 void TestAnalysis::groupsAndSimulatedError()
 {
     Bench bench;
-    session(bench, 1, {4, 6, 8, 10});
-    session(bench, 2, {8, 10, 12, 15});
+    student::acceptRuns(bench, 1, {4, 6, 8, 10});
+    student::acceptRuns(bench, 2, {8, 10, 12, 15});
     AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
     QVERIFY(text(window, "message").contains("different k2"));
     QVERIFY(text(window, "message").contains("2 separate groups"));
@@ -182,7 +169,7 @@ void TestAnalysis::groupsAndSimulatedError()
 void TestAnalysis::copyAndSavePlot()
 {
     Bench bench;
-    session(bench, 1, {2, 4, 6, 8, 10, 11});
+    student::acceptRuns(bench, 1, {2, 4, 6, 8, 10, 11});
     AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -208,7 +195,7 @@ void TestAnalysis::copyAndSavePlot()
 void TestAnalysis::closeHidesCloseBoxDestroys()
 {
     Bench bench;
-    session(bench, 1, {4, 8});
+    student::acceptRuns(bench, 1, {4, 8});
     QPointer<AnalysisWindow> window =
         new AnalysisWindow(bench.state().dataLog, bench.state().inputs);
     window->show();

@@ -6,6 +6,7 @@
 #include "engine/numtext.h"
 #include "lab/bench.h"
 #include "params/choices.h"
+#include "tests/student.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -18,22 +19,6 @@ using namespace enkin;
 using Readings = std::vector<Reading>;
 
 namespace {
-
-// A student at the bench: k2 from its list row, then for each [S]0 row a choice (which puts the
-// slider at 1 and suggests the Maximum Time), the slider to `point` and Accept Data.
-Bench &session(Bench &bench, int k2Row, const std::vector<int> &s0Rows, int point = 600)
-{
-    bench.chooseK2(k2Row);
-    bench.sliderChanged(1, "1");
-    for (int row : s0Rows) {
-        bench.chooseS0(row);
-        bench.sliderChanged(1, "1");
-        const SliderView view = bench.sliderChanged(point, "1");
-        const Readout &r = *view.readout;
-        bench.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *view.ttt});
-    }
-    return bench;
-}
 
 std::vector<int> rows(int first, int last)
 {
@@ -125,7 +110,7 @@ void TestFits::tutorialExerciseRecoversKmAndVmax()
     QFETCH(double, kmTolerance);
     QFETCH(double, vmaxTolerance);
     Bench bench;
-    session(bench, k2Row, s0Rows);
+    student::acceptRuns(bench, k2Row, s0Rows);
     const Study study = studyLog(bench.state().dataLog, {});
     QCOMPARE(int(study.groups.size()), 1);
     const ReadingGroup &group = study.groups[0];
@@ -155,9 +140,9 @@ void TestFits::readingsOutsideTheSteadyStateAreMarked()
     Bench bench;
     // Before any slider change the boxes show the initial texts, at time 0.
     bench.accept({"1", "0", "1", "0", "0"});
-    session(bench, 1, {10}, 10);  // 0.0075 ms: [ES] still rising fast
-    session(bench, 1, {10}, 500); // 0.417 ms, just short of 5 lifetimes
-    session(bench, 1, {10}, 600); // 0.5 ms
+    student::acceptRuns(bench, 1, {10}, 10);  // 0.0075 ms: [ES] still rising fast
+    student::acceptRuns(bench, 1, {10}, 500); // 0.417 ms, just short of 5 lifetimes
+    student::acceptRuns(bench, 1, {10}, 600); // 0.5 ms
     // A run long enough to use up most of the substrate: [S]0 = 1e-6 M over 100 s.
     bench.chooseS0(0);
     bench.state().inputs.set(RunInput::ttmax, "100000");
@@ -188,10 +173,10 @@ void TestFits::readingsOutsideTheSteadyStateAreMarked()
 void TestFits::runsWithOtherConstantsAreGrouped()
 {
     Bench bench;
-    session(bench, 1, {6, 10, 15});
-    session(bench, 2, {6, 10, 15});
+    student::acceptRuns(bench, 1, {6, 10, 15});
+    student::acceptRuns(bench, 2, {6, 10, 15});
     bench.state().inputs.set(RunInput::E0, "2");
-    session(bench, 2, {10});
+    student::acceptRuns(bench, 2, {10});
     // Each reading keeps its own run: the inputs now in force are another k2 and [E]0.
     bench.chooseK2(0);
     const Study study = studyLog(bench.state().dataLog, {});
@@ -326,7 +311,7 @@ void TestFits::simulatedErrorIsReproducible()
     QVERIFY(std::abs(mean) < 0.03 && std::abs(std::sqrt(square - mean * mean) - 1) < 0.03);
 
     Bench bench;
-    session(bench, 1, rows(2, 11));
+    student::acceptRuns(bench, 1, rows(2, 11));
     const Study study = studyLog(bench.state().dataLog, {});
     StudyChoices choices;
     choices.errorPercent = 5;
@@ -366,7 +351,7 @@ void TestFits::numbersKeepTheDigitsTheirIntervalsAllow()
 void TestFits::copiedResultsHoldTheFits()
 {
     Bench bench;
-    session(bench, 1, rows(2, 11));
+    student::acceptRuns(bench, 1, rows(2, 11));
     bench.accept({"1", "0", "1", "0", "0"}); // the same run at its last point, velocity typed 0
     const Study study = studyLog(bench.state().dataLog, {});
     const GroupFit fit = fitGroup(study, 0, {});
@@ -443,7 +428,7 @@ void TestFits::tutorialNumbers()
     // and [ES]/([ES] + [E]) agree and are close to 1/2.
     QVERIFY(tutorial.contains("The two numbers should agree, and be close to 1/2"));
     Bench bench;
-    session(bench, 1, rows(2, 11));
+    student::acceptRuns(bench, 1, rows(2, 11));
     const double vmax =
         fitGroup(studyLog(bench.state().dataLog, {}), 0, {}).methods[0].vmax.value / 1e-6;
     QCOMPARE(formatGeneral(*kmDisplay(1, 1, 1)), std::string("2")); // the Km box: 2 x 10^-5 M
@@ -471,8 +456,8 @@ void TestFits::plotsOfEachMethod()
 
     // Exact readings at k2 = 1 and one taken before the steady state, left out.
     Bench bench;
-    session(bench, 1, rows(5, 11));
-    session(bench, 1, {10}, 10);
+    student::acceptRuns(bench, 1, rows(5, 11));
+    student::acceptRuns(bench, 1, {10}, 10);
     const Study study = studyLog(bench.state().dataLog, {});
     const GroupFit fit = fitGroup(study, 0, {});
     const ReadingGroup &group = study.groups[0];
