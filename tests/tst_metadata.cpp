@@ -230,8 +230,9 @@ void TestMetadata::manPagesLint()
         const QString path = QStringLiteral(ENKIN_SOURCE_APP "/") + QLatin1String(page);
         Finished r;
         if (const QString man = tool("man"); !man.isEmpty()) {
-            r = runHeadless(QStringLiteral("sh"),
-                            {"-c", "\"$0\" --warnings -l \"$1\" >/dev/null", man, path});
+            r = runHeadless(
+                QStringLiteral("sh"),
+                {"-c", "LC_ALL=C.UTF-8 \"$0\" --warnings -l \"$1\" >/dev/null", man, path});
         } else if (const QString groff = tool("groff"); !groff.isEmpty()) {
             r = runHeadless(groff, {"-man", "-ww", "-z", path});
         } else {
