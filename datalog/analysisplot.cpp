@@ -173,7 +173,7 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
                 if (r.hi == 0)
                     for (const PlotPoint &p : *points)
                         r.include(std::abs(p.y));
-            plot.residual = niceRange(-r.hi, r.hi);
+            plot.residual = niceRange(-1.1 * r.hi, 1.1 * r.hi);
         } else {
             plot.residual = niceRange(-1, 1);
         }

@@ -287,7 +287,7 @@ QWidget *AnalysisWindow::createReadingsTable()
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setMinimumHeight(150);
+    m_table->setMinimumHeight(6 * m_table->fontMetrics().height());
     m_table->setMaximumHeight(200);
     connect(m_table, &QTableWidget::itemChanged, this, &AnalysisWindow::readingToggled);
     return m_table;

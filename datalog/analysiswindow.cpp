@@ -23,6 +23,8 @@
 #include <QTabWidget>
 #include <QValueAxis>
 
+#include <algorithm>
+
 namespace enkin {
 
 namespace {
@@ -150,7 +152,9 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::hide);
 
-    resize(1120, 760);
+    // A larger desktop font needs more room for the axis labels: the layout's minimum wins.
+    const QSize minimum = minimumSizeHint();
+    resize(std::max(1120, minimum.width()), std::max(760, minimum.height()));
     refresh();
 }
 
@@ -208,6 +212,9 @@ QWidget *AnalysisWindow::createTab(Method method)
         m_residuals = createChart(QStringLiteral("residualChart"), tr("Residuals of the fit"),
                                   tr("[S]0 (µM)"), tr("Δv (µM/s)"), false);
         m_residuals.view->chart()->legend()->hide();
+        // Room for the title, the tick labels and the axis title at any desktop font size.
+        m_charts[m].view->setMinimumHeight(15 * fontMetrics().height());
+        m_residuals.view->setMinimumHeight(12 * fontMetrics().height());
         layout->addWidget(m_charts[m].view, 3);
         layout->addWidget(m_residuals.view, 1);
         break;
