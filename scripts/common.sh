@@ -36,10 +36,10 @@ ensure_packages() {
         "${missing[@]}"
 }
 
-# build DIR [cmake options...]
+# build DIR [cmake options...]: every target, or only $BUILD_TARGET when it is set.
 build() {
     local dir="$1"
     shift
     cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    cmake --build "$dir" --parallel "$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
