@@ -6,9 +6,9 @@
 #include "engine/numtext.h"
 #include "lab/bench.h"
 #include "params/choices.h"
+#include "tests/documents.h"
 #include "tests/student.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -376,19 +376,9 @@ void TestFits::copiedResultsHoldTheFits()
 
 namespace {
 
-// The Tutorial's text without tags, entities of spaces and line breaks.
 QString tutorialText()
 {
-    QFile file(QStringLiteral(ENKIN_DOCS_DIR "/tutorial.html"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(file.readAll());
-    text.remove(QRegularExpression("<[^>]*>"));
-    text.replace("&nbsp;", " ")
-        .replace("&minus;", "-")
-        .replace("&times;", "×")
-        .replace("&#8288;", "");
-    return text.simplified();
+    return documentText(QStringLiteral(ENKIN_DOCS_DIR "/tutorial.html"));
 }
 
 // [ES]/[E] read off the Results boxes at the end of a run from the default inputs with [S]0 row
@@ -441,7 +431,7 @@ void TestFits::tutorialNumbers()
     QCOMPARE_LE(std::abs(velocityFraction - 0.5), 0.01);
 
     // The Advanced Tutorial's constants for k1 = k-1 = k2 = 1 and [E]total = 1e-9 M.
-    QVERIFY(tutorial.contains("= 2 × 10-5 M, while Ks = 1 × 10-5 M"));
+    QVERIFY(tutorial.contains("= 2 x 10-5 M, while Ks = 1 x 10-5 M"));
     const TheoreticalConstants t = theoreticalConstants(1, 1, 1, 1, 0);
     QCOMPARE(t.km, 2e-5);
     QCOMPARE(t.vmax, 1e-6);

@@ -4,6 +4,7 @@
 #include "engine/stiffsolver.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
+#include "tests/documents.h"
 #include "views/readout.h"
 
 #include <QFile>
@@ -94,19 +95,9 @@ RunStart startOf(double k1, double k2, double kminus1, double s0, double tmax)
     return RunStart{1, 0, s0, 0, k1, k2, kminus1, tmax};
 }
 
-// The plain text of the Tutorial as the student reads it: tags dropped, entities and runs of
-// blanks turned into single spaces.
 QString tutorialText()
 {
-    QFile file(QStringLiteral(":/docs/tutorial.html"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(file.readAll());
-    text.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QString());
-    text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    text.replace(QStringLiteral("&times;"), QStringLiteral("x"));
-    text.replace(QStringLiteral("&minus;"), QStringLiteral("-"));
-    return text.simplified();
+    return documentText(QStringLiteral(":/docs/tutorial.html"));
 }
 
 } // namespace
@@ -121,6 +112,7 @@ private slots:
     void progressCurveFollowsIntegratedRateLaw();
     void tutorialProgressCurve_data();
     void tutorialProgressCurve();
+    void guideNumbers();
 };
 
 void TestLongRun::initTestCase()
@@ -267,6 +259,32 @@ void TestLongRun::tutorialProgressCurve()
     QVERIFY(tutorial.contains(QStringLiteral("type 1200000 into Maximum Time")));
     for (const QString &saying : sayings)
         QVERIFY2(tutorial.contains(saying), qPrintable(saying));
+}
+
+void TestLongRun::guideNumbers()
+{
+    const QString guide = documentText(QStringLiteral(":/docs/guide.html"));
+    RunInputs inputs; // the standard values
+    RunStart start = readRunStart(inputs);
+    // Binding settles within 1/(k1 [S]0 + k-1 + k2), in ms.
+    QVERIFY(guide.contains("(0.01 msec with the standard values)"));
+    QCOMPARE(QString::number(1 / fastestRate(start), 'f', 2), "0.01");
+    // One RK4 step per grid interval while it is at most half of that time: up to 2.9 msec.
+    QVERIFY(guide.contains("for a Maximum Time up to about 2.9 msec"));
+    start.tmax = 2.9;
+    QVERIFY(usesFixedStep(start));
+    start.tmax = 3.0;
+    QVERIFY(!usesFixedStep(start));
+    // All of the substrate used up in about 1 000 000 msec; half of it after 500 000.
+    QVERIFY(guide.contains("about 1 000 000 msec with the standard values"));
+    RateSet rates;
+    Trajectory run;
+    for (auto [tmax, least, most] : {std::tuple{1e6, 0.9, 1.0}, {5e5, 0.4, 0.5}}) {
+        start.tmax = tmax;
+        integrateRun(start, rates, run);
+        const double used = run.PConc[Trajectory::kLast] * 1e-9 / (start.s0 * 1e-3);
+        QVERIFY2(used >= least && used <= most, qPrintable(QString::number(used)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLongRun)
