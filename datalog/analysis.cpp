@@ -125,7 +125,8 @@ ReadingSelection selectReadings(const std::vector<Reading> &readings)
 {
     ReadingSelection selection;
     for (const Reading &r : readings)
-        (isUsable(r) ? selection.usable : selection.leftOut).push_back(r);
+        if (isUsable(r))
+            selection.usable.push_back(r);
     selection.distinctS = countDistinctS(selection.usable);
     return selection;
 }

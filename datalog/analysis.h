@@ -21,8 +21,7 @@ bool isUsable(const Reading &reading);
 
 struct ReadingSelection {
     std::vector<Reading> usable;
-    std::vector<Reading> leftOut; // in the order of the log
-    int distinctS = 0;            // different [S] values among the usable readings
+    int distinctS = 0; // different [S] values among the usable readings
 };
 
 ReadingSelection selectReadings(const std::vector<Reading> &readings);

@@ -94,13 +94,17 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
     const auto line = [&](const Row &row) { text += row.text + '\n'; };
     const auto row = [&] { return Row{{}, decimalPoint}; };
 
+    std::vector<GroupFit> fits;
+    for (int g = 0; g < int(study.groups.size()); ++g)
+        fits.push_back(fitGroup(study, g, choices));
+
     line(row() << "row"
                << "[S]0 (M)"
                << "velocity (M/s)"
                << "used"
                << "marks");
     for (int g = 0; g < int(study.groups.size()); ++g) {
-        const GroupFit fit = fitGroup(study, g, choices);
+        const GroupFit &fit = fits[std::size_t(g)];
         const ReadingGroup &group = study.groups[std::size_t(g)];
         for (std::size_t k = 0; k < group.members.size(); ++k) {
             const LoggedReading &r = study.readings[std::size_t(group.members[k])];
@@ -111,7 +115,7 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
     }
     for (int g = 0; g < int(study.groups.size()); ++g) {
         const ReadingGroup &group = study.groups[std::size_t(g)];
-        const GroupFit fit = fitGroup(study, g, choices);
+        const GroupFit &fit = fits[std::size_t(g)];
         line(row());
         line(row() << "group " + std::to_string(g + 1) << "readings used" << double(fit.used.size())
                    << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)" << group.k2 * units::kRate

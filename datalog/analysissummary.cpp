@@ -117,8 +117,7 @@ void AnalysisWindow::refresh()
 {
     // The current inputs stand in for the run of a reading accepted without one; nothing is
     // known of how settled that run was.
-    RunContext current = contextOf(readRunStart(m_inputs));
-    current.known = false;
+    const RunContext current{.known = false, .start = readRunStart(m_inputs)};
     m_study = studyLog(m_log, current);
 
     // A row keeps the student's choice while it holds the same reading.
@@ -145,6 +144,9 @@ void AnalysisWindow::refresh()
 
 void AnalysisWindow::update()
 {
+    m_fits.clear();
+    for (int g = 0; g < int(m_study.groups.size()); ++g)
+        m_fits.push_back(fitGroup(m_study, g, m_choices));
     m_seed->setText(tr("seed %1").arg(m_choices.seed));
     showMessage();
     showTable();
@@ -263,7 +265,7 @@ void AnalysisWindow::showResults()
         delete block;
     m_results.clear();
     for (int g = 0; g < int(m_study.groups.size()); ++g) {
-        auto *block = new QLabel(resultsBlock(g, fitGroup(m_study, g, m_choices)));
+        auto *block = new QLabel(resultsBlock(g, m_fits[std::size_t(g)]));
         block->setObjectName(QStringLiteral("group%1Results").arg(g + 1));
         block->setWordWrap(true);
         block->setTextFormat(Qt::RichText);

@@ -336,7 +336,7 @@ void AnalysisWindow::showTabs()
             caption->clear();
         return;
     }
-    const GroupFit fit = fitGroup(m_study, m_group, m_choices);
+    const GroupFit &fit = m_fits[std::size_t(m_group)];
     const ReadingGroup &group = m_study.groups[std::size_t(m_group)];
     for (Method method : kMethods) {
         const std::size_t m = std::size_t(method);

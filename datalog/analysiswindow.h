@@ -68,6 +68,7 @@ private:
     QWidget *createReadingsTable();
     QWidget *createControls();
 
+    // Fits every group for the current choices and shows the result everywhere.
     void update();
     void showMessage();
     void showChart(Chart &chart, const MethodPlot &plot, bool residuals);
@@ -85,6 +86,7 @@ private:
     const DataLog &m_log;
     RunInputs &m_inputs;
     Study m_study;
+    std::vector<GroupFit> m_fits; // of each group, for the current choices
     StudyChoices m_choices;
     std::vector<std::array<double, 3>> m_chosenFor; // t, [S]0, v of each row the choices are for
     int m_group = 0;                                // the group the tabs plot

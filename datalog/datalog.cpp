@@ -67,18 +67,6 @@ std::string dataLine(const DataLog &log, int i)
 
 } // namespace
 
-RunContext contextOf(const RunStart &start)
-{
-    return {.known = true,
-            .s0 = start.s0,
-            .e0 = start.e0,
-            .es0 = start.es0,
-            .k1 = start.k1,
-            .k2 = start.k2,
-            .kminus1 = start.kminus1,
-            .tmax = start.tmax};
-}
-
 AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunContext &run)
 {
     if (log.SavedCount >= DataLog::kCapacity)
@@ -142,7 +130,8 @@ std::array<std::string, 6> spreadsheetRow(const DataLog &log, int i, char decima
                                    formatGeneral(log.SavedE[i] * kEFactor),
                                    formatGeneral(log.SavedES[i] * kESFactor),
                                    formatGeneral(log.SavedS[i] * kSFactor),
-                                   run.known ? formatGeneral(run.s0 * kSFactor) : std::string(),
+                                   run.known ? formatGeneral(run.start.s0 * kSFactor)
+                                             : std::string(),
                                    formatGeneral(log.SavedVel[i] * kVelFactor)};
     for (std::string &field : row)
         std::replace(field.begin(), field.end(), '.', decimalPoint);

@@ -16,9 +16,7 @@ namespace enkin {
 // its readings are compared with.
 struct RunContext {
     bool known = false; // false for a reading accepted without a run behind it
-    double s0 = 0, e0 = 0, es0 = 0;
-    double k1 = 0, k2 = 0, kminus1 = 0;
-    double tmax = 0;
+    RunStart start;
     int point = 1; // the slider's grid point, 1..600
     // |[ES] - [ES] one grid point earlier| / [ES] at the reading; 0 at point 1, where there is no
     // earlier point, and NaN when [ES] is 0 or not finite.
@@ -26,9 +24,6 @@ struct RunContext {
     // ([S]0 - [S]) / [S]0 at the reading, exact (not cut like the readout); 0 when [S]0 is 0.
     double substrateUsed = 0;
 };
-
-// The run from `start`, at its first grid point.
-RunContext contextOf(const RunStart &start);
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.
 // Slots above SavedCount may hold stale readings from before a Clear All and are never read.

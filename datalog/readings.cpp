@@ -17,7 +17,7 @@ namespace {
 // significant digits are left.
 constexpr double kThreeDigitVelocity = 0.1;
 
-bool sameGroup(const ReadingGroup &g, const RunContext &run)
+bool sameGroup(const ReadingGroup &g, const RunStart &run)
 {
     return g.k1 == run.k1 && g.k2 == run.k2 && g.kminus1 == run.kminus1 && g.e0 == run.e0 + run.es0;
 }
@@ -35,9 +35,8 @@ Mark marksOf(const LoggedReading &r)
         marks = marks | Mark::NotUsable;
     const RunContext &run = r.run;
     if (run.known) {
-        // The slowest the pre-steady state can be is this lifetime, in ms.
-        const double rate = 100 * run.k1 * run.s0 + run.kminus1 + run.k2;
-        const double settled = kSteadyStateLifetimes / rate;
+        // The pre-steady state decays at least as fast as the fastest rate, per ms.
+        const double settled = kSteadyStateLifetimes / fastestRate(run.start);
         if (r.t * 1000 < settled || !std::isfinite(settled))
             marks = marks | Mark::BeforeSteadyState;
         if (!(run.esChange <= kLargestEsChange))
@@ -61,7 +60,7 @@ Study studyLog(const DataLog &log, const RunContext &current)
         r.t = log.SavedT[i] * units::kTime;
         r.s = log.SavedS[i] * units::kSubstrate;
         r.run = log.SavedRun[i].known ? log.SavedRun[i] : current;
-        const double s0 = log.SavedRun[i].known ? r.run.s0 * units::kSubstrate : r.s;
+        const double s0 = log.SavedRun[i].known ? r.run.start.s0 * units::kSubstrate : r.s;
         r.reading = {s0, log.SavedVel[i] * units::kVelocity};
         r.marks = marksOf(r);
         study.readings.push_back(r);
@@ -69,16 +68,17 @@ Study studyLog(const DataLog &log, const RunContext &current)
 
     for (int i = 0; i < int(study.readings.size()); ++i) {
         LoggedReading &r = study.readings[i];
+        const RunStart &run = r.run.start;
         auto group = std::find_if(study.groups.begin(), study.groups.end(),
-                                  [&](const ReadingGroup &g) { return sameGroup(g, r.run); });
+                                  [&](const ReadingGroup &g) { return sameGroup(g, run); });
         if (group == study.groups.end()) {
             ReadingGroup g;
-            g.k1 = r.run.k1;
-            g.k2 = r.run.k2;
-            g.kminus1 = r.run.kminus1;
-            g.e0 = r.run.e0 + r.run.es0;
+            g.k1 = run.k1;
+            g.k2 = run.k2;
+            g.kminus1 = run.kminus1;
+            g.e0 = run.e0 + run.es0;
             g.eTotal = g.e0 * units::kEnzyme;
-            g.truth = theoreticalConstants(g.k1, g.k2, g.kminus1, r.run.e0, r.run.es0);
+            g.truth = theoreticalConstants(g.k1, g.k2, g.kminus1, run.e0, run.es0);
             study.groups.push_back(g);
             group = study.groups.end() - 1;
         }

@@ -31,7 +31,7 @@ bool commaChangesTheNumber(std::string_view text)
 // The run from `start` at grid point v of its trajectory.
 RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
 {
-    RunContext run = contextOf(start);
+    RunContext run{.known = true, .start = start};
     if (v < Trajectory::kFirst || v > Trajectory::kLast)
         return run;
     run.point = v;
@@ -185,7 +185,9 @@ Readout Bench::initialValues()
 
 std::optional<AcceptRefusal> Bench::accept(const ReadingTexts &texts)
 {
-    const RunContext run = m_readoutRun ? *m_readoutRun : contextOf(readRunStart(m_state.inputs));
+    const RunContext run = m_readoutRun
+                               ? *m_readoutRun
+                               : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
     const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts, run);
     if (outcome == AcceptOutcome::Accepted)
         return std::nullopt;
