@@ -40,28 +40,6 @@ RunStart startFrom(const QStringList &texts)
     return readRunStart(inputs);
 }
 
-// How far a run strays from a reference, as a fraction of what the readouts are measured
-// against: [E] and [ES] of the total enzyme, [S] of [S]0, [P] of the largest [P] of the
-// reference.
-double worstError(const RunStart &start, const Trajectory &t,
-                  const std::array<std::array<double, 4>, 601> &reference)
-{
-    double largestP = 0;
-    for (int i = 1; i <= 600; ++i)
-        largestP = std::max(largestP, std::abs(reference[i][3]));
-    const double scales[] = {std::abs(start.e0 + start.es0), std::abs(start.e0 + start.es0),
-                             std::abs(start.s0), largestP};
-    double worst = 0;
-    for (int i = 1; i <= 600; ++i) {
-        const double values[] = {t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i]};
-        for (int c = 0; c < 4; ++c) {
-            const double error = std::abs(values[c] - reference[i][c]) / scales[c];
-            worst = std::max(worst, std::isnan(error) ? HUGE_VAL : error);
-        }
-    }
-    return worst;
-}
-
 } // namespace
 
 class TestEngine : public QObject {
@@ -75,8 +53,6 @@ private slots:
     void runsFromMaximumTime();
     void fixedStepOrSolver_data();
     void fixedStepOrSolver();
-    void solverRunMatchesMillionStepRk4_data();
-    void solverRunMatchesMillionStepRk4();
     void valuesOutOfRange_data();
     void valuesOutOfRange();
     void inputsNotFinite_data();
@@ -238,54 +214,6 @@ void TestEngine::fixedStepOrSolver()
     const RunReport report = run(t, texts);
     if (report.status != RunStatus::Stopped)
         QCOMPARE(report.status, fixedStep ? RunStatus::Normal : RunStatus::StiffSolver);
-}
-
-void TestEngine::solverRunMatchesMillionStepRk4_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("16.4 ms, where a single step diverges") << QStringList{"ttmax", "16.4"};
-    QTest::newRow("just beyond the fixed step") << QStringList{"ttmax", "2.93628"};
-    QTest::newRow("low substrate, fast k2")
-        << QStringList{"ttmax", "50", "S0", "0.001", "kk2", "10"};
-    QTest::newRow("bound enzyme at the start")
-        << QStringList{"ttmax", "30", "E0", "0.2", "ES0", "0.8", "P0", "5"};
-    QTest::newRow("once the longest accepted, 1000 substeps") << QStringList{"ttmax", "2930"};
-}
-
-// Reference: classical RK4 with a million steps over the run, written out here independently of
-// the engine's stepper, and still stable (|step| lambda at most about 0.3).
-void TestEngine::solverRunMatchesMillionStepRk4()
-{
-    QFETCH(QStringList, texts);
-    Trajectory t;
-    const RunReport report = run(t, texts);
-    QCOMPARE(report.status, RunStatus::StiffSolver);
-
-    const RunStart start = startFrom(texts);
-    const RateSet r{start.k1, start.k2, start.kminus1};
-    using State = std::array<double, 4>;
-    // The derivative at x + a k.
-    const auto slope = [&r](const State &x, double a, const State &k) {
-        const State y{x[0] + a * k[0], x[1] + a * k[1], x[2] + a * k[2], x[3] + a * k[3]};
-        return State{fn1(r, y[0], y[1], y[2], y[3], 0), fn2(r, y[0], y[1], y[2], y[3], 0),
-                     fn3(r, y[0], y[1], y[2], y[3], 0), fn4(r, y[0], y[1], y[2], y[3], 0)};
-    };
-    const int perInterval = 1000000 / 599 + 1;
-    const double hf = start.tmax / 599 / perInterval;
-    std::array<State, 601> reference{};
-    State x{start.e0, start.es0, start.s0, start.p0};
-    reference[1] = x;
-    for (int i = 2; i <= 600; ++i) {
-        for (int k = 0; k < perInterval; ++k) {
-            const State k1 = slope(x, 0, x), k2 = slope(x, hf / 2, k1);
-            const State k3 = slope(x, hf / 2, k2), k4 = slope(x, hf, k3);
-            for (int c = 0; c < 4; ++c)
-                x[c] += hf / 6 * (k1[c] + 2 * k2[c] + 2 * k3[c] + k4[c]);
-        }
-        reference[i] = x;
-    }
-    const double worst = worstError(start, t, reference);
-    QVERIFY2(worst < 1e-4, qPrintable(QString::number(worst)));
 }
 
 void TestEngine::valuesOutOfRange_data()
