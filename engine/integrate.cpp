@@ -61,6 +61,18 @@ double fastestRate(const RunStart &start)
     return std::abs(100 * start.k1 * start.s0) + std::abs(start.kminus1) + std::abs(start.k2);
 }
 
+double relaxationRate(const RunStart &start)
+{
+    // The Jacobian of ([E], [S]) with [ES] = total - [E] has trace -(100 k1 [S] + k-1 + k2 +
+    // k1 [E] / 10000) and determinant k1 k2 [E] / 10000.
+    const double half = (100 * start.k1 * start.s0 + start.kminus1 + start.k2 +
+                         start.k1 * start.e0 / 10000) /
+                        2;
+    const double determinant = start.k1 * start.k2 * start.e0 / 10000;
+    const double root = std::sqrt(half * half - determinant);
+    return std::isfinite(root) ? half + root : std::nan("");
+}
+
 bool usesFixedStep(const RunStart &start)
 {
     const double h = start.tmax / 599;

@@ -46,6 +46,12 @@ inline constexpr double kStableStepBound = 0.5;
 // The fastest rate of the system, lambda, per ms.
 double fastestRate(const RunStart &start);
 
+// The rate at which the pre-steady state decays, per ms: the faster eigenvalue of binding and
+// release at the start, with [ES] taken from [E] and [S] taken up by the enzyme. With little
+// enzyme it is about 100 k1 [S]0 + k-1 + k2; with enzyme in excess the two eigenvalues draw near
+// and the run has no steady state to settle into. NaN when the constants give no real rate.
+double relaxationRate(const RunStart &start);
+
 // Whether the run takes one RK4 step per grid interval: a zero step, or |h| * lambda within
 // kStableStepBound.
 bool usesFixedStep(const RunStart &start);
