@@ -109,15 +109,27 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
     if (const int written = finish(out, err, 0); written != 0)
         return written;
     if (const RunStart start = readRunStart(inputs); !std::isfinite(fastestRate(start))) {
-        err << "enkin-run: no run: 100 k1 [S]0 + k-1 + k2 is beyond the range of numbers (k1 "
-            << formatGeneral(start.k1) << ", [S]0 " << formatGeneral(start.s0)
-            << "); make k1 or [S]0 smaller\n";
+        err << "enkin-run: no run: the rate of binding, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, "
+               "is beyond the range of numbers (k1 "
+            << formatGeneral(start.k1) << ", [S]0 " << formatGeneral(start.s0) << ", [E]0 "
+            << formatGeneral(start.e0 + start.es0) << "); make k1, [S]0 or [E]0 smaller\n";
         return 1;
     }
     if (report.status == RunStatus::Stopped) {
-        err << "enkin-run: the run left the range of representable numbers and stopped at grid "
-               "point "
-            << report.stoppedAt << "\n";
+        err << "enkin-run: the run stopped at grid point " << report.stoppedAt << ": ";
+        switch (report.cause) {
+        case StopCause::Backward:
+            err << "backwards in time the concentrations grow without bound\n";
+            break;
+        case StopCause::NegativeInput:
+            err << "a negative rate constant or concentration makes the concentrations grow "
+                   "without bound\n";
+            break;
+        case StopCause::None:
+        case StopCause::TooLarge:
+            err << "the values left the range of representable numbers\n";
+            break;
+        }
         return 1;
     }
     return 0;

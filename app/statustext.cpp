@@ -31,17 +31,28 @@ StatusText runText(const RunReport &report)
     case RunStatus::StiffSolver:
         return {};
     case RunStatus::Stopped:
-        if (report.tmax < 0)
+        switch (report.cause) {
+        case StopCause::Backward:
             return says(
                 tr("The backward run stopped after point %1 of 600.").arg(report.lastValid()),
                 tr("A negative Maximum Time runs the reaction backwards from its start, "
                    "where the concentrations soon grow without bound; the boxes stay "
                    "empty after that point."));
+        case StopCause::NegativeInput:
+            return says(tr("The run stopped after point %1 of 600: a value below zero.")
+                            .arg(report.lastValid()),
+                        tr("A negative rate constant or concentration makes the concentrations "
+                           "grow without bound. In a real reaction none is below zero; the "
+                           "boxes stay empty after that point."));
+        case StopCause::None:
+        case StopCause::TooLarge:
+            break;
+        }
         return says(tr("The run stopped after point %1 of 600: the numbers grew too large.")
                         .arg(report.lastValid()),
-                    tr("The concentrations grew beyond the numbers the computer can hold. Check "
-                       "the rate constants and initial values; the boxes stay empty after that "
-                       "point."));
+                    tr("The rate constants or concentrations are so large that the rates go "
+                       "beyond the numbers the computer can hold. Make them smaller; the boxes "
+                       "stay empty after that point."));
     }
     return {};
 }
@@ -141,10 +152,12 @@ StatusText noteText(const Note &note)
         StatusText operator()(const AcceptRefusal &refusal) const { return acceptText(refusal); }
         StatusText operator()(const OutOfRange &r) const
         {
-            return says(tr("No run: 100 k1 [S]0 + k-1 + k2 is beyond the numbers the computer "
-                           "can hold."),
-                        tr("k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: make k1 or [S]0 smaller.")
-                            .arg(number(r.k1), number(r.s0), number(r.kminus1), number(r.k2)));
+            return says(tr("No run: binding is faster than the computer can count."),
+                        tr("Its rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, is beyond the "
+                           "numbers the computer can hold (k1 = %1, [S]0 = %2, [E]0 = %3, "
+                           "k-1 = %4, k2 = %5): make k1, [S]0 or [E]0 smaller.")
+                            .arg(number(r.k1), number(r.s0), number(r.e0), number(r.kminus1),
+                                 number(r.k2)));
         }
         StatusText operator()(const DecimalComma &comma) const
         {

@@ -58,16 +58,23 @@ inline State rk4Step(const RateSet &r, double h, double t, const State &x)
 
 double fastestRate(const RunStart &start)
 {
-    return std::abs(100 * start.k1 * start.s0) + std::abs(start.kminus1) + std::abs(start.k2);
+    // The eigenvalues of the Jacobian are 0 and the two of binding and release, whose sum is
+    // -(100 k1 [S] + k-1 + k2 + k1 [E] / 10000): its size bounds both. Going forwards from
+    // non-negative values [S] never exceeds [S]0 + [ES]0 / 1e6 and [E] never exceeds
+    // [E]0 + [ES]0, so the bound holds over the whole run.
+    const double k1 = std::abs(start.k1);
+    const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1000000;
+    const double enzyme = std::abs(start.e0) + std::abs(start.es0);
+    return ((100 * k1 * substrate + std::abs(start.kminus1)) + std::abs(start.k2)) +
+           k1 * enzyme / 10000;
 }
 
 double relaxationRate(const RunStart &start)
 {
     // The Jacobian of ([E], [S]) with [ES] = total - [E] has trace -(100 k1 [S] + k-1 + k2 +
     // k1 [E] / 10000) and determinant k1 k2 [E] / 10000.
-    const double half = (100 * start.k1 * start.s0 + start.kminus1 + start.k2 +
-                         start.k1 * start.e0 / 10000) /
-                        2;
+    const double half =
+        (100 * start.k1 * start.s0 + start.kminus1 + start.k2 + start.k1 * start.e0 / 10000) / 2;
     const double determinant = start.k1 * start.k2 * start.e0 / 10000;
     const double root = std::sqrt(half * half - determinant);
     return std::isfinite(root) ? half + root : std::nan("");
@@ -76,7 +83,7 @@ double relaxationRate(const RunStart &start)
 bool usesFixedStep(const RunStart &start)
 {
     const double h = start.tmax / 599;
-    return h == 0 || std::abs(h) * fastestRate(start) <= kStableStepBound;
+    return h == 0 || std::abs(h) * fastestRate(start) <= kFixedStepBound;
 }
 
 RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajectory)
@@ -119,7 +126,7 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
             trajectory.PConc[i] = x.p;
         }
     } else {
-        const SolverOutcome outcome = solveStiff(rates, trajectory, last);
+        const SolverOutcome outcome = solveStiff(rates, trajectory, last, fastestRate(start));
         report.status = RunStatus::StiffSolver;
         report.solverSteps = outcome.steps;
         stoppedAt = std::min(stoppedAt, outcome.stoppedAt);
@@ -128,6 +135,11 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
     if (stoppedAt <= Trajectory::kLast) {
         report.status = RunStatus::Stopped;
         report.stoppedAt = stoppedAt;
+        const bool negative = start.e0 < 0 || start.es0 < 0 || start.s0 < 0 || start.p0 < 0 ||
+                              start.k1 < 0 || start.k2 < 0 || start.kminus1 < 0;
+        report.cause = start.tmax < 0 ? StopCause::Backward
+                       : negative     ? StopCause::NegativeInput
+                                      : StopCause::TooLarge;
         const double nan = std::numeric_limits<double>::quiet_NaN();
         for (int j = stoppedAt; j <= Trajectory::kLast; ++j) {
             trajectory.EConc[j] = trajectory.ESConc[j] = nan;

@@ -21,26 +21,44 @@ using Matrix = boost::numeric::ublas::matrix<double>;
 using Stepper =
     odeint::rosenbrock4_dense_output<odeint::rosenbrock4_controller<odeint::rosenbrock4<double>>>;
 
-// The solver's state: [E], [S] and [P], each divided by its scale. [ES] is the total enzyme less
-// [E]: binding and release only move enzyme between the two, and solving for both lets rounding
-// in the nearly singular stage equations of very long steps (|h| lambda up to 1e12) break
-// [E] + [ES] by up to 1e-8.
-enum { E, S, P, kSolved };
+// The solver's state: the four concentrations, each divided by its scale, the size it can reach
+// on the run. A component whose value is tiny beside another's (a trace of substrate beside the
+// enzyme, or a trace of complex) keeps its own digits that way: one tolerance bounds the error
+// of each relative to what it can become, and no rate is computed from the difference of two
+// nearly equal numbers.
+enum { E, ES, S, P, kSolved };
 
-// The run's constants: the rates, the total enzyme, and the scales. The scale of [E] and of [P]
-// (which grows at k2 [ES]) is the total enzyme, that of [S] all the substrate there is, free or
-// bound. A zero scale (nothing there, so nothing moves) is taken as 1.
+// The run's constants: the rates and the scales, the smallest sizes at which each species still
+// matters; the relative tolerance covers it when it is larger. [S] matters down to Km, where
+// binding lets go, or down to all the substrate there is, free or bound, if that is less. Free
+// enzyme falls to total Km / (Km + [S]) as substrate binds it. The complex holds both enzyme and
+// substrate, so it reaches at most the lesser of the two, and at most what binding holds at all
+// the substrate with the enzyme all free, total [S] / (Km + [S]), unless it starts above that.
+// Product grows from [P]0 at k2 [ES]. A scale that is zero or not a normal number (nothing
+// there, so nothing moves) is taken from the total enzyme, or as 1.
 struct Model {
     const RateSet &r;
-    double total;
     double scale[kSolved];
 
-    Model(const RateSet &rates, const Trajectory &t) : r(rates), total(t.EConc[1] + t.ESConc[1])
+    Model(const RateSet &rates, const Trajectory &t) : r(rates)
     {
-        const double enzyme = std::abs(t.EConc[1]) + std::abs(t.ESConc[1]);
-        const double substrate = std::abs(t.SConc[1]) + std::abs(t.ESConc[1]) / 1000000;
-        scale[E] = scale[P] = enzyme > 0 ? enzyme : 1;
-        scale[S] = substrate > 0 ? substrate : 1;
+        const auto usable = [](double x, double fallback) {
+            return std::isnormal(x) ? x : fallback;
+        };
+        const double enzyme = usable(std::abs(t.EConc[1]) + std::abs(t.ESConc[1]), 1);
+        const double substrate = usable(std::abs(t.SConc[1]) + std::abs(t.ESConc[1]) / 1000000, 1);
+        // Km in the unit of [S] (1e-3 M); not finite when k1 is 0 and nothing binds.
+        const double km =
+            (std::abs(rates.kminus1) + std::abs(rates.k2)) / (100 * std::abs(rates.k1));
+        const bool binds = std::isfinite(km) && km > 0;
+        double complex = std::min(enzyme, 1000000 * substrate);
+        if (binds)
+            complex = std::min(complex, enzyme / (km / substrate + 1));
+        complex = usable(std::max(complex, std::abs(t.ESConc[1])), enzyme);
+        scale[E] = binds ? usable(enzyme / (substrate / km + 1), enzyme) : enzyme;
+        scale[ES] = complex;
+        scale[S] = binds ? usable(std::min(substrate, km), substrate) : substrate;
+        scale[P] = usable(std::abs(t.PConc[1]) + complex, enzyme);
     }
 };
 
@@ -50,29 +68,27 @@ struct ScaledRates {
 
     void operator()(const Vector &u, Vector &dudt, double t) const
     {
-        const double e = u[E] * m.scale[E], es = m.total - e;
+        const double e = u[E] * m.scale[E], es = u[ES] * m.scale[ES];
         const double s = u[S] * m.scale[S], p = u[P] * m.scale[P];
         dudt[E] = fn1(m.r, e, es, s, p, t) / m.scale[E];
+        dudt[ES] = fn2(m.r, e, es, s, p, t) / m.scale[ES];
         dudt[S] = fn3(m.r, e, es, s, p, t) / m.scale[S];
         dudt[P] = fn4(m.r, e, es, s, p, t) / m.scale[P];
     }
 };
 
-// The Jacobian of the scaled rates: with [ES] = total - [E], d/d[E] is the [E] column of the
-// full Jacobian less its [ES] column; then J_ij * scale_j / scale_i. Nothing depends on t.
+// The Jacobian of the scaled rates, J_ij scale_j / scale_i. With the scales above every entry
+// is bounded by the rates of the system, however small a scale is. Nothing depends on t.
 struct ScaledJacobian {
     const Model &m;
 
     void operator()(const Vector &u, Matrix &jac, double /*t*/, Vector &dfdt) const
     {
-        const double e = u[E] * m.scale[E];
-        const Jacobian j = rateJacobian(m.r, e, m.total - e, u[S] * m.scale[S]);
-        const int rowOf[kSolved] = {0, 2, 3}; // fn1, fn3, fn4
+        const Jacobian j =
+            rateJacobian(m.r, u[E] * m.scale[E], u[ES] * m.scale[ES], u[S] * m.scale[S]);
         for (int row = 0; row < kSolved; ++row) {
-            const auto &full = j[rowOf[row]];
-            const double reduced[kSolved] = {full[0] - full[1], full[2], full[3]};
             for (int col = 0; col < kSolved; ++col)
-                jac(row, col) = reduced[col] * m.scale[col] / m.scale[row];
+                jac(row, col) = j[row][col] * (m.scale[col] / m.scale[row]);
             dfdt[row] = 0;
         }
     }
@@ -81,6 +97,17 @@ struct ScaledJacobian {
 bool allFinite(const Vector &u)
 {
     return std::all_of(u.begin(), u.end(), [](double v) { return std::isfinite(v); });
+}
+
+// Binding and release move enzyme between [E] and [ES], so their sum is the total at every
+// step; a long step's rounding can move it by a few units in the last place of the larger one.
+// The smaller of the two is the more precise: the larger is taken as the total less it.
+void keepTotal(double total, double &e, double &es)
+{
+    if (std::abs(e) <= std::abs(es))
+        es = total - e;
+    else
+        e = total - es;
 }
 
 // Where every rate constant and starting value is non-negative, no concentration can become
@@ -103,7 +130,7 @@ void clampToNonNegative(double &e, double &es, double &s, double &p)
 
 } // namespace
 
-SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last)
+SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last, double lambda)
 {
     SolverOutcome outcome;
     if (last < 2)
@@ -114,10 +141,12 @@ SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last)
 
     Vector u(kSolved), dudt(kSolved);
     u[E] = trajectory.EConc[1] / model.scale[E];
+    u[ES] = trajectory.ESConc[1] / model.scale[ES];
     u[S] = trajectory.SConc[1] / model.scale[S];
     u[P] = trajectory.PConc[1] / model.scale[P];
+    const double total = trajectory.EConc[1] + trajectory.ESConc[1];
     system(u, dudt, 0);
-    if (!std::isfinite(model.total) || !allFinite(u) || !allFinite(dudt)) {
+    if (!std::isfinite(total) || !allFinite(u) || !allFinite(dudt)) {
         outcome.stoppedAt = 2;
         return outcome;
     }
@@ -125,8 +154,6 @@ SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last)
     // The first step: a hundredth of the binding time, or the grid step if that is shorter. The
     // controller corrects a poor guess within a few steps.
     const double h = trajectory.TimeVal[2];
-    const double lambda = std::abs(100 * rates.k1 * trajectory.SConc[1]) + std::abs(rates.kminus1) +
-                          std::abs(rates.k2);
     const double first = lambda > 0 && std::isfinite(lambda)
                              ? std::copysign(std::min(std::abs(h), 0.01 / lambda), h)
                              : h;
@@ -163,10 +190,11 @@ SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last)
                     return stopHere();
             }
             stepper.calc_state(t, x);
-            double e = x[E] * model.scale[E], es = model.total - e;
+            double e = x[E] * model.scale[E], es = x[ES] * model.scale[ES];
             double s = x[S] * model.scale[S], p = x[P] * model.scale[P];
             if (!std::isfinite(e) || !std::isfinite(es) || !std::isfinite(s) || !std::isfinite(p))
                 return stopHere();
+            keepTotal(total, e, es);
             if (nonNegative)
                 clampToNonNegative(e, es, s, p);
             trajectory.EConc[i] = e;

@@ -7,9 +7,9 @@
 // own step size, so it takes short steps through binding and long ones afterwards, and its
 // continuous output gives the state at each grid time between its steps.
 //
-// The solver works on [E], [S] and [P] divided by their scales (the total enzyme for [E] and [P],
-// [S]0 for [S]), so one tolerance bounds the error of each step relative to the size of what the
-// student sees; [ES] is the total enzyme less [E], so [E] + [ES] holds exactly.
+// The solver works on [E], [ES], [S] and [P] divided by their scales, the sizes each can reach on
+// the run, so one tolerance bounds the error of each step relative to the size of what the
+// student sees, down to a trace of substrate. [E] + [ES] is kept to the total at each grid point.
 #pragma once
 
 #include "engine/kinetics.h"
@@ -34,6 +34,7 @@ struct SolverOutcome {
 // times TimeVal[2..last], which run from 0 in the direction of the step. Stops at the first grid
 // point whose state cannot be computed (a value leaves the double range, the step size fails, or
 // kMaxSolverSteps are used) and leaves it and the points after it untouched.
-SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last);
+// `lambda` is the run's fastest rate, per ms, which sets the first step.
+SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last, double lambda);
 
 } // namespace enkin

@@ -61,7 +61,7 @@ void Bench::noteRun(Notes &notes) const
 {
     const RunStart &s = m_last.start;
     if (!std::isfinite(fastestRate(s)))
-        notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2});
+        notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2, s.e0 + s.es0});
     else if (m_last.report.status == RunStatus::Stopped)
         notes.emplace_back(m_last.report);
 }

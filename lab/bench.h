@@ -42,10 +42,10 @@ struct AcceptRefusal {
     int stoppedAfter = 0;
 };
 
-// A run whose fastest rate, 100 k1 [S]0 + k-1 + k2, is beyond the double range: the inputs
-// named are out of range for any run.
+// A run whose fastest rate (fastestRate) is beyond the double range: the inputs named are out
+// of range for any run.
 struct OutOfRange {
-    double k1 = 0, s0 = 0, kminus1 = 0, k2 = 0;
+    double k1 = 0, s0 = 0, kminus1 = 0, k2 = 0, e0 = 0;
 };
 
 // One thing the status bar tells the student; only notes with something to say are kept.

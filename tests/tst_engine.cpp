@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
 using namespace enkin;
+
+Q_DECLARE_METATYPE(enkin::StopCause)
 
 namespace {
 
@@ -49,6 +52,7 @@ private slots:
     void rateFunctions();
     void jacobianMatchesRateFunctions();
     void defaultRunReferenceValues();
+    void fixedStepRunsBitForBit();
     void runsFromMaximumTime_data();
     void runsFromMaximumTime();
     void fixedStepOrSolver_data();
@@ -136,13 +140,49 @@ void TestEngine::defaultRunReferenceValues()
     QVERIFY(std::memcmp(last, expected, sizeof last) == 0);
 }
 
+// Every run the fixed step takes is computed bit for bit as it always was: the whole trajectory's
+// bytes, hashed (64-bit FNV-1a), against the hashes of the program before the solver's bound
+// moved. Rows: e0, es0, s0, p0, k1, k2, k-1, Maximum Time.
+void TestEngine::fixedStepRunsBitForBit()
+{
+    const struct {
+        RunStart start;
+        std::uint64_t hash;
+    } rows[] = {
+        {{1, 0, 1, 0, 1, 1, 1, 0.098}, 0x2af063d98f9985ddull},
+        {{1, 0, 1, 0, 1, 1, 1, 0.88}, 0xc00019fbca7d3d1bull},
+        {{1, 0, 0.01, 0, 1, 1, 1, 5}, 0xcde445bee026d460ull},
+        {{1, 0, 1, 0, 1, 10, 1, 0.5}, 0xa77e409e907d5050ull},
+        {{1, 0, 1, 0, 0.1, 1, 1, 5}, 0xa887f5e727c5f3d8ull},
+        {{1000, 0, 1, 0, 1, 1, 1, 0.5}, 0x182ad46f4bba7188ull},
+        {{1, 0, 1, 0, 1, 1, 1, -0.05}, 0xe5a2ee2c461dc2c9ull},
+        {{0.5, 0.5, 1, 5, 1, 1, 1, 0.3}, 0xa87fe9b621f2e387ull},
+        {{1, 0, 100, 0, 10, 0.1, 0.1, 0.0005}, 0xd7512f36a7089dfeull},
+    };
+    for (const auto &row : rows) {
+        RateSet rates;
+        Trajectory t;
+        QCOMPARE(integrateRun(row.start, rates, t).status, RunStatus::Normal);
+        std::uint64_t hash = 1469598103934665603ull;
+        for (const Trajectory::Column *column :
+             {&t.EConc, &t.ESConc, &t.SConc, &t.PConc, &t.TimeVal})
+            for (int i = 1; i <= 600; ++i) {
+                unsigned char bytes[sizeof(double)];
+                std::memcpy(bytes, &(*column)[std::size_t(i)], sizeof bytes);
+                for (unsigned char b : bytes)
+                    hash = (hash ^ b) * 1099511628211ull;
+            }
+        QVERIFY2(hash == row.hash, qPrintable(QString::number(row.start.tmax)));
+    }
+}
+
 void TestEngine::runsFromMaximumTime_data()
 {
     QTest::addColumn<QString>("ttmax");
     QTest::addColumn<double>("tmax");
     QTest::addColumn<RunStatus>("status");
     QTest::newRow("default") << "0.098" << 0.098 << RunStatus::Normal;
-    QTest::newRow("longest single-step run") << "2.857" << 2.857 << RunStatus::Normal;
+    QTest::newRow("longest single-step run") << "0.88" << 0.88 << RunStatus::Normal;
     QTest::newRow("solver, where a single step diverges")
         << "16.4" << 16.4 << RunStatus::StiffSolver;
     QTest::newRow("solver, the whole reaction") << "1000000" << 1e6 << RunStatus::StiffSolver;
@@ -185,17 +225,21 @@ void TestEngine::fixedStepOrSolver_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<bool>("fixedStep");
-    // lambda = 100 k1 [S]0 + k-1 + k2 = 102 with the initial texts; the bound is |h| lambda 0.5.
+    // lambda = 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000 = 102.0001 with the initial texts; the
+    // bound is |h| lambda 0.15, a Maximum Time of 0.8808815 ms.
     QTest::newRow("initial run") << QStringList{} << true;
-    QTest::newRow("just within the bound") << QStringList{"ttmax", "2.93627"} << true;
-    QTest::newRow("just beyond the bound") << QStringList{"ttmax", "2.93628"} << false;
-    QTest::newRow("backwards, within") << QStringList{"ttmax", "-2.93627"} << true;
-    QTest::newRow("backwards, beyond") << QStringList{"ttmax", "-2.93628"} << false;
+    QTest::newRow("just within the bound") << QStringList{"ttmax", "0.880881"} << true;
+    QTest::newRow("just beyond the bound") << QStringList{"ttmax", "0.880882"} << false;
+    QTest::newRow("backwards, within") << QStringList{"ttmax", "-0.880881"} << true;
+    QTest::newRow("backwards, beyond") << QStringList{"ttmax", "-0.880882"} << false;
     QTest::newRow("lambda from every constant")
-        << QStringList{"ttmax", "2.93627", "kk2", "1.001"} << false;
-    QTest::newRow("lambda from [S]0") << QStringList{"ttmax", "2.93627", "S0", "1.00001"} << false;
+        << QStringList{"ttmax", "0.880881", "kk2", "1.001"} << false;
+    QTest::newRow("lambda from [S]0") << QStringList{"ttmax", "0.880881", "S0", "1.00001"} << false;
+    QTest::newRow("lambda from [E]0") << QStringList{"ttmax", "0.880881", "E0", "2"} << false;
+    QTest::newRow("lambda from [ES]0, bound substrate")
+        << QStringList{"ttmax", "0.880881", "ES0", "10"} << false;
     QTest::newRow("negative constants count by size")
-        << QStringList{"ttmax", "2.93627", "kk1", "-1", "kk3", "-1"} << true;
+        << QStringList{"ttmax", "0.880881", "kk1", "-1", "kk3", "-1"} << true;
     QTest::newRow("no dynamics, any length")
         << QStringList{"ttmax", "1e300", "kk1", "0", "kk2", "0", "kk3", "0"} << true;
     QTest::newRow("zero step, whatever the rates")
@@ -209,7 +253,7 @@ void TestEngine::fixedStepOrSolver()
     const RunStart start = startFrom(texts);
     QCOMPARE(usesFixedStep(start), fixedStep);
     if (start.tmax != 0 && std::isfinite(fastestRate(start)) && fastestRate(start) > 0)
-        QCOMPARE(std::abs(start.tmax / 599) * fastestRate(start) <= kStableStepBound, fixedStep);
+        QCOMPARE(std::abs(start.tmax / 599) * fastestRate(start) <= kFixedStepBound, fixedStep);
     Trajectory t;
     const RunReport report = run(t, texts);
     if (report.status != RunStatus::Stopped)
@@ -220,27 +264,41 @@ void TestEngine::valuesOutOfRange_data()
 {
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<RunStatus>("status");
+    QTest::addColumn<StopCause>("cause");
+    const auto stopped = [](const char *name, const QStringList &texts, StopCause cause) {
+        QTest::newRow(name) << texts << RunStatus::Stopped << cause;
+    };
+    const auto completes = [](const char *name, const QStringList &texts, RunStatus status) {
+        QTest::newRow(name) << texts << status << StopCause::None;
+    };
     // A negative k1 turns binding into unbounded growth of [E] and [S].
-    QTest::newRow("runaway") << QStringList{"kk1", "-1", "ttmax", "5"} << RunStatus::Stopped;
-    QTest::newRow("runaway, long")
-        << QStringList{"kk1", "-1", "ttmax", "1e9"} << RunStatus::Stopped;
+    stopped("runaway", {"kk1", "-1", "ttmax", "5"}, StopCause::NegativeInput);
+    stopped("runaway, long", {"kk1", "-1", "ttmax", "1e9"}, StopCause::NegativeInput);
     // Backwards in time binding is undone at the rate lambda: the values grow without bound.
-    QTest::newRow("backwards, beyond the fixed step")
-        << QStringList{"ttmax", "-100"} << RunStatus::Stopped;
-    QTest::newRow("backwards, the whole reaction")
-        << QStringList{"ttmax", "-1000000"} << RunStatus::Stopped;
-    QTest::newRow("backwards, nothing bound or binding")
-        << QStringList{"ttmax", "-1000000", "S0", "0"} << RunStatus::StiffSolver;
-    QTest::newRow("huge E0") << QStringList{"E0", "1e308"} << RunStatus::Stopped;
-    QTest::newRow("huge negative P0") << QStringList{"P0", "-1e308"} << RunStatus::Normal;
-    QTest::newRow("huge k1") << QStringList{"kk1", "1e308"} << RunStatus::Stopped;
-    QTest::newRow("huge ttmax") << QStringList{"ttmax", "1e308"} << RunStatus::StiffSolver;
+    stopped("backwards, beyond the fixed step", {"ttmax", "-100"}, StopCause::Backward);
+    stopped("backwards, the whole reaction", {"ttmax", "-1000000"}, StopCause::Backward);
+    completes("backwards, nothing bound or binding", {"ttmax", "-1000000", "S0", "0"},
+              RunStatus::StiffSolver);
+    // The rates of these inputs are beyond the double range.
+    stopped("huge E0", {"E0", "1e308"}, StopCause::TooLarge);
+    stopped("huge k1", {"kk1", "1e308"}, StopCause::TooLarge);
+    completes("huge negative P0", {"P0", "-1e308"}, RunStatus::Normal);
+    completes("huge ttmax", {"ttmax", "1e308"}, RunStatus::StiffSolver);
     // Read as the largest double; the grid times stay within it, and so must the solver's.
-    QTest::newRow("overflowing ttmax") << QStringList{"ttmax", "1d400"} << RunStatus::StiffSolver;
-    QTest::newRow("huge k2 in hex")
-        << QStringList{"kk2", "&H7FFFFFFFFFFFFFFF"} << RunStatus::StiffSolver;
-    QTest::newRow("once refused: 10000 ms, k2 7")
-        << QStringList{"ttmax", "10000", "kk2", "7"} << RunStatus::StiffSolver;
+    completes("overflowing ttmax", {"ttmax", "1d400"}, RunStatus::StiffSolver);
+    completes("huge k2 in hex", {"kk2", "&H7FFFFFFFFFFFFFFF"}, RunStatus::StiffSolver);
+    completes("once refused: 10000 ms, k2 7", {"ttmax", "10000", "kk2", "7"},
+              RunStatus::StiffSolver);
+    // Runs at the edges whose exact solution is finite all complete. Regressions: a trace of
+    // substrate stopped the solver, and enzyme far in excess blew up the fixed step.
+    completes("a trace of substrate", {"S0", "1e-300", "ttmax", "1e9"}, RunStatus::StiffSolver);
+    completes("the least substrate there is", {"S0", "4.9e-324", "ttmax", "1e9"},
+              RunStatus::StiffSolver);
+    completes("enzyme far in excess", {"E0", "1000000", "ttmax", "30"}, RunStatus::StiffSolver);
+    completes("single turnover", {"E0", "100000", "S0", "0.001", "ttmax", "100"},
+              RunStatus::StiffSolver);
+    completes("10 M of substrate, very long", {"S0", "10000", "E0", "1000000", "ttmax", "1e12"},
+              RunStatus::StiffSolver);
 }
 
 // No input may store a non-finite value as a result, and none is refused.
@@ -248,9 +306,11 @@ void TestEngine::valuesOutOfRange()
 {
     QFETCH(QStringList, texts);
     QFETCH(RunStatus, status);
+    QFETCH(StopCause, cause);
     Trajectory t;
     const RunReport report = run(t, texts);
     QCOMPARE(report.status, status);
+    QCOMPARE(report.cause, cause);
     QVERIFY(report.lastValid() >= 1);
     for (int i = 1; i <= report.lastValid(); ++i)
         for (double v : {t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]})

@@ -62,22 +62,37 @@ int gslJacobian(double /*t*/, const double y[], double *dfdy, double dfdt[], voi
     return GSL_SUCCESS;
 }
 
+// The size each species can reach on the run: the total enzyme for [E]; for [ES] the lesser of
+// the total enzyme, all the substrate (in the enzyme's unit) and what binding holds at [S]0 with
+// all the enzyme free; all the substrate for [S]; for [P] its start and what [ES] can make of it.
+// The reference's absolute tolerances are these times its tolerance, so a trace of substrate or
+// of complex is followed to its own last digits.
+std::array<double, 4> reachOf(const RunStart &start)
+{
+    const double enzyme = std::abs(start.e0) + std::abs(start.es0);
+    const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1e6;
+    const double km = (start.kminus1 + start.k2) / (100 * start.k1); // in 1e-3 M
+    const double bound =
+        std::max(std::abs(start.es0),
+                 std::min({enzyme, 1e6 * substrate, enzyme * substrate / (km + substrate)}));
+    const double positive = bound > 0 ? bound : enzyme;
+    return {enzyme, positive, substrate > 0 ? substrate : 1, std::abs(start.p0) + positive};
+}
+
 // The reference: GSL's multistep BDF method (msbdf), a method and a library the engine does not
 // use, run to each of the engine's grid times in the unscaled concentrations, with a tolerance
-// 1000 times tighter than the engine's, applied per species to the same scales. False when GSL
-// could not finish.
+// 1000 times tighter than the engine's on the reach of each species. False when GSL could not
+// finish.
 bool referenceRun(const RunStart &start, const Trajectory &grid, Grid &out)
 {
     RateSet r{start.k1, start.k2, start.kminus1};
     gsl_odeiv2_system system{gslRates, gslJacobian, 4, &r};
-    const double enzyme = std::abs(start.e0) + std::abs(start.es0);
-    const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1e6;
-    const double scaleAbs[4] = {enzyme, enzyme, substrate, enzyme};
+    const std::array<double, 4> reach = reachOf(start);
     const double lambda = fastestRate(start);
-    const double tolerance = kSolverTolerance / 1000;
+    const double tolerance = kSolverTolerance / 100000;
     gsl_odeiv2_driver *driver = gsl_odeiv2_driver_alloc_scaled_new(
         &system, gsl_odeiv2_step_msbdf, std::copysign(1e-3 / lambda, start.tmax), tolerance,
-        tolerance, 1, 0, scaleAbs);
+        tolerance, 1, 0, reach.data());
     double y[4] = {start.e0, start.es0, start.s0, start.p0};
     double t = 0;
     out[1] = {y[0], y[1], y[2], y[3]};
@@ -123,22 +138,39 @@ void TestLongRun::initTestCase()
 void TestLongRun::matchesTighterSolution_data()
 {
     QTest::addColumn<RunStart>("start");
-    // Every rate constant from a tenth to ten times its initial value, [S]0 from 0.01 to 10 (in
-    // 1e-3 M), and Maximum Times from the pre-steady state to long after the substrate is gone.
-    for (double k1 : {0.1, 1.0, 10.0})
-        for (double k2 : {0.1, 1.0, 10.0})
-            for (double kminus1 : {0.1, 10.0})
-                for (double s0 : {0.01, 1.0, 10.0})
-                    for (double tmax : {3.0, 100.0, 1e4, 1e6, 1e7, 1e9})
-                        QTest::addRow("k1 %g k2 %g k-1 %g S0 %g, %g ms", k1, k2, kminus1, s0, tmax)
-                            << startOf(k1, k2, kminus1, s0, tmax);
-    QTest::newRow("initial texts, 3 ms") << startOf(1, 1, 1, 1, 3);
+    // Every rate constant from a tenth to ten times its initial value, [S]0 from a vanishing trace
+    // to 10 M (1e4 in 1e-3 M), [E]0 from 1 to far above [S]0 (in 1e-9 M), and Maximum Times from
+    // the pre-steady state to long after the substrate is gone.
+    const std::array<std::array<double, 3>, 9> constants{{{1, 1, 1},
+                                                          {0.1, 0.1, 0.1},
+                                                          {0.1, 0.1, 10},
+                                                          {0.1, 10, 0.1},
+                                                          {0.1, 10, 10},
+                                                          {10, 0.1, 0.1},
+                                                          {10, 0.1, 10},
+                                                          {10, 10, 0.1},
+                                                          {10, 10, 10}}};
+    // Beside fixed times, the longest run the fixed step takes and the shortest the solver takes.
+    for (const auto &[k1, k2, kminus1] : constants)
+        for (double s0 : {1e-20, 1e-8, 1e-3, 1.0, 100.0, 1e4})
+            for (double e0 : {1.0, 1e3, 1e6}) {
+                RunStart start{e0, 0, s0, 0, k1, k2, kminus1, 0};
+                const double atSwitch = 599 * kFixedStepBound / fastestRate(start);
+                for (double tmax : {0.1, 3.0, 100.0, 1e4, 1e6, 1e9, atSwitch * (1 - 1e-6),
+                                    atSwitch * (1 + 1e-6)}) {
+                    start.tmax = tmax;
+                    QTest::addRow("k1 %g k2 %g k-1 %g S0 %g E0 %g, %g ms", k1, k2, kminus1, s0, e0,
+                                  tmax)
+                        << start;
+                }
+            }
     QTest::newRow("initial texts, the whole reaction") << startOf(1, 1, 1, 1, 1.2e6);
     QTest::newRow("bound enzyme and product at the start")
         << RunStart{0.4, 1.6, 1, 0, 2, 1, 1, 1e6};
-    QTest::newRow("more enzyme than substrate") << RunStart{5, 0, 1e-6, 0, 1, 1, 1, 100};
+    QTest::newRow("single turnover") << RunStart{1e5, 0, 0.001, 0, 1, 1, 1, 100};
     QTest::newRow("no catalysis: binding equilibrium only") << startOf(1, 0, 1, 1, 1e6);
     QTest::newRow("very stiff: fast binding, slow catalysis") << startOf(100, 0.01, 100, 10, 1e9);
+    QTest::newRow("a trace of substrate, long") << startOf(1, 1, 1, 1e-300, 1e9);
 }
 
 void TestLongRun::matchesTighterSolution()
@@ -151,9 +183,8 @@ void TestLongRun::matchesTighterSolution()
     Grid reference;
     QVERIFY(referenceRun(start, t, reference));
     const Scales s = scalesOf(start, reference);
-    // The fixed step has its own error, largest right at its bound (about 3e-4 of the total
-    // enzyme at |h| lambda = 0.5, through the first steps of binding).
-    const double allowed = report.status == RunStatus::StiffSolver ? 1e-4 : 5e-4;
+    // Within a hundred-thousandth of the scale, for both methods.
+    const double allowed = 1e-5;
     const double total = start.e0 + start.es0;
     const double substrateTotal = start.s0 + (start.es0 + start.p0) / 1e6;
     for (int i = 1; i <= 600; ++i) {
@@ -269,22 +300,27 @@ void TestLongRun::guideNumbers()
     // Binding settles within 1/(k1 [S]0 + k-1 + k2), in ms.
     QVERIFY(guide.contains("(0.01 msec with the standard values)"));
     QCOMPARE(QString::number(1 / fastestRate(start), 'f', 2), "0.01");
-    // One RK4 step per grid interval while it is at most half of that time: up to 2.9 msec.
-    QVERIFY(guide.contains("for a Maximum Time up to about 2.9 msec"));
-    start.tmax = 2.9;
+    // One RK4 step per grid interval while it is at most 0.15 of that time: up to 0.88 msec.
+    QVERIFY(guide.contains("at most 0.15 of that time (with the standard values, for a Maximum "
+                           "Time up to about 0.88 msec)"));
+    start.tmax = 0.88;
     QVERIFY(usesFixedStep(start));
-    start.tmax = 3.0;
+    start.tmax = 0.89;
     QVERIFY(!usesFixedStep(start));
-    // All of the substrate used up in about 1 000 000 msec; half of it after 500 000.
-    QVERIFY(guide.contains("about 1 000 000 msec with the standard values"));
+    // Every value within 1 part in 100 000 of its scale (matchesTighterSolution).
+    QVERIFY(guide.contains("correct to 1 part in 100 000 of the total enzyme"));
+    // The substrate left after 1 000 000 and 1 200 000 msec.
+    QVERIFY(guide.contains("5.7% of it is still left after 1 000 000 msec, and less than 0.01% "
+                           "after 1 200 000 msec"));
     RateSet rates;
     Trajectory run;
-    for (auto [tmax, least, most] : {std::tuple{1e6, 0.9, 1.0}, {5e5, 0.4, 0.5}}) {
+    const auto percentLeft = [&](double tmax) {
         start.tmax = tmax;
         integrateRun(start, rates, run);
-        const double used = run.PConc[Trajectory::kLast] * 1e-9 / (start.s0 * 1e-3);
-        QVERIFY2(used >= least && used <= most, qPrintable(QString::number(used)));
-    }
+        return 100 * run.SConc[Trajectory::kLast] / start.s0;
+    };
+    QCOMPARE(QString::number(percentLeft(1e6), 'f', 1), "5.7");
+    QVERIFY(percentLeft(1.2e6) < 0.01);
 }
 
 QTEST_GUILESS_MAIN(TestLongRun)

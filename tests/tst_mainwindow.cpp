@@ -357,13 +357,16 @@ private slots:
     {
         // Regression: long messages ran off the window's edge and hid the number a student
         // needs. Each short form fits at the design width; the tooltip holds the whole text.
-        RunReport stopped, backward;
-        stopped.status = backward.status = RunStatus::Stopped;
-        stopped.stoppedAt = backward.stoppedAt = 599;
-        backward.tmax = -1e-300;
+        RunReport stopped, backward, negative;
+        stopped.status = backward.status = negative.status = RunStatus::Stopped;
+        stopped.stoppedAt = backward.stoppedAt = negative.stoppedAt = 599;
+        stopped.cause = StopCause::TooLarge;
+        backward.cause = StopCause::Backward;
+        negative.cause = StopCause::NegativeInput;
         const Note notes[] = {stopped,
                               backward,
-                              OutOfRange{-1.7e308, 1.7e308, 1e-300, -1e-300},
+                              negative,
+                              OutOfRange{-1.7e308, 1.7e308, 1e-300, -1e-300, -1.7e308},
                               DrawOutcome::ZeroVerticalScale,
                               DrawOutcome::ZeroHorizontalScale,
                               DrawOutcome::VerticalScaleTooLarge,

@@ -131,9 +131,9 @@ void TestRunInputs::cli_data()
                                         << "";
     QTest::newRow("inputs beyond any run")
         << QStringList{"--kk1", "1e309"} << 1 << 1 << "1,0,1,0,1,0"
-        << "make k1 or [S]0 smaller";
+        << "make k1, [S]0 or [E]0 smaller";
     QTest::newRow("stopped") << QStringList{"--kk1", "-1", "--ttmax", "5"} << 1 << -2 << ""
-                             << "stopped at grid point";
+                             << "stopped at grid point 18: a negative rate constant";
 }
 
 void TestRunInputs::cli()
