@@ -75,6 +75,23 @@ void BM_LongRun(benchmark::State &state, const char *ttmax)
     state.counters["steps"] = report.solverSteps;
 }
 
+// Runs at the edges of what students type, through integrateRun; the slowest run of the accuracy
+// test's spread (10 M of substrate, k1 10, k2 and k-1 0.1) among them. Each must stay within a
+// 60 Hz frame.
+void BM_EdgeRun(benchmark::State &state, enkin::RunStart start)
+{
+    enkin::RateSet rates;
+    enkin::Trajectory trajectory;
+    enkin::RunReport report;
+    for (auto _ : state) {
+        report = enkin::integrateRun(start, rates, trajectory);
+        benchmark::ClobberMemory();
+    }
+    if (report.status == enkin::RunStatus::Stopped)
+        state.SkipWithError("the run stopped");
+    state.counters["steps"] = report.solverSteps;
+}
+
 int gslRates(double t, const double y[], double dydt[], void *params)
 {
     const auto &r = *static_cast<const enkin::RateSet *>(params);
@@ -136,6 +153,17 @@ const bool registered = [] {
     benchmark::RegisterBenchmark("BM_LongRun/1e6", BM_LongRun, "1000000");
     benchmark::RegisterBenchmark("BM_LongRun/1e7", BM_LongRun, "10000000");
     benchmark::RegisterBenchmark("BM_LongRun/1e9", BM_LongRun, "1000000000");
+    // [E]0, [ES]0, [S]0, [P]0, k1, k2, k-1, Maximum Time
+    benchmark::RegisterBenchmark("BM_EdgeRun/just past the fixed step", BM_EdgeRun,
+                                 enkin::RunStart{1, 0, 1, 0, 1, 1, 1, 0.89});
+    benchmark::RegisterBenchmark("BM_EdgeRun/single turnover", BM_EdgeRun,
+                                 enkin::RunStart{1e5, 0, 0.001, 0, 1, 1, 1, 100});
+    benchmark::RegisterBenchmark("BM_EdgeRun/enzyme far in excess", BM_EdgeRun,
+                                 enkin::RunStart{1e6, 0, 1, 0, 1, 1, 1, 30});
+    benchmark::RegisterBenchmark("BM_EdgeRun/a trace of substrate", BM_EdgeRun,
+                                 enkin::RunStart{1, 0, 1e-20, 0, 1, 1, 1, 1e9});
+    benchmark::RegisterBenchmark("BM_EdgeRun/10 M of substrate", BM_EdgeRun,
+                                 enkin::RunStart{1e6, 0, 1e4, 0, 10, 0.1, 0.1, 1e6});
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e3", BM_LongRunGslMsbdf, 1e3);
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e6", BM_LongRunGslMsbdf, 1e6);
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e7", BM_LongRunGslMsbdf, 1e7);
