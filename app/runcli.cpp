@@ -108,7 +108,8 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
         printRow(out, i, trajectory);
     if (const int written = finish(out, err, 0); written != 0)
         return written;
-    if (const RunStart start = readRunStart(inputs); !std::isfinite(fastestRate(start))) {
+    if (report.cause == StopCause::OutOfRange) {
+        const RunStart start = readRunStart(inputs);
         err << "enkin-run: no run: the rate of binding, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, "
                "is beyond the range of numbers (k1 "
             << formatGeneral(start.k1) << ", [S]0 " << formatGeneral(start.s0) << ", [E]0 "
@@ -127,6 +128,7 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
             break;
         case StopCause::None:
         case StopCause::TooLarge:
+        case StopCause::OutOfRange:
             err << "the values left the range of representable numbers\n";
             break;
         }

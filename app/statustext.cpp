@@ -46,6 +46,7 @@ StatusText runText(const RunReport &report)
                            "boxes stay empty after that point."));
         case StopCause::None:
         case StopCause::TooLarge:
+        case StopCause::OutOfRange:
             break;
         }
         return says(tr("The run stopped after point %1 of 600: the numbers grew too large.")

@@ -34,12 +34,14 @@ enum class StopCause {
     Backward,      // a negative Maximum Time undoes binding, and the values grow without bound
     NegativeInput, // a negative rate constant or concentration makes the values grow without bound
     TooLarge,      // the inputs are so large that a rate or a value leaves the double range
+    OutOfRange,    // the fastest rate itself is beyond the double range: no run can start
 };
 
+// What was run and how it went.
 struct RunReport {
+    RunStart start;
     RunStatus status = RunStatus::Normal;
     StopCause cause = StopCause::None; // set when status is Stopped
-    double tmax = 0;
     // The steps the stiff solver took; 0 when it was not used.
     int solverSteps = 0;
     // Stopped: the first grid point that could not be computed, because a value or the time left

@@ -130,7 +130,7 @@ void clampToNonNegative(double &e, double &es, double &s, double &p)
 
 } // namespace
 
-SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last, double lambda)
+SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajectory, int last)
 {
     SolverOutcome outcome;
     if (last < 2)

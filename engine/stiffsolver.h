@@ -12,7 +12,7 @@
 // student sees, down to a trace of substrate. [E] + [ES] is kept to the total at each grid point.
 #pragma once
 
-#include "engine/kinetics.h"
+#include "engine/solver.h"
 
 namespace enkin {
 
@@ -22,20 +22,11 @@ namespace enkin {
 inline constexpr double kSolverTolerance = 1e-7;
 
 // The steps one run may take. Real runs take a few hundred, 10 M of substrate about 1900; a
-// solution growing without bound
-// (a backward run, a negative rate constant) can drive the steps towards zero.
+// solution growing without bound (a backward run, a negative rate constant) can drive the steps
+// towards zero.
 inline constexpr int kMaxSolverSteps = 50000;
 
-struct SolverOutcome {
-    int stoppedAt = Trajectory::kLast + 1; // the first grid point not computed
-    int steps = 0;                         // steps taken
-};
-
-// From the state at grid point 1, computes [E], [ES], [S], [P] at the grid points 2..last, at the
-// times TimeVal[2..last], which run from 0 in the direction of the step. Stops at the first grid
-// point whose state cannot be computed (a value leaves the double range, the step size fails, or
-// kMaxSolverSteps are used) and leaves it and the points after it untouched.
-// `lambda` is the run's fastest rate, per ms, which sets the first step.
-SolverOutcome solveStiff(const RateSet &rates, Trajectory &trajectory, int last, double lambda);
+// Stops also when the step size fails, or after kMaxSolverSteps.
+SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajectory, int last);
 
 } // namespace enkin

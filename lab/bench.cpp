@@ -1,6 +1,7 @@
 #include "lab/bench.h"
 
 #include "engine/numtext.h"
+#include "engine/units.h"
 #include "params/choices.h"
 #include "params/runstart.h"
 
@@ -60,7 +61,7 @@ void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
 void Bench::noteRun(Notes &notes) const
 {
     const RunStart &s = m_last.start;
-    if (!std::isfinite(fastestRate(s)))
+    if (m_last.report.cause == StopCause::OutOfRange)
         notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2, s.e0 + s.es0});
     else if (m_last.report.status == RunStatus::Stopped)
         notes.emplace_back(m_last.report);
@@ -110,7 +111,7 @@ SliderView Bench::sliderChanged(int v, std::string_view maxyText)
 std::string Bench::kmText(Notes &notes) const
 {
     const RateSet &r = m_state.rateSet;
-    if (const auto km = kmDisplay(r.k1, r.k2, r.kminus1))
+    if (const auto km = units::michaelisConstant(r.k1, r.k2, r.kminus1))
         return formatGeneral(*km);
     notes.emplace_back(ChoiceNote::KmUndefined);
     return {};

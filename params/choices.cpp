@@ -23,11 +23,6 @@ double s0RowValue(int row)
     return std::pow(10.0, decade) * mantissas.at(static_cast<std::size_t>(row % 5));
 }
 
-std::optional<double> kmDisplay(double k1, double k2, double kminus1)
-{
-    return units::michaelisConstant(k1, k2, kminus1);
-}
-
 std::optional<double> maximumTimeSuggestion(double k1, double k2, double kminus1, double s)
 {
     const double d = k2 + (kminus1 + s * (k1 * 100));

@@ -23,9 +23,6 @@ double s0RowValue(int row);
 inline constexpr std::string_view kK2InitialText = "1.00";
 inline constexpr std::string_view kS0InitialText = "1.0x10^(-3)";
 
-// Km = (k-1 + k2) / k1 in 1e-5 M; nothing when k1 is 0 or the quotient is not finite.
-std::optional<double> kmDisplay(double k1, double k2, double kminus1);
-
 // Six times the time constant 1 / (k1 [S]0 + k-1 + k2), in ms, cut down to three decimals:
 // floor(6 / (k2 + (k-1 + s * (k1 * 100))) * 1000) / 1000. Nothing when the denominator is 0 or
 // the result is not finite. A negative suggestion is returned as it is.

@@ -63,9 +63,20 @@ std::string &RunInputs::slot(RunInput input)
     return (*m_dialog)[indexOf(input)];
 }
 
-const std::string &RunInputs::get(RunInput input)
+const std::string &RunInputs::get(RunInput input) const
 {
-    return slot(input);
+    if (input == RunInput::ttmax)
+        return m_ttmax;
+    if (m_dialog)
+        return (*m_dialog)[indexOf(input)];
+    // Absent dialog texts read as their initial texts; only a set creates them.
+    static const std::array<std::string, 7> initial = [] {
+        std::array<std::string, 7> texts;
+        for (RunInput each : kDialogInputs)
+            texts[indexOf(each)] = std::string(initialText(each));
+        return texts;
+    }();
+    return initial[indexOf(input)];
 }
 
 void RunInputs::set(RunInput input, std::string text)
@@ -77,7 +88,7 @@ void RunInputs::set(RunInput input, std::string text)
     notify(input, s);
 }
 
-double RunInputs::number(RunInput input)
+double RunInputs::number(RunInput input) const
 {
     return parseLeadingNumber(get(input));
 }

@@ -3,8 +3,9 @@
 // them afresh.
 //
 // The seven dialog texts exist as a group. They come into existence, with their initial texts,
-// on the first get or set after start-up or after resetDialogTexts(), which the dialog calls when
-// its window is discarded. The Maximum Time exists for the life of the store.
+// on the first set after start-up or after resetDialogTexts(), which the dialog calls when its
+// window is discarded; until then they read as their initial texts. The Maximum Time exists for
+// the life of the store.
 //
 // Windows bind to the store by subscribing: a listener hears every change of a text, so a field
 // shows what code writes into the store at once. set() runs nothing but the listeners.
@@ -35,10 +36,10 @@ public:
     static std::string_view initialText(RunInput input);
     static std::optional<RunInput> fromName(std::string_view name);
 
-    const std::string &get(RunInput input);
+    const std::string &get(RunInput input) const;
     void set(RunInput input, std::string text);
     // The leading-number parse of get(input).
-    double number(RunInput input);
+    double number(RunInput input) const;
 
     // Discards the seven dialog texts; the next access recreates them with the initial texts.
     void resetDialogTexts();

@@ -4,7 +4,7 @@
 
 namespace enkin {
 
-RunStart readRunStart(RunInputs &inputs)
+RunStart readRunStart(const RunInputs &inputs)
 {
     RunStart start;
     start.e0 = inputs.number(RunInput::E0);
@@ -18,14 +18,14 @@ RunStart readRunStart(RunInputs &inputs)
     return start;
 }
 
-double IntegrateTrajectory(RunInputs &inputs, RateSet &rates, Trajectory &trajectory,
+double IntegrateTrajectory(const RunInputs &inputs, RateSet &rates, Trajectory &trajectory,
                            RunReport *report)
 {
     const RunStart start = readRunStart(inputs);
     const RunReport outcome = integrateRun(start, rates, trajectory);
     if (report)
         *report = outcome;
-    return outcome.tmax;
+    return outcome.start.tmax;
 }
 
 } // namespace enkin

@@ -128,7 +128,7 @@ void TestEngine::defaultRunReferenceValues()
     RateSet rates;
     Trajectory t;
     const RunReport report = run(t, {}, &rates);
-    QCOMPARE(report.tmax, 0.098);
+    QCOMPARE(report.start.tmax, 0.098);
     QCOMPARE(report.status, RunStatus::Normal);
     QCOMPARE(report.solverSteps, 0);
     QVERIFY(rates.k1 == 1 && rates.k2 == 1 && rates.kminus1 == 1);
@@ -208,7 +208,7 @@ void TestEngine::runsFromMaximumTime()
         QCOMPARE(v, 42.0); // index 0 is never written
     QCOMPARE(report.status, status);
     QCOMPARE(report.solverSteps > 0, status == RunStatus::StiffSolver);
-    QCOMPARE(report.tmax, tmax);
+    QCOMPARE(report.start.tmax, tmax);
     QCOMPARE(report.lastValid(), 600);
     QCOMPARE(a.TimeVal[600], tmax);
     // Binding goes on forwards in time and is undone backwards.
@@ -281,7 +281,7 @@ void TestEngine::valuesOutOfRange_data()
               RunStatus::StiffSolver);
     // The rates of these inputs are beyond the double range.
     stopped("huge E0", {"E0", "1e308"}, StopCause::TooLarge);
-    stopped("huge k1", {"kk1", "1e308"}, StopCause::TooLarge);
+    stopped("huge k1: the fastest rate itself", {"kk1", "1e308"}, StopCause::OutOfRange);
     completes("huge negative P0", {"P0", "-1e308"}, RunStatus::Normal);
     completes("huge ttmax", {"ttmax", "1e308"}, RunStatus::StiffSolver);
     // Read as the largest double; the grid times stay within it, and so must the solver's.

@@ -4,6 +4,7 @@
 #include "datalog/analysisreport.h"
 #include "datalog/readings.h"
 #include "engine/numtext.h"
+#include "engine/units.h"
 #include "lab/bench.h"
 #include "params/choices.h"
 #include "tests/documents.h"
@@ -416,7 +417,7 @@ void TestFits::tutorialNumbers()
     student::acceptRuns(bench, 1, rows(2, 11));
     const double vmax =
         fitGroup(studyLog(bench.state().dataLog, {}), 0, {}).methods[0].vmax.value / 1e-6;
-    QCOMPARE(formatGeneral(*kmDisplay(1, 1, 1)), std::string("2")); // the Km box: 2 x 10^-5 M
+    QCOMPARE(formatGeneral(*units::michaelisConstant(1, 1, 1)), std::string("2")); // the Km box: 2 x 10^-5 M
     QCOMPARE(s0RowValue(6), 0.02);                                  // 2 x 10^-5 M
     bench.chooseS0(6);
     const Readout r = *bench.sliderChanged(600, "1").readout;

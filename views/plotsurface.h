@@ -55,8 +55,6 @@ public:
         PlotSurface &m_surface;
     };
 
-    QColor foreground() const { return m_foreground; }
-    QColor background() const { return m_background; }
     // The drawing area as shown, at the device pixel ratio of the screen.
     const QImage &image() const { return m_image; }
     // The size of the drawing area in device-independent pixels.
