@@ -131,7 +131,8 @@ ReadingSelection selectReadings(const std::vector<Reading> &readings)
     return selection;
 }
 
-HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, double vmaxStart)
+HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, ErrorModel model, double kmStart,
+                          double vmaxStart)
 {
     const ReadingSelection selection = selectReadings(readings);
     HyperbolaFit fit;
@@ -177,40 +178,69 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, 
         return fit;
     }
 
-    double start[p] = {kmStart / sScale, vmaxStart / vScale};
-    gsl_vector_view startView = gsl_vector_view_array(start, p);
-    if (gsl_multifit_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
-        fit.status = FitStatus::NotConverged;
-        return fit;
+    // Equal weights first; for proportional error each further round weighs reading i by
+    // 1 / f_i^2 from the curve of the round before, until the curve no longer moves.
+    std::vector<double> weights(n, 1.0);
+    gsl_vector_view weightView = gsl_vector_view_array(weights.data(), n);
+    const bool reweighted = model == ErrorModel::Proportional;
+    constexpr int maxRounds = 50;
+    // Each round moves the curve about 1/100 of the round before: a change below 1e-6 leaves it
+    // within 1e-8 of where the weights settle, far inside the digits shown.
+    constexpr double settled = 1e-6; // relative change of Km and Vmax between two rounds
+    double position[p] = {kmStart / sScale, vmaxStart / vScale};
+    for (int round = 0;; ++round) {
+        gsl_vector_view startView = gsl_vector_view_array(position, p);
+        if (gsl_multifit_nlinear_winit(&startView.vector, round > 0 ? &weightView.vector : nullptr,
+                                       &fdf, workspace.get()) != GSL_SUCCESS) {
+            fit.status = FitStatus::NotConverged;
+            return fit;
+        }
+        // xtol asks for about 12 significant digits of each parameter; with gtol this small the
+        // gradient test never stops the search first. Exact readings converge quadratically, so
+        // they reach the xtol test in a handful of iterations; a flat minimum stops at
+        // maxIterations.
+        constexpr size_t maxIterations = 200;
+        constexpr double xtol = 1e-12;
+        constexpr double gtol = 1e-15;
+        constexpr double ftol = 0;
+        int info = 0;
+        int status = gsl_multifit_nlinear_driver(maxIterations, xtol, gtol, ftol, nullptr, nullptr,
+                                                 &info, workspace.get());
+        // GSL reports "no progress" when not one trial step lowers the sum of squares, which is
+        // what happens when the start is already the minimum. The double-reciprocal line of exact
+        // readings is; a vanishing gradient tells that apart from a stalled search. A later round
+        // starts from the minimum of nearly the same weights, so there no progress means the
+        // weights have settled.
+        constexpr double stalledGradient = 1e-10; // in the scaled units, where J and f are O(1)
+        if (status != GSL_SUCCESS && info == GSL_ENOPROG &&
+            (round > 0 || gradientNorm(workspace.get()) <= stalledGradient))
+            status = GSL_SUCCESS;
+        fit.iterations += static_cast<int>(gsl_multifit_nlinear_niter(workspace.get()));
+        if (status != GSL_SUCCESS) {
+            fit.status = FitStatus::NotConverged;
+            return fit;
+        }
+        const gsl_vector *found = gsl_multifit_nlinear_position(workspace.get());
+        const double km = gsl_vector_get(found, 0), vmax = gsl_vector_get(found, 1);
+        const bool moved = std::abs(km - position[0]) > settled * std::abs(km) ||
+                           std::abs(vmax - position[1]) > settled * std::abs(vmax);
+        position[0] = km;
+        position[1] = vmax;
+        if (!reweighted || !positiveFinite(km) || !positiveFinite(vmax) || (round > 0 && !moved))
+            break;
+        if (round == maxRounds) {
+            fit.status = FitStatus::NotConverged;
+            return fit;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const double curve = vmax * data.x[i] / (km + data.x[i]);
+            weights[i] = 1 / (curve * curve);
+        }
     }
 
-    // xtol asks for about 12 significant digits of each parameter; with gtol this small the
-    // gradient test never stops the search first. Exact readings converge quadratically, so they
-    // reach the xtol test in a handful of iterations; a flat minimum stops at maxIterations.
-    constexpr size_t maxIterations = 200;
-    constexpr double xtol = 1e-12;
-    constexpr double gtol = 1e-15;
-    constexpr double ftol = 0;
-    int info = 0;
-    int status = gsl_multifit_nlinear_driver(maxIterations, xtol, gtol, ftol, nullptr, nullptr,
-                                             &info, workspace.get());
-    // GSL reports "no progress" when not one trial step lowers the sum of squares, which is what
-    // happens when the start is already the minimum: the double-reciprocal line of exact
-    // readings is. A vanishing gradient tells that apart from a stalled search.
-    constexpr double stalledGradient = 1e-10; // in the scaled units, where J and f are O(1)
-    if (status != GSL_SUCCESS && info == GSL_ENOPROG &&
-        gradientNorm(workspace.get()) <= stalledGradient)
-        status = GSL_SUCCESS;
-    fit.iterations = static_cast<int>(gsl_multifit_nlinear_niter(workspace.get()));
-
-    const gsl_vector *position = gsl_multifit_nlinear_position(workspace.get());
-    const double kmScaled = gsl_vector_get(position, 0);
+    const double kmScaled = position[0];
     const double km = kmScaled * sScale;
-    const double vmax = gsl_vector_get(position, 1) * vScale;
-    if (status != GSL_SUCCESS) {
-        fit.status = FitStatus::NotConverged;
-        return fit;
-    }
+    const double vmax = position[1] * vScale;
     // Readings that rise in proportion to [S] have their least sum of squares at an infinite Km
     // and Vmax, and the search "converges" wherever its steps become relatively small. Below
     // 1e-4 Km the curve departs from a straight line by less than the readout's four digits show,
@@ -224,8 +254,9 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart, 
     fit.km = km;
     fit.vmax = vmax;
 
-    // Standard errors: covariance (J^T J)^-1 times the residual variance chi^2 / (n - p), taken
-    // back to molar units.
+    // Standard errors: covariance (J^T W J)^-1 times the weighted residual variance
+    // chi^2 / (n - p), taken back to molar units. GSL holds J and the residuals already multiplied
+    // by the square roots of the weights.
     if (n > p) {
         const std::unique_ptr<gsl_matrix, MatrixFree> covariance(gsl_matrix_alloc(p, p));
         const gsl_vector *residuals = gsl_multifit_nlinear_residual(workspace.get());

@@ -2,6 +2,9 @@
 // non-linear least squares on the velocities themselves, and the true Km and Vmax of a run's
 // constants. The linearisations are in fitmethods.h.
 //
+// Least squares gives the best estimates, and intervals that mean what they say, only when each
+// reading is weighted by 1 / its variance: the weights follow the error model of the velocities.
+//
 // Everything here is in molar units: [S] in M, velocities in M/s, Km in M, Vmax in M/s.
 #pragma once
 
@@ -26,6 +29,13 @@ struct ReadingSelection {
 
 ReadingSelection selectReadings(const std::vector<Reading> &readings);
 
+// How the error of a velocity scales. Constant: the same standard deviation for every reading
+// (a fixed fraction of Vmax), so every reading weighs the same. Proportional: a standard deviation
+// in proportion to v, so reading i weighs 1 / f_i^2, with f_i the fitted curve at [S]_i; weights
+// from the fitted curve, not the noisy readings (1 / v_i^2 would favour the readings that came
+// out low and bias Km and Vmax downwards).
+enum class ErrorModel { Constant, Proportional };
+
 enum class FitStatus {
     Ok,
     TooFewReadings, // fewer than two different [S] among the usable readings
@@ -33,16 +43,18 @@ enum class FitStatus {
     NotConverged,   // the non-linear fit stopped without reaching a minimum
 };
 
-// The hyperbola with the least sum of squared velocity residuals, found by trust-region
-// Levenberg-Marquardt (GSL).
+// The hyperbola with the least weighted sum of squared velocity residuals, found by trust-region
+// Levenberg-Marquardt (GSL). Proportional error is fitted by iterative reweighting: each round
+// fits with the weights of the curve of the round before, until Km and Vmax stop changing.
 struct HyperbolaFit {
     FitStatus status = FitStatus::TooFewReadings;
     int used = 0;
-    int iterations = 0;
-    double km = 0;   // M
-    double vmax = 0; // M/s
-    // Standard errors from the covariance of the fit and the residual variance. Zero when there
-    // are only two different [S]: the curve then passes through the readings and has no spread.
+    int iterations = 0; // of the solver, summed over the rounds of reweighting
+    double km = 0;      // M
+    double vmax = 0;    // M/s
+    // Standard errors from the covariance of the weighted fit and the weighted residual variance
+    // (the size of the error is estimated from the readings). Zero when there are only two
+    // different [S]: the curve then passes through the readings and has no spread.
     double kmError = 0;
     double vmaxError = 0;
     // The covariance of Km and Vmax (M * M/s), from the same matrix; 0 where the errors are.
@@ -51,7 +63,8 @@ struct HyperbolaFit {
 
 // Starts from kmStart and vmaxStart (usually the double-reciprocal estimates); when they are not
 // positive and finite it starts from Vmax = the largest velocity and Km = the median [S].
-HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, double kmStart = 0,
+HyperbolaFit fitHyperbola(const std::vector<Reading> &readings,
+                          ErrorModel model = ErrorModel::Constant, double kmStart = 0,
                           double vmaxStart = 0);
 
 // Km = (k-1 + k2) / k1 and Vmax = k2 ([E]0 + [ES]0) of a set of run inputs, from the engine units

@@ -62,13 +62,34 @@ std::string_view methodName(Method method)
     return {};
 }
 
+std::string_view errorModelName(ErrorModel model)
+{
+    return model == ErrorModel::Constant ? "constant: % of the true Vmax" : "proportional: % of v";
+}
+
+std::string_view spreadName(Spread spread)
+{
+    return spread == Spread::Interval95
+               ? "95% confidence interval"
+               : "± 1 standard error of the line, not a 95% interval: the transform distorts the "
+                 "errors";
+}
+
+std::string_view weightsName(ErrorModel model)
+{
+    return model == ErrorModel::Constant
+               ? "equal weights, for constant error"
+               : "weights 1/v^2 of the fitted curve, for proportional error";
+}
+
 std::string marksText(Mark marks)
 {
     static constexpr std::pair<Mark, std::string_view> kReasons[] = {
         {Mark::NotUsable, "[S]0 or velocity not positive"},
         {Mark::BeforeSteadyState, "before the steady state"},
-        {Mark::StillChanging, "[ES] still changing"},
+        {Mark::StillChanging, "[ES] still over 1% from its steady level"},
         {Mark::SubstrateUsed, "over 10% of the substrate used"},
+        {Mark::EnzymeExcess, "too much enzyme: [E]0 over 1% of [S]0 + Km"},
         {Mark::FewDigits, "velocity has fewer than 3 digits"},
     };
     std::string text;
@@ -132,11 +153,17 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
                    << "high"
                    << "kcat/Km (1/M/s)"
                    << "low"
-                   << "high");
+                   << "high"
+                   << "low and high");
         for (const MethodFit &m : fit.methods) {
             Row r = row() << methodName(m.method);
-            if (m.status == FitStatus::Ok)
+            if (m.status == FitStatus::Ok) {
                 r << m.km << m.vmax << kcatOf(m, group) << specificityOf(m, group);
+                std::string spread(spreadName(m.km.spread));
+                if (m.method == Method::Direct)
+                    spread += "; " + std::string(weightsName(choices.errorModel));
+                r << std::string_view(spread);
+            }
             line(r);
         }
         const TheoreticalConstants &t = group.truth;
@@ -148,8 +175,8 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
                    << "" << vmax / km / group.eTotal);
     }
     line(row());
-    line(row() << "simulated measurement error (%)" << choices.errorPercent << "seed"
-               << double(choices.seed));
+    line(row() << "simulated measurement error (%)" << choices.errorPercent << "error model"
+               << errorModelName(choices.errorModel) << "seed" << double(choices.seed));
     return text;
 }
 

@@ -11,6 +11,13 @@ namespace enkin {
 
 std::string_view methodName(Method method);
 
+// "constant: % of the true Vmax", "proportional: % of v".
+std::string_view errorModelName(ErrorModel model);
+
+// What the ± of an estimate is, and for the direct fit, its weights.
+std::string_view spreadName(Spread spread);
+std::string_view weightsName(ErrorModel model);
+
 // The reasons of a reading's marks, joined with "; "; empty when it has none.
 std::string marksText(Mark marks);
 
@@ -20,8 +27,9 @@ Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group);
 
 // Tab-separated, one line each ending in "\n": the readings (row, [S]0, velocity as fitted,
 // whether used, the marks), then for each group its constants, a row per method with Km, Vmax,
-// kcat and kcat/Km and the ends of their 95% intervals, and the true values; last the simulated
-// error and its seed. Numbers use `decimalPoint`.
+// kcat and kcat/Km, the ends of value ± its spread and what that spread is (a 95% interval, or
+// a line's standard error), and the true values; last the simulated error, its model and its
+// seed. Numbers use `decimalPoint`.
 std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint = '.');
 
 } // namespace enkin

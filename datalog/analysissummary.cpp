@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace enkin {
@@ -85,14 +86,23 @@ QString valueCell(const Estimate &e, double truth, bool truthKnown)
     return cell;
 }
 
+// The direct fit's weights for the error model in use.
+QString weightsText(ErrorModel model)
+{
+    return model == ErrorModel::Constant
+               ? AnalysisWindow::tr("equal weights, for constant error")
+               : AnalysisWindow::tr("weights 1/v² of the fitted curve, for proportional error");
+}
+
 // The reasons of a reading's marks, in the interface's language.
 QString markReasons(Mark marks)
 {
     const std::pair<Mark, QString> reasons[] = {
         {Mark::NotUsable, AnalysisWindow::tr("[S]0 or velocity not positive")},
         {Mark::BeforeSteadyState, AnalysisWindow::tr("before the steady state")},
-        {Mark::StillChanging, AnalysisWindow::tr("[ES] still changing")},
+        {Mark::StillChanging, AnalysisWindow::tr("[ES] still over 1% from its steady level")},
         {Mark::SubstrateUsed, AnalysisWindow::tr("over 10% of the substrate used")},
+        {Mark::EnzymeExcess, AnalysisWindow::tr("too much enzyme: [E]0 over 1% of [S]0 + Km")},
         {Mark::FewDigits, AnalysisWindow::tr("velocity has fewer than 3 digits")},
     };
     QStringList text;
@@ -187,10 +197,26 @@ void AnalysisWindow::showMessage()
                     .arg(differ.join(QStringLiteral(", ")))
                     .arg(m_study.groups.size());
     }
-    if (m_choices.errorPercent != 0)
-        text += tr(" The velocities carry a SIMULATED measurement error of %1% (seed %2).")
-                    .arg(m_choices.errorPercent)
-                    .arg(m_choices.seed);
+    const bool excess =
+        std::any_of(m_study.readings.begin(), m_study.readings.end(),
+                    [](const LoggedReading &r) { return has(r.marks, Mark::EnzymeExcess); });
+    if (excess)
+        text += tr(" Readings marked \"too much enzyme\" come from runs whose [E]0 is more than 1% "
+                   "of [S]0 + Km: the enzyme holds a noticeable part of the substrate as ES, so "
+                   "the free [S] falls below [S]0, and v against [S]0 no longer follows the "
+                   "Michaelis-Menten equation.");
+    if (m_choices.errorPercent != 0) {
+        if (m_choices.errorModel == ErrorModel::Constant)
+            text += tr(" The velocities carry a SIMULATED measurement error of constant size, %1% "
+                       "of the true Vmax (seed %2).")
+                        .arg(m_choices.errorPercent)
+                        .arg(m_choices.seed);
+        else
+            text += tr(" The velocities carry a SIMULATED measurement error in proportion to each "
+                       "velocity, %1% of v (seed %2).")
+                        .arg(m_choices.errorPercent)
+                        .arg(m_choices.seed);
+    }
     m_message->setText(text);
 }
 
@@ -203,9 +229,11 @@ QString AnalysisWindow::lineCaption(const MethodFit &fit) const
                        .arg(methodTitle(fit.method), unbroken(estimateMarkup(fit.km)),
                             unbroken(estimateMarkup(fit.vmax)));
     if (fit.method == Method::Direct)
-        text += tr(", %1 iterations.").arg(fit.iterations);
+        text += tr(", 95% intervals, %1; %2 iterations.")
+                    .arg(weightsText(m_choices.errorModel))
+                    .arg(fit.iterations);
     else
-        text += tr(" (slope %1, intercept %2, r² = %3).")
+        text += tr(", ± the line's standard error (slope %1, intercept %2, r² = %3).")
                     .arg(unbroken(scientificMarkup(fit.slope)),
                          unbroken(scientificMarkup(fit.intercept)))
                     .arg(fit.rSquared, 0, 'f', 4);
@@ -241,7 +269,12 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
              : tr("undefined")) +
             QStringLiteral("</td><td>"));
     for (const MethodFit &m : fit.methods) {
-        heading(methodTitle(m.method) + tr(", 95% intervals; off the true value by"));
+        if (m.method == Method::Direct)
+            heading(tr("%1, %2: 95% intervals; off the true value by")
+                        .arg(methodTitle(m.method), weightsText(m_choices.errorModel)));
+        else
+            heading(tr("%1: ± its standard error, not a 95% interval; off the true value by")
+                        .arg(methodTitle(m.method)));
         if (m.status != FitStatus::Ok) {
             text += QStringLiteral("<tr><td colspan=3>%1</td></tr>").arg(failure(m.status));
             continue;
@@ -253,9 +286,13 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
             valueCell(specificityOf(m, g), t.vmax / t.km / g.eTotal, known));
     }
     text += QStringLiteral("</table>");
-    text += tr("<small>Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. The intervals show "
-               "the scatter of the readings only: readings a little short of the steady state, "
-               "or cut by the readout, are all off in one direction.</small>");
+    text += tr("<small>Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Only the direct fit, "
+               "weighted for the error model in use, gives 95% intervals: they hold the true value "
+               "in 95 of 100 samples of the simulated error. A line's ± is its standard error, not "
+               "a 95% interval: taking 1/v, [S]0/v or v/[S]0 stretches the errors of some readings "
+               "and shrinks others, so the spread of the line does not tell how far off the true "
+               "value may be. No ± shows the error of readings a little short of the steady "
+               "state, or cut by the readout: those are all off in one direction.</small>");
     return text;
 }
 

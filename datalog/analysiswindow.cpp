@@ -263,6 +263,20 @@ QWidget *AnalysisWindow::createControls()
         m_choices.errorPercent = value;
         update();
     });
+    m_errorModel = new QComboBox;
+    m_errorModel->setObjectName(QStringLiteral("errorModel"));
+    m_errorModel->addItem(tr("constant: % of Vmax"));
+    m_errorModel->addItem(tr("proportional: % of v"));
+    m_errorModel->setToolTip(
+        tr("Constant: every velocity's error has the same size, a share of the true Vmax, and the "
+           "direct fit weighs every reading the same. Proportional: the error is a share of each "
+           "velocity, and the direct fit weighs each reading by 1/v²."));
+    auto *modelLabel = new QLabel(tr("Error m&odel:"));
+    modelLabel->setBuddy(m_errorModel);
+    connect(m_errorModel, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_choices.errorModel = index == 1 ? ErrorModel::Proportional : ErrorModel::Constant;
+        update();
+    });
     m_seed = new QLabel;
     m_seed->setObjectName(QStringLiteral("seed"));
     m_seed->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -294,6 +308,8 @@ QWidget *AnalysisWindow::createControls()
 
     row->addWidget(errorLabel);
     row->addWidget(m_error);
+    row->addWidget(modelLabel);
+    row->addWidget(m_errorModel);
     row->addWidget(m_seed);
     row->addWidget(sample);
     row->addWidget(m_status, 1);

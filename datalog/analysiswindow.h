@@ -3,11 +3,13 @@
 // Four tabs plot the same readings four ways (velocity against [S]0 with its residuals, and the
 // Lineweaver-Burk, Hanes-Woolf and Eadie-Hofstee lines), each with its own fit and the true
 // curve or line. Beside them stand, for each group of readings from runs with the same
-// constants, Km, Vmax, kcat and kcat/Km from every method with 95% intervals, against the true
-// values. Under them the readings table says which readings are used and why others are not;
-// a check box per row leaves a reading out or puts it back. A simulated measurement error can
-// be added to the velocities. It reads the log and the run inputs only when refresh() runs: the
-// main window calls it each time it shows the window.
+// constants, Km, Vmax, kcat and kcat/Km from every method against the true values: the direct
+// fit's with 95% intervals, the lines' with their standard errors, which are not intervals.
+// Under them the readings table says which readings are used and why others are not; a check
+// box per row leaves a reading out or puts it back. A simulated measurement error, constant or
+// proportional, can be added to the velocities; the direct fit is weighted for its model. It reads
+// the log and the run inputs only when refresh() runs: the main window calls it each time it shows
+// the window.
 #pragma once
 
 #include "datalog/readings.h"
@@ -101,6 +103,7 @@ private:
     std::vector<QLabel *> m_results; // a block per group
     QTableWidget *m_table = nullptr;
     QDoubleSpinBox *m_error = nullptr;
+    QComboBox *m_errorModel = nullptr;
     QLabel *m_seed = nullptr;
     QLabel *m_status = nullptr;
 };

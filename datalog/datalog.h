@@ -18,9 +18,12 @@ struct RunContext {
     bool known = false; // false for a reading accepted without a run behind it
     RunStart start;
     int point = 1; // the slider's grid point, 1..600
-    // |[ES] - [ES] one grid point earlier| / [ES] at the reading; 0 at point 1, where there is no
-    // earlier point, and NaN when [ES] is 0 or not finite.
-    double esChange = 0;
+    // How far [ES] still is from its steady level, as a fraction of [ES]: |d[ES]/dt| / (relaxation
+    // rate * [ES]). [ES] approaches its level at the relaxation rate, so this is the change still
+    // to come. It dies away with the pre-steady state, as exp(-rate * t) / (1 - exp(-rate * t)),
+    // and stays large where there is no steady state to reach (enzyme in excess of the
+    // substrate). NaN where [ES] is 0 or a value is not finite.
+    double esToGo = 0;
     // ([S]0 - [S]) / [S]0 at the reading, exact (not cut like the readout); 0 when [S]0 is 0.
     double substrateUsed = 0;
 };

@@ -16,12 +16,15 @@ bool positiveFinite(double x)
     return std::isfinite(x) && x > 0;
 }
 
-// value ± t se, or no interval where there is none to give.
-Estimate estimate(double value, double variance, int dof)
+// value ± t se for a 95% interval, value ± se for a standard error; no ± where there is none to
+// give.
+Estimate estimate(double value, double variance, int dof, Spread spread)
 {
     Estimate e;
     e.value = value;
-    const double half = tQuantile95(dof) * std::sqrt(variance);
+    e.spread = spread;
+    const double factor = spread == Spread::Interval95 ? tQuantile95(dof) : 1.0;
+    const double half = factor * std::sqrt(variance);
     if (dof > 0 && std::isfinite(half) && variance >= 0) {
         e.halfWidth = half;
         e.hasInterval = true;
@@ -119,7 +122,8 @@ MethodFit fitLinearisation(Method method, const std::vector<Reading> &readings)
     }
     const int dof = fit.used - 2;
     const auto withInterval = [&](const Quantity &q) {
-        return estimate(q.value, deltaVariance(q.dm, q.db, varM, varB, covBM), dof);
+        return estimate(q.value, deltaVariance(q.dm, q.db, varM, varB, covBM), dof,
+                        Spread::StandardError);
     };
     fit.status = FitStatus::Ok;
     fit.km = withInterval(km);
@@ -128,12 +132,12 @@ MethodFit fitLinearisation(Method method, const std::vector<Reading> &readings)
     return fit;
 }
 
-MethodFit fitDirect(const std::vector<Reading> &readings)
+MethodFit fitDirect(const std::vector<Reading> &readings, ErrorModel model)
 {
     const MethodFit line = fitLinearisation(Method::LineweaverBurk, readings);
     const bool lineOk = line.status == FitStatus::Ok;
     const HyperbolaFit curve =
-        fitHyperbola(readings, lineOk ? line.km.value : 0, lineOk ? line.vmax.value : 0);
+        fitHyperbola(readings, model, lineOk ? line.km.value : 0, lineOk ? line.vmax.value : 0);
     MethodFit fit;
     fit.method = Method::Direct;
     fit.status = curve.status;
@@ -145,17 +149,19 @@ MethodFit fitDirect(const std::vector<Reading> &readings)
     const int dof = curve.kmError > 0 || curve.vmaxError > 0 ? curve.used - 2 : 0;
     const double varKm = curve.kmError * curve.kmError;
     const double varVmax = curve.vmaxError * curve.vmaxError;
-    fit.km = estimate(curve.km, varKm, dof);
-    fit.vmax = estimate(curve.vmax, varVmax, dof);
+    fit.km = estimate(curve.km, varKm, dof, Spread::Interval95);
+    fit.vmax = estimate(curve.vmax, varVmax, dof, Spread::Interval95);
     const double km = curve.km, vmax = curve.vmax;
     fit.vmaxOverKm = estimate(
-        vmax / km, deltaVariance(-vmax / (km * km), 1 / km, varKm, varVmax, curve.covariance), dof);
+        vmax / km, deltaVariance(-vmax / (km * km), 1 / km, varKm, varVmax, curve.covariance), dof,
+        Spread::Interval95);
     return fit;
 }
 
-MethodFit fitMethod(Method method, const std::vector<Reading> &readings)
+MethodFit fitMethod(Method method, const std::vector<Reading> &readings, ErrorModel model)
 {
-    return method == Method::Direct ? fitDirect(readings) : fitLinearisation(method, readings);
+    return method == Method::Direct ? fitDirect(readings, model)
+                                    : fitLinearisation(method, readings);
 }
 
 } // namespace enkin

@@ -1,5 +1,5 @@
-// The four standard ways of finding Km and Vmax from initial velocities, with 95% confidence
-// intervals.
+// The four standard ways of finding Km and Vmax from initial velocities, each value with its
+// uncertainty.
 //
 // The direct fit is non-linear least squares on the velocities (analysis.h). The three
 // linearisations fit a least-squares line to transformed readings:
@@ -9,9 +9,15 @@
 // Each transformation distorts the error of the velocities differently, which is why the four
 // disagree on real readings and agree on exact ones.
 //
-// Intervals: the standard errors come from the covariance of the fitted parameters (the line's
+// Uncertainties: the standard errors come from the covariance of the fitted parameters (the line's
 // slope and intercept, or the hyperbola's Km and Vmax), carried to Km, Vmax and Vmax/Km by the
-// delta method, times the two-sided 95% quantile of Student's t with n - 2 degrees of freedom.
+// delta method. Only the direct fit, weighted for the error model of the velocities, gives 95%
+// confidence intervals: its standard errors times the two-sided 95% quantile of Student's t with
+// n - 2 degrees of freedom hold the true values in 95 of 100 samples. A line's least squares
+// assume that every transformed point scatters alike, which the transform destroys (1/v
+// stretches the error of a small velocity far more than that of a large one), so the line's
+// standard errors are shown as what they are, the spread of the line, and not stretched into
+// "95%" intervals that in simulation cover anything from about 40% to 99% of the time.
 // Molar units throughout: M, M/s, and Vmax/Km in 1/s.
 #pragma once
 
@@ -26,13 +32,20 @@ enum class Method { Direct, LineweaverBurk, HanesWoolf, EadieHofstee };
 inline constexpr std::array<Method, 4> kMethods{Method::Direct, Method::LineweaverBurk,
                                                 Method::HanesWoolf, Method::EadieHofstee};
 
-// A fitted value and the half-width of its 95% confidence interval.
+// What the ± of an estimate is.
+enum class Spread {
+    Interval95,    // half the width of a 95% confidence interval
+    StandardError, // one standard error of a straight-line fit: not a confidence interval
+};
+
+// A fitted value and its ±.
 struct Estimate {
     double value = 0;
     double halfWidth = 0;
     // False when the readings leave no degree of freedom (two readings for two parameters), or
-    // the interval is not finite: the value is then shown without one.
+    // the ± is not finite: the value is then shown without one.
     bool hasInterval = false;
+    Spread spread = Spread::Interval95;
 };
 
 struct MethodFit {
@@ -51,13 +64,16 @@ struct MethodFit {
 // The two-sided 95% quantile of Student's t with `dof` degrees of freedom; 0 for none.
 double tQuantile95(int dof);
 
-// The least-squares line of a linearisation through the usable readings.
+// The least-squares line of a linearisation through the usable readings, with standard errors.
 MethodFit fitLinearisation(Method method, const std::vector<Reading> &readings);
 
-// The direct fit, started from the Lineweaver-Burk estimates when they exist.
-MethodFit fitDirect(const std::vector<Reading> &readings);
+// The direct fit weighted for `model`, started from the Lineweaver-Burk estimates when they
+// exist, with 95% intervals.
+MethodFit fitDirect(const std::vector<Reading> &readings, ErrorModel model = ErrorModel::Constant);
 
-MethodFit fitMethod(Method method, const std::vector<Reading> &readings);
+// `model` sets the direct fit's weights; the lines are the same for either.
+MethodFit fitMethod(Method method, const std::vector<Reading> &readings,
+                    ErrorModel model = ErrorModel::Constant);
 
 // The transformed point of a reading on a method's plot (x, y) in molar units; the direct
 // method's is ([S], v).

@@ -35,14 +35,20 @@ Mark marksOf(const LoggedReading &r)
         marks = marks | Mark::NotUsable;
     const RunContext &run = r.run;
     if (run.known) {
-        // The pre-steady state decays at least as fast as the fastest rate, per ms.
-        const double settled = kSteadyStateLifetimes / fastestRate(run.start);
+        const RunStart &start = run.start;
+        const double settled = kSteadyStateLifetimes / relaxationRate(start); // ms
         if (r.t * 1000 < settled || !std::isfinite(settled))
             marks = marks | Mark::BeforeSteadyState;
-        if (!(run.esChange <= kLargestEsChange))
+        if (!(run.esToGo <= kLargestEsToGo))
             marks = marks | Mark::StillChanging;
         if (run.substrateUsed > kLargestSubstrateUsed)
             marks = marks | Mark::SubstrateUsed;
+        if (const auto km = units::michaelisConstant(start.k1, start.k2, start.kminus1)) {
+            const double enzyme = (start.e0 + start.es0) * units::kEnzyme;
+            const double share = enzyme / (start.s0 * units::kSubstrate + *km * units::kKm);
+            if (share > kLargestEnzymeShare)
+                marks = marks | Mark::EnzymeExcess;
+        }
     }
     const double shown = r.reading.v / units::kVelocity;
     if (std::abs(shown) < kThreeDigitVelocity && shown != 0)
@@ -111,6 +117,14 @@ std::vector<double> gaussianSample(std::uint64_t seed, int count)
     return z;
 }
 
+double withSimulatedError(double v, double z, double percent, ErrorModel model, double vmax)
+{
+    const double size = percent / 100 * z;
+    if (size == 0)
+        return v;
+    return model == ErrorModel::Constant ? v + size * vmax : v * (1 + size);
+}
+
 bool isIncluded(const LoggedReading &reading, const StudyChoices &choices)
 {
     const std::size_t index = std::size_t(reading.row - 1);
@@ -127,10 +141,19 @@ GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices)
     const std::vector<double> z = choices.errorPercent != 0
                                       ? gaussianSample(choices.seed, int(study.readings.size()))
                                       : std::vector<double>(study.readings.size(), 0.0);
-    for (int i : study.groups[std::size_t(group)].members) {
+    const ReadingGroup &g = study.groups[std::size_t(group)];
+    // Constant error is a share of the true Vmax, or of the largest velocity where there is none.
+    double vmax = g.truth.vmax;
+    if (!(g.truth.vmaxDefined && vmax > 0)) {
+        vmax = 0;
+        for (int i : g.members)
+            vmax = std::max(vmax, std::abs(study.readings[std::size_t(i)].reading.v));
+    }
+    for (int i : g.members) {
         const LoggedReading &r = study.readings[std::size_t(i)];
         Reading withError = r.reading;
-        withError.v *= 1 + choices.errorPercent / 100 * z[std::size_t(r.row - 1)];
+        withError.v = withSimulatedError(r.reading.v, z[std::size_t(r.row - 1)],
+                                         choices.errorPercent, choices.errorModel, vmax);
         fit.shown.push_back(withError);
         if (isIncluded(r, choices)) {
             fit.used.push_back(i);
@@ -140,7 +163,7 @@ GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices)
         }
     }
     for (std::size_t m = 0; m < kMethods.size(); ++m)
-        fit.methods[m] = fitMethod(kMethods[m], fit.fitted);
+        fit.methods[m] = fitMethod(kMethods[m], fit.fitted, choices.errorModel);
     return fit;
 }
 

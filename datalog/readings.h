@@ -3,9 +3,11 @@
 // fitted by the four methods against [S]0.
 //
 // Initial-rate analysis plots the steady-state velocity against the [S]0 the run started from.
-// A reading taken before the steady state, or after the substrate has run down, does not measure
-// that velocity; such a reading is marked, with the reason, and left out of the fits unless the
-// student puts it back. Readings from runs with other rate constants or another amount of
+// A reading taken before the steady state, or after the substrate has run down, or from a run
+// with so much enzyme that the free substrate is no longer close to [S]0, does not measure that
+// velocity; such a reading is marked, with the reason, and left out of the fits unless the
+// student puts it back. Each mark is judged by time and by the state of the run, never by the
+// spacing of its grid. Readings from runs with other rate constants or another amount of
 // enzyme have another Km and Vmax, so they are fitted as separate groups, each against its own
 // true values.
 #pragma once
@@ -20,14 +22,15 @@
 
 namespace enkin {
 
-// Why a reading is marked. The first three leave it out of the fits by default.
+// Why a reading is marked. All but FewDigits leave it out of the fits by default.
 enum class Mark : unsigned {
     None = 0,
-    BeforeSteadyState = 1 << 0, // time below 5 / (100 k1 [S]0 + k-1 + k2)
-    StillChanging = 1 << 1,     // [ES] changed by more than 1% over the last grid step
+    BeforeSteadyState = 1 << 0, // time below 5 / the relaxation rate of the pre-steady state
+    StillChanging = 1 << 1,     // [ES] still more than 1% from its steady level
     SubstrateUsed = 1 << 2,     // more than 10% of [S]0 is used
     NotUsable = 1 << 3,         // [S]0 or the velocity is not positive and finite
     FewDigits = 1 << 4,         // the velocity readout keeps fewer than three significant digits
+    EnzymeExcess = 1 << 5,      // [E]0 + [ES]0 above 1% of [S]0 + Km, in molar units
 };
 constexpr Mark operator|(Mark a, Mark b)
 {
@@ -37,13 +40,22 @@ constexpr bool has(Mark set, Mark m)
 {
     return (unsigned(set) & unsigned(m)) != 0;
 }
-// The marks that leave a reading out unless the student puts it back.
-inline constexpr Mark kLeftOutByDefault =
-    Mark::BeforeSteadyState | Mark::StillChanging | Mark::SubstrateUsed | Mark::NotUsable;
+// The marks that leave a reading out unless the student puts it back: the reading does not
+// measure the steady-state velocity at [S]0.
+inline constexpr Mark kLeftOutByDefault = Mark::BeforeSteadyState | Mark::StillChanging |
+                                          Mark::SubstrateUsed | Mark::NotUsable |
+                                          Mark::EnzymeExcess;
 
-inline constexpr double kSteadyStateLifetimes = 5; // time constants to the steady state
-inline constexpr double kLargestEsChange = 0.01;   // per grid step
+// The pre-steady state dies away as exp(-relaxation rate * t): after five relaxation times less
+// than 1% of it is left.
+inline constexpr double kSteadyStateLifetimes = 5;
+// The change of [ES] still to come, as a fraction of [ES] (RunContext::esToGo).
+inline constexpr double kLargestEsToGo = 0.01;
 inline constexpr double kLargestSubstrateUsed = 0.1;
+// Enzyme above this share of [S]0 + Km (in M) holds so much of the substrate as ES that the free
+// [S] is off [S]0 by about as much: Segel's condition for fitting the steady-state rate law
+// against [S]0.
+inline constexpr double kLargestEnzymeShare = 0.01;
 
 // One row of the log, in molar and second units.
 struct LoggedReading {
@@ -81,16 +93,22 @@ struct Study {
 // (`current`), which is then also the truth it is compared with.
 Study studyLog(const DataLog &log, const RunContext &current);
 
-// Simulated measurement error: velocity i is multiplied by 1 + (percent / 100) z_i, with z_i
-// standard normal numbers drawn in log order from a Mersenne Twister seeded with `seed`, so
+// Standard normal numbers z_i drawn in log order from a Mersenne Twister seeded with `seed`, so
 // that a seed always gives the same sample and leaving a reading out changes no other.
 std::vector<double> gaussianSample(std::uint64_t seed, int count);
 
+// Simulated measurement error on a velocity v of a group with true Vmax `vmax`, for the standard
+// normal number z: constant error adds (percent / 100) Vmax z, the same size for every reading;
+// proportional error multiplies by 1 + (percent / 100) z.
+double withSimulatedError(double v, double z, double percent, ErrorModel model, double vmax);
+
 // The student's choices: which rows are left out (by row, 1-based; nothing chosen keeps the
-// default), and the simulated error.
+// default), and the simulated error: its size, its model (which also sets the direct fit's
+// weights) and the seed of its sample.
 struct StudyChoices {
     std::vector<std::optional<bool>> included; // index row - 1
     double errorPercent = 0;
+    ErrorModel errorModel = ErrorModel::Constant;
     std::uint64_t seed = 1;
 };
 

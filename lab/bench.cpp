@@ -36,11 +36,12 @@ RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
     if (v < Trajectory::kFirst || v > Trajectory::kLast)
         return run;
     run.point = v;
+    const RateSet rates{start.k1, start.k2, start.kminus1};
     const double es = trajectory.ESConc[v];
-    if (v > Trajectory::kFirst) {
-        const double change = std::abs(es - trajectory.ESConc[v - 1]) / std::abs(es);
-        run.esChange = std::isfinite(change) ? change : std::nan("");
-    }
+    const double toGo = std::abs(fn2(rates, trajectory.EConc[v], es, trajectory.SConc[v],
+                                     trajectory.PConc[v], trajectory.TimeVal[v])) /
+                        (relaxationRate(start) * std::abs(es));
+    run.esToGo = std::isfinite(toGo) ? toGo : std::nan("");
     if (start.s0 != 0)
         run.substrateUsed = (start.s0 - trajectory.SConc[v]) / start.s0;
     return run;

@@ -1,5 +1,7 @@
 // The Analysis window, driven offscreen: the readings table and its check boxes, the four tabs,
-// the groups, the simulated error, the copy and the saved plot.
+// the groups, the simulated error and its model, the copy and the saved plot, in English and
+// German.
+#include "app/language.h"
 #include "datalog/analysiswindow.h"
 #include "lab/bench.h"
 #include "tests/student.h"
@@ -20,6 +22,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 using namespace enkin;
 
@@ -48,6 +51,8 @@ private slots:
     void checkBoxesLeaveReadingsOutAndPutThemBack();
     void tabsShowEachMethod();
     void groupsAndSimulatedError();
+    void errorModelAndLabels_data();
+    void errorModelAndLabels();
     void copyAndSavePlot();
     void closeHidesCloseBoxDestroys();
 };
@@ -157,13 +162,86 @@ void TestAnalysis::groupsAndSimulatedError()
     QCOMPARE(error->value(), 0.0);
     const QString exact = text(window, "group1Results");
     error->setValue(5);
-    QVERIFY(text(window, "message").contains("SIMULATED measurement error of 5% (seed 1)"));
+    QVERIFY(text(window, "message").contains("SIMULATED measurement error of constant size"));
     const QString noisy = text(window, "group1Results");
     QVERIFY(noisy != exact);
     QTest::mouseClick(window.findChild<QPushButton *>("newSample"), Qt::LeftButton);
     QVERIFY(text(window, "seed") != "seed 1" || text(window, "group1Results") == noisy);
     error->setValue(0);
     QCOMPARE(text(window, "group1Results"), exact);
+}
+
+void TestAnalysis::errorModelAndLabels_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("constant");     // the message, the direct fit's heading
+    QTest::addColumn<QStringList>("proportional"); // the same, the model's name in its list
+    QTest::addColumn<QStringList>("always");       // a line's heading, a mark, the warning
+    QTest::newRow("English")
+        << "en"
+        << QStringList{"SIMULATED measurement error of constant size, 5% of the true Vmax (seed 1)",
+                       "Direct fit of the hyperbola, equal weights, for constant error: 95% "
+                       "intervals"}
+        << QStringList{"SIMULATED measurement error in proportion to each velocity, 5% of v",
+                       "Direct fit of the hyperbola, weights 1/v² of the fitted curve, for "
+                       "proportional error: 95% intervals",
+                       "proportional: % of v"}
+        << QStringList{"Lineweaver-Burk line: ± its standard error, not a 95% interval",
+                       "too much enzyme: [E]0 over 1% of [S]0 + Km",
+                       "Readings marked \"too much enzyme\" come from runs whose [E]0 is more "
+                       "than 1% of [S]0 + Km"};
+    QTest::newRow("German")
+        << "de"
+        << QStringList{"SIMULIERTEN Messfehler konstanter Größe, 5 % des wahren Vmax (Startwert 1)",
+                       "Direkte Anpassung der Hyperbel, gleiche Gewichte, für konstanten Fehler: "
+                       "95-%-Intervalle"}
+        << QStringList{"SIMULIERTEN Messfehler proportional zu jeder Geschwindigkeit, 5 % von v",
+                       "Direkte Anpassung der Hyperbel, Gewichte 1/v² der angepassten Kurve, für "
+                       "proportionalen Fehler: 95-%-Intervalle",
+                       "proportional: % von v"}
+        << QStringList{"Lineweaver-Burk-Gerade: ± ihr Standardfehler, kein 95-%-Intervall",
+                       "zu viel Enzym: [E]0 über 1 % von [S]0 + Km",
+                       "Die mit „zu viel Enzym“ markierten Messwerte stammen aus Läufen, deren "
+                       "[E]0 mehr als 1 % von [S]0 + Km beträgt"};
+}
+
+void TestAnalysis::errorModelAndLabels()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, constant);
+    QFETCH(QStringList, proportional);
+    QFETCH(QStringList, always);
+    if (language == "de")
+        QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+    Bench bench;
+    student::acceptRuns(bench, 1, {4, 6, 8, 10});
+    // [E]0 = 300 x 10^-9 M at [S]0 = 1e-6 M: 1.4% of [S]0 + Km.
+    bench.state().inputs.set(RunInput::E0, "300");
+    student::acceptRuns(bench, 1, {0});
+    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    const auto results = [&] { return text(window, "group1Results").replace("&nbsp;", " "); };
+    const auto caption = [&] { return text(window, "caption0").replace("&nbsp;", " "); };
+
+    auto *table = window.findChild<QTableWidget *>("readingsTable");
+    QVERIFY2(table->item(4, 5)->text().endsWith(always[1]), qPrintable(table->item(4, 5)->text()));
+    QCOMPARE(table->item(4, 0)->checkState(), Qt::Unchecked);
+    QVERIFY2(text(window, "message").contains(always[2]), qPrintable(text(window, "message")));
+    QVERIFY2(results().contains(always[0]), qPrintable(results()));
+
+    window.findChild<QDoubleSpinBox *>("measurementError")->setValue(5);
+    QVERIFY2(text(window, "message").contains(constant[0]), qPrintable(text(window, "message")));
+    QVERIFY2(results().contains(constant[1]), qPrintable(results()));
+    const QString equalWeights = caption();
+    auto *model = window.findChild<QComboBox *>("errorModel");
+    QCOMPARE(model->itemText(1), proportional[2]);
+    model->setCurrentIndex(1);
+    QVERIFY2(text(window, "message").contains(proportional[0]),
+             qPrintable(text(window, "message")));
+    QVERIFY2(results().contains(proportional[1]), qPrintable(results()));
+    QVERIFY(caption() != equalWeights);
+
+    for (QTranslator *t : qApp->findChildren<QTranslator *>())
+        QCoreApplication::removeTranslator(t), delete t;
 }
 
 void TestAnalysis::copyAndSavePlot()

@@ -282,20 +282,8 @@
         <translation> Die Messwerte stammen aus Läufen mit verschiedenem %1, die verschiedene Km und Vmax ergeben: sie werden als %2 getrennte Gruppen angepasst.</translation>
     </message>
     <message>
-        <source> The velocities carry a SIMULATED measurement error of %1% (seed %2).</source>
-        <translation> Die Geschwindigkeiten tragen einen SIMULIERTEN Messfehler von %1% (Startwert %2).</translation>
-    </message>
-    <message>
         <source>%1: Km = %2 M, Vmax = %3 M/s</source>
         <translation>%1: Km = %2 M, Vmax = %3 M/s</translation>
-    </message>
-    <message>
-        <source>, %1 iterations.</source>
-        <translation>, %1 Iterationen.</translation>
-    </message>
-    <message>
-        <source> (slope %1, intercept %2, r² = %3).</source>
-        <translation> (Steigung %1, Achsenabschnitt %2, r² = %3).</translation>
     </message>
     <message>
         <source>&lt;b&gt;Group %1&lt;/b&gt;: %2 used. %3.&lt;br&gt;</source>
@@ -304,14 +292,6 @@
     <message>
         <source>True values, from the runs&apos; constants</source>
         <translation>Wahre Werte, aus den Konstanten der Läufe</translation>
-    </message>
-    <message>
-        <source>, 95% intervals; off the true value by</source>
-        <translation>, 95-%-Intervalle; Abweichung vom wahren Wert</translation>
-    </message>
-    <message>
-        <source>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. The intervals show the scatter of the readings only: readings a little short of the steady state, or cut by the readout, are all off in one direction.&lt;/small&gt;</source>
-        <translation>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Die Intervalle zeigen nur die Streuung der Messwerte: Messwerte knapp vor dem stationären Zustand oder von der Anzeige abgeschnittene weichen alle in dieselbe Richtung ab.&lt;/small&gt;</translation>
     </message>
     <message>
         <source>Results of group %1</source>
@@ -506,16 +486,76 @@
         <translation>vor dem stationären Zustand</translation>
     </message>
     <message>
-        <source>[ES] still changing</source>
-        <translation>[ES] ändert sich noch</translation>
-    </message>
-    <message>
         <source>over 10% of the substrate used</source>
         <translation>über 10 % des Substrats verbraucht</translation>
     </message>
     <message>
         <source>velocity has fewer than 3 digits</source>
         <translation>Geschwindigkeit hat weniger als 3 Stellen</translation>
+    </message>
+    <message>
+        <source>equal weights, for constant error</source>
+        <translation>gleiche Gewichte, für konstanten Fehler</translation>
+    </message>
+    <message>
+        <source>weights 1/v² of the fitted curve, for proportional error</source>
+        <translation>Gewichte 1/v² der angepassten Kurve, für proportionalen Fehler</translation>
+    </message>
+    <message>
+        <source>[ES] still over 1% from its steady level</source>
+        <translation>[ES] noch über 1 % von seinem stationären Wert entfernt</translation>
+    </message>
+    <message>
+        <source>too much enzyme: [E]0 over 1% of [S]0 + Km</source>
+        <translation>zu viel Enzym: [E]0 über 1 % von [S]0 + Km</translation>
+    </message>
+    <message>
+        <source> Readings marked &quot;too much enzyme&quot; come from runs whose [E]0 is more than 1% of [S]0 + Km: the enzyme holds a noticeable part of the substrate as ES, so the free [S] falls below [S]0, and v against [S]0 no longer follows the Michaelis-Menten equation.</source>
+        <translation> Die mit „zu viel Enzym“ markierten Messwerte stammen aus Läufen, deren [E]0 mehr als 1 % von [S]0 + Km beträgt: Das Enzym bindet einen merklichen Teil des Substrats als ES, das freie [S] liegt daher unter [S]0, und v gegen [S]0 folgt nicht mehr der Michaelis-Menten-Gleichung.</translation>
+    </message>
+    <message>
+        <source> The velocities carry a SIMULATED measurement error of constant size, %1% of the true Vmax (seed %2).</source>
+        <translation> Die Geschwindigkeiten tragen einen SIMULIERTEN Messfehler konstanter Größe, %1 % des wahren Vmax (Startwert %2).</translation>
+    </message>
+    <message>
+        <source> The velocities carry a SIMULATED measurement error in proportion to each velocity, %1% of v (seed %2).</source>
+        <translation> Die Geschwindigkeiten tragen einen SIMULIERTEN Messfehler proportional zu jeder Geschwindigkeit, %1 % von v (Startwert %2).</translation>
+    </message>
+    <message>
+        <source>, 95% intervals, %1; %2 iterations.</source>
+        <translation>, 95-%-Intervalle, %1; %2 Iterationen.</translation>
+    </message>
+    <message>
+        <source>, ± the line&apos;s standard error (slope %1, intercept %2, r² = %3).</source>
+        <translation>, ± der Standardfehler der Geraden (Steigung %1, Achsenabschnitt %2, r² = %3).</translation>
+    </message>
+    <message>
+        <source>%1, %2: 95% intervals; off the true value by</source>
+        <translation>%1, %2: 95-%-Intervalle; Abweichung vom wahren Wert</translation>
+    </message>
+    <message>
+        <source>%1: ± its standard error, not a 95% interval; off the true value by</source>
+        <translation>%1: ± ihr Standardfehler, kein 95-%-Intervall; Abweichung vom wahren Wert</translation>
+    </message>
+    <message>
+        <source>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Only the direct fit, weighted for the error model in use, gives 95% intervals: they hold the true value in 95 of 100 samples of the simulated error. A line&apos;s ± is its standard error, not a 95% interval: taking 1/v, [S]0/v or v/[S]0 stretches the errors of some readings and shrinks others, so the spread of the line does not tell how far off the true value may be. No ± shows the error of readings a little short of the steady state, or cut by the readout: those are all off in one direction.&lt;/small&gt;</source>
+        <translation>&lt;small&gt;Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Nur die direkte Anpassung, gewichtet für das gewählte Fehlermodell, gibt 95-%-Intervalle: Sie enthalten den wahren Wert in 95 von 100 Stichproben des simulierten Fehlers. Das ± einer Geraden ist ihr Standardfehler, kein 95-%-Intervall: 1/v, [S]0/v oder v/[S]0 dehnen die Fehler mancher Messwerte und stauchen andere, daher sagt die Streuung der Geraden nicht, wie weit der wahre Wert entfernt sein kann. Kein ± zeigt den Fehler von Messwerten knapp vor dem stationären Zustand oder von der Anzeige abgeschnittener: Diese weichen alle in dieselbe Richtung ab.&lt;/small&gt;</translation>
+    </message>
+    <message>
+        <source>constant: % of Vmax</source>
+        <translation>konstant: % von Vmax</translation>
+    </message>
+    <message>
+        <source>proportional: % of v</source>
+        <translation>proportional: % von v</translation>
+    </message>
+    <message>
+        <source>Constant: every velocity&apos;s error has the same size, a share of the true Vmax, and the direct fit weighs every reading the same. Proportional: the error is a share of each velocity, and the direct fit weighs each reading by 1/v².</source>
+        <translation>Konstant: Der Fehler jeder Geschwindigkeit hat dieselbe Größe, einen Anteil am wahren Vmax, und die direkte Anpassung gewichtet alle Messwerte gleich. Proportional: Der Fehler ist ein Anteil jeder Geschwindigkeit, und die direkte Anpassung gewichtet jeden Messwert mit 1/v².</translation>
+    </message>
+    <message>
+        <source>Error m&amp;odel:</source>
+        <translation>Fehlerm&amp;odell:</translation>
     </message>
 </context>
 <context>
