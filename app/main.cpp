@@ -4,6 +4,7 @@
 #include "app/enkinform.h"
 #include "app/language.h"
 #include "app/startup.h"
+#include "enkin/version.h"
 #include "lab/bench.h"
 
 #include <QApplication>

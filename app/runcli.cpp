@@ -2,6 +2,7 @@
 
 #include "engine/integrate.h"
 #include "engine/numtext.h"
+#include "enkin/version.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 

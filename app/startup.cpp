@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "enkin/version.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 

@@ -18,8 +18,9 @@ PACKAGES=(
     fonts-liberation2 fontconfig xauth
     # validators for the desktop entry and the AppStream metainfo, run by the tests
     appstream desktop-file-utils
-    # clang and its runtime libraries build the libFuzzer targets (scripts/fuzz)
-    clang libclang-rt-14-dev
+    # clang and its runtime libraries build the libFuzzer targets (scripts/fuzz); clang-format
+    # checks the layout of the code (scripts/test)
+    clang libclang-rt-14-dev clang-format
 )
 
 ensure_packages() {

@@ -2,6 +2,7 @@
 #include "app/appicon.h"
 #include "app/helpwindows.h"
 #include "app/showwindow.h"
+#include "enkin/version.h"
 
 #include <QFile>
 #include <QIcon>

@@ -2,6 +2,7 @@
 // display, the man pages against the options the programs take, the desktop entry and the
 // AppStream metainfo through their validators.
 #include "app/startup.h"
+#include "enkin/version.h"
 
 #include <QFile>
 #include <QProcess>

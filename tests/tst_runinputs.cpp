@@ -1,5 +1,6 @@
 // The run-input store and the enkin-run command-line tool built on it.
 #include "app/runcli.h"
+#include "enkin/version.h"
 #include "params/runinputs.h"
 
 #include <QProcess>
