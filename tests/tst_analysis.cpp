@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScatterSeries>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -211,6 +212,10 @@ void TestAnalysis::errorModelAndLabels()
     QFETCH(QStringList, constant);
     QFETCH(QStringList, proportional);
     QFETCH(QStringList, always);
+    const auto english = qScopeGuard([] {
+        for (QTranslator *t : qApp->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(t), delete t;
+    });
     if (language == "de")
         QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
     Bench bench;
@@ -239,9 +244,6 @@ void TestAnalysis::errorModelAndLabels()
              qPrintable(text(window, "message")));
     QVERIFY2(results().contains(proportional[1]), qPrintable(results()));
     QVERIFY(caption() != equalWeights);
-
-    for (QTranslator *t : qApp->findChildren<QTranslator *>())
-        QCoreApplication::removeTranslator(t), delete t;
 }
 
 void TestAnalysis::copyAndSavePlot()
