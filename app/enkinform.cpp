@@ -186,10 +186,7 @@ Parameters *EnkinForm::parameters()
 
 void EnkinForm::IP_Click()
 {
-    Parameters *dialog = parameters();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    showWindow(parameters());
 }
 
 void EnkinForm::applyParameters()
@@ -239,9 +236,7 @@ void EnkinForm::Analyse_Click()
     if (!m_analysis)
         m_analysis = new AnalysisWindow(m_bench.state().dataLog, m_bench.state().inputs, this);
     m_analysis->refresh();
-    m_analysis->show();
-    m_analysis->raise();
-    m_analysis->activateWindow();
+    showWindow(m_analysis.data());
 }
 
 void EnkinForm::Instructions_Click()

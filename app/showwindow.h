@@ -8,6 +8,15 @@
 
 namespace enkin {
 
+// Shows a window that exists, or brings it forward.
+template <class W> W *showWindow(W *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
 // Shows the secondary window held in `slot`, creating it first if it does not exist (never
 // opened, or destroyed through its close box) as W(args..., parent). Showing a window that is
 // already open brings it forward instead of opening a second one. Returns at once: the window
@@ -23,10 +32,7 @@ template <class W, class... Args> W *showWindow(QPointer<W> &slot, QWidget *pare
     } else {
         Q_ASSERT_X(slot, "showWindow", "this window must be created by the caller");
     }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-    return slot.data();
+    return showWindow(slot.data());
 }
 
 } // namespace enkin

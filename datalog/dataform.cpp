@@ -116,10 +116,6 @@ DataForm::DataForm(QWidget *parent)
 
 void DataForm::showData(const DataLog &log)
 {
-    show();
-    raise();
-    activateWindow();
-
     m_shown = log;
     m_copyStatus->clear();
     m_dataText->setPlainText(QString::fromStdString(savedDataText(m_shown)));

@@ -20,8 +20,8 @@ class DataForm : public QWidget {
 public:
     explicit DataForm(QWidget *parent = nullptr);
 
-    // Show: brings the window forward and rebuilds the table from `log`, with the caret at the
-    // end so that the last readings are in view. The window keeps a copy of `log`, so that the
+    // Show: rebuilds the table from `log`, with the caret at the end so that the last readings
+    // are in view; the owner shows the window. The window keeps a copy of `log`, so that the
     // table and the copy for a spreadsheet show the readings of this moment until the next Show.
     void showData(const DataLog &log);
 

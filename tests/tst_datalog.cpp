@@ -239,6 +239,7 @@ void TestDataLog::spreadsheetCopyInTheDesktopsDecimalSign()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     DataForm form;
     form.showData(log);
+    form.show();
     form.findChild<QPushButton *>("CopyForSpreadsheet")->click();
     QLocale::setDefault(QLocale::c());
     const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
