@@ -8,10 +8,6 @@
         <translation>Der Lauf endete nach Punkt %1 von 600: die Zahlen wurden zu groß.</translation>
     </message>
     <message>
-        <source>The concentrations grew beyond the numbers the computer can hold. Check the rate constants and initial values; the boxes stay empty after that point.</source>
-        <translation>Die Konzentrationen wuchsen über die Zahlen hinaus, die der Rechner darstellen kann. Prüfen Sie Geschwindigkeitskonstanten und Anfangswerte; nach diesem Punkt bleiben die Felder leer.</translation>
-    </message>
-    <message>
         <source>Nothing drawn: the vertical scale needs a non-zero number.</source>
         <translation>Nichts gezeichnet: die senkrechte Skala braucht eine Zahl ungleich 0.</translation>
     </message>
@@ -132,12 +128,24 @@
         <translation>Eine negative Maximalzeit lässt die Reaktion von ihrem Beginn aus rückwärts laufen, wo die Konzentrationen bald unbegrenzt wachsen; nach diesem Punkt bleiben die Felder leer.</translation>
     </message>
     <message>
-        <source>No run: 100 k1 [S]0 + k-1 + k2 is beyond the numbers the computer can hold.</source>
-        <translation>Kein Lauf: 100 k1 [S]0 + k-1 + k2 übersteigt die Zahlen, die der Rechner darstellen kann.</translation>
+        <source>The run stopped after point %1 of 600: a value below zero.</source>
+        <translation>Der Lauf endete nach Punkt %1 von 600: ein Wert unter null.</translation>
     </message>
     <message>
-        <source>k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: make k1 or [S]0 smaller.</source>
-        <translation>k1 = %1, [S]0 = %2, k-1 = %3, k2 = %4: wählen Sie k1 oder [S]0 kleiner.</translation>
+        <source>A negative rate constant or concentration makes the concentrations grow without bound. In a real reaction none is below zero; the boxes stay empty after that point.</source>
+        <translation>Eine negative Geschwindigkeitskonstante oder Konzentration lässt die Konzentrationen unbegrenzt wachsen. In einer echten Reaktion ist keine kleiner als null; nach diesem Punkt bleiben die Felder leer.</translation>
+    </message>
+    <message>
+        <source>The rate constants or concentrations are so large that the rates go beyond the numbers the computer can hold. Make them smaller; the boxes stay empty after that point.</source>
+        <translation>Die Geschwindigkeitskonstanten oder Konzentrationen sind so groß, dass die Raten die Zahlen übersteigen, die der Rechner darstellen kann. Wählen Sie sie kleiner; nach diesem Punkt bleiben die Felder leer.</translation>
+    </message>
+    <message>
+        <source>No run: binding is faster than the computer can count.</source>
+        <translation>Kein Lauf: die Bindung ist schneller, als der Rechner zählen kann.</translation>
+    </message>
+    <message>
+        <source>Its rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, is beyond the numbers the computer can hold (k1 = %1, [S]0 = %2, [E]0 = %3, k-1 = %4, k2 = %5): make k1, [S]0 or [E]0 smaller.</source>
+        <translation>Ihre Rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, übersteigt die Zahlen, die der Rechner darstellen kann (k1 = %1, [S]0 = %2, [E]0 = %3, k-1 = %4, k2 = %5): wählen Sie k1, [S]0 oder [E]0 kleiner.</translation>
     </message>
 </context>
 <context>
