@@ -1,10 +1,10 @@
 #include "app/enkinform.h"
 
+#include "analysis/analysiswindow.h"
 #include "app/aboutenkin.h"
 #include "app/helpwindows.h"
 #include "app/showwindow.h"
 #include "app/statustext.h"
-#include "datalog/analysiswindow.h"
 #include "datalog/dataform.h"
 #include "lab/bench.h"
 #include "params/choices.h"

@@ -1,8 +1,8 @@
 // The Analysis window, driven offscreen: the readings table and its check boxes, the four tabs,
 // the groups, the simulated error and its model, the copy and the saved plot, in English and
 // German.
+#include "analysis/analysiswindow.h"
 #include "app/language.h"
-#include "datalog/analysiswindow.h"
 #include "lab/bench.h"
 #include "tests/student.h"
 

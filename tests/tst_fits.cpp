@@ -1,8 +1,8 @@
 // The fits of Km and Vmax against independent truth: a published data set, the program's own runs
 // read the way the Tutorial says, closed forms and the coverage of the intervals.
-#include "datalog/analysisplot.h"
-#include "datalog/analysisreport.h"
-#include "datalog/readings.h"
+#include "analysis/analysisplot.h"
+#include "analysis/analysisreport.h"
+#include "analysis/readings.h"
 #include "engine/numtext.h"
 #include "engine/units.h"
 #include "lab/bench.h"

@@ -21,7 +21,7 @@
 // Molar units throughout: M, M/s, and Vmax/Km in 1/s.
 #pragma once
 
-#include "datalog/analysis.h"
+#include "analysis/analysis.h"
 
 #include <array>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "datalog/readings.h"
+#include "analysis/readings.h"
 
 #include "engine/units.h"
 

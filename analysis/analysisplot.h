@@ -5,7 +5,7 @@
 // velocities are near 1 uM/s, so the tick labels stay short. The summary gives molar values.
 #pragma once
 
-#include "datalog/readings.h"
+#include "analysis/readings.h"
 
 #include <string>
 #include <vector>

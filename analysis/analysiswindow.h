@@ -12,7 +12,7 @@
 // the window.
 #pragma once
 
-#include "datalog/readings.h"
+#include "analysis/readings.h"
 
 #include <QWidget>
 

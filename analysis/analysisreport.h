@@ -2,7 +2,7 @@
 // "Copy Results" puts on the clipboard for a spreadsheet.
 #pragma once
 
-#include "datalog/readings.h"
+#include "analysis/readings.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "datalog/analysisplot.h"
+#include "analysis/analysisplot.h"
 
 #include <algorithm>
 #include <charconv>

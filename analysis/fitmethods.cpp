@@ -1,4 +1,4 @@
-#include "datalog/fitmethods.h"
+#include "analysis/fitmethods.h"
 
 #include <gsl/gsl_cdf.h>
 #include <gsl/gsl_fit.h>

@@ -1,8 +1,8 @@
 // The Analysis window's texts: the message over the plots, a results block per group, the
 // captions under the line plots, the readings table and the copy of the results.
-#include "datalog/analysisplot.h"
-#include "datalog/analysisreport.h"
-#include "datalog/analysiswindow.h"
+#include "analysis/analysisplot.h"
+#include "analysis/analysisreport.h"
+#include "analysis/analysiswindow.h"
 #include "engine/units.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"

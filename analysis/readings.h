@@ -12,8 +12,8 @@
 // true values.
 #pragma once
 
+#include "analysis/fitmethods.h"
 #include "datalog/datalog.h"
-#include "datalog/fitmethods.h"
 
 #include <cstdint>
 #include <optional>

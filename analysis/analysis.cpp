@@ -1,4 +1,4 @@
-#include "datalog/analysis.h"
+#include "analysis/analysis.h"
 
 #include "engine/units.h"
 

@@ -1,6 +1,6 @@
-#include "datalog/analysiswindow.h"
+#include "analysis/analysiswindow.h"
 
-#include "datalog/analysisplot.h"
+#include "analysis/analysisplot.h"
 #include "params/runinputs.h"
 
 #include <QChart>

@@ -1,4 +1,4 @@
-#include "datalog/analysisreport.h"
+#include "analysis/analysisreport.h"
 
 #include "engine/numtext.h"
 #include "engine/units.h"
