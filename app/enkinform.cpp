@@ -6,7 +6,7 @@
 #include "app/showwindow.h"
 #include "app/statustext.h"
 #include "datalog/dataform.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "params/choices.h"
 #include "params/fieldbinding.h"
 #include "params/parametersdialog.h"
@@ -28,7 +28,7 @@
 
 namespace enkin {
 
-EnkinForm::EnkinForm(Bench &bench, QWidget *parent) : QMainWindow(parent), m_bench(bench)
+EnkinForm::EnkinForm(Session &session, QWidget *parent) : QMainWindow(parent), m_session(session)
 {
     installWindowRoles();
     setObjectName(QStringLiteral("EnkinForm"));
@@ -84,7 +84,7 @@ void EnkinForm::showPicture(const PlotPicture &picture)
     if (picture.clear)
         Plot1->clear();
     if (picture.curves)
-        DrawTrajectory(*Plot1, m_bench.state().trajectory, picture.tmax, picture.ymax,
+        DrawTrajectory(*Plot1, m_session.state().trajectory, picture.tmax, picture.ymax,
                        picture.lastValid);
     if (picture.guideAt)
         drawGuideLine(*Plot1, *picture.guideAt, picture.ymax);
@@ -92,7 +92,7 @@ void EnkinForm::showPicture(const PlotPicture &picture)
 
 void EnkinForm::Plot2_Click()
 {
-    const PlotView view = m_bench.plot(maxy->text().toStdString());
+    const PlotView view = m_session.plot(maxy->text().toStdString());
     showPicture(view.picture);
     say(notesText(view.notes));
 }
@@ -105,7 +105,7 @@ void EnkinForm::Clear2_Click()
 
 void EnkinForm::HScroll1_Change()
 {
-    const SliderView view = m_bench.sliderChanged(HScroll1->value(), maxy->text().toStdString());
+    const SliderView view = m_session.sliderChanged(HScroll1->value(), maxy->text().toStdString());
     if (view.ttt)
         ttt->setText(QString::fromStdString(*view.ttt));
     showPicture(view.picture);
@@ -137,7 +137,7 @@ void EnkinForm::finishChoice(const Notes &notes)
 
 void EnkinForm::showInitialValues()
 {
-    const Readout r = m_bench.initialValues();
+    const Readout r = m_session.initialValues();
     setBox(EVal, r.EVal);
     setBox(ESVal, r.ESVal);
     setBox(SVal, r.SVal);
@@ -146,7 +146,7 @@ void EnkinForm::showInitialValues()
 
 void EnkinForm::k2list_Click(int row)
 {
-    const auto choice = m_bench.chooseK2(row);
+    const auto choice = m_session.chooseK2(row);
     if (!choice)
         return;
     say({});
@@ -158,7 +158,7 @@ void EnkinForm::k2list_Click(int row)
 
 void EnkinForm::S0List_Click(int row)
 {
-    const auto choice = m_bench.chooseS0(row);
+    const auto choice = m_session.chooseS0(row);
     if (!choice)
         return;
     say({});
@@ -170,7 +170,7 @@ void EnkinForm::S0List_Click(int row)
 Parameters *EnkinForm::parameters()
 {
     if (!m_parameters) {
-        m_parameters = new Parameters(m_bench.state().inputs, this);
+        m_parameters = new Parameters(m_session.state().inputs, this);
         connect(m_parameters, &Parameters::accepted, this, &EnkinForm::applyParameters);
         // The lists show the k2 and [S]0 in force: after Default, and after the close box has
         // discarded the texts, both are 1 again.
@@ -192,7 +192,7 @@ void EnkinForm::IP_Click()
 void EnkinForm::applyParameters()
 {
     say({});
-    const ParametersView view = m_bench.applyParameters();
+    const ParametersView view = m_session.applyParameters();
     setBox(km, view.km);
     setBox(maxy, view.maxy);
     if (m_parameters)
@@ -206,7 +206,7 @@ void EnkinForm::acceptReading()
     const std::string e = EVal->text().toStdString(), es = ESVal->text().toStdString();
     const std::string sv = SVal->text().toStdString(), v = Vel->text().toStdString();
     const std::string t = ttt->text().toStdString();
-    const auto refusal = m_bench.accept({e, es, sv, v, t});
+    const auto refusal = m_session.accept({e, es, sv, v, t});
     say(refusal ? noteText(*refusal) : StatusText{});
 }
 
@@ -222,19 +222,19 @@ void EnkinForm::SaveData_Click()
 
 void EnkinForm::ClearData_Click()
 {
-    m_bench.clearAll();
+    m_session.clearAll();
     say({});
 }
 
 void EnkinForm::ShowData_Click()
 {
-    showWindow(m_dataForm, this)->showData(m_bench.state().dataLog);
+    showWindow(m_dataForm, this)->showData(m_session.state().dataLog);
 }
 
 void EnkinForm::Analyse_Click()
 {
     if (!m_analysis)
-        m_analysis = new AnalysisWindow(m_bench.state().dataLog, m_bench.state().inputs, this);
+        m_analysis = new AnalysisWindow(m_session.state().dataLog, m_session.state().inputs, this);
     m_analysis->refresh();
     showWindow(m_analysis.data());
 }

@@ -1,10 +1,10 @@
 // The main window: plot, time slider, parameter lists, time and Results boxes, colour key and
-// menus. Each handler asks the bench (lab/) what the action does and copies the result into the
+// menus. Each handler asks the session (lab/) what the action does and copies the result into the
 // widgets; the layout is in enkinformlayout.cpp.
 #pragma once
 
 #include "app/statustext.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,8 +29,8 @@ class EnkinForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Keeps the reference: the bench outlives the window.
-    explicit EnkinForm(Bench &bench, QWidget *parent = nullptr);
+    // Keeps the reference: the session outlives the window.
+    explicit EnkinForm(Session &session, QWidget *parent = nullptr);
     ~EnkinForm() override;
 
 public slots:
@@ -72,7 +72,7 @@ private:
     void acceptReading();
     Parameters *parameters();
 
-    Bench &m_bench;
+    Session &m_session;
     StatusText m_said; // what the status bar shows, and its tooltip
 
     PlotSurface *Plot1 = nullptr;

@@ -306,7 +306,7 @@ void EnkinForm::buildControls()
     ttmax = makeBox(client, "ttmax", QString(), twips(4305, 5550, 825, 285), true);
     ttmax->setToolTip(tr("Enter max time on plot"));
     describe(ttmax, tr("Maximum Time, msec"), ttmax->toolTip());
-    bindField(ttmax, m_bench.state().inputs, RunInput::ttmax);
+    bindField(ttmax, m_session.state().inputs, RunInput::ttmax);
 
     EVal = makeBox(client, "EVal", QStringLiteral("1"), twips(7020, 5250, 615, 285), false);
     describe(EVal, tr("[E], 10^-9 M"), tr("Enzyme concentration at the time shown"));

@@ -5,7 +5,7 @@
 #include "app/language.h"
 #include "app/startup.h"
 #include "enkin/version.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -53,8 +53,8 @@ int main(int argc, char **argv)
     // The interface in the desktop's language; numbers in the boxes keep "." in every one.
     enkin::installTranslations(app, QLocale());
 
-    enkin::Bench bench;
-    enkin::EnkinForm form(bench);
+    enkin::Session session;
+    enkin::EnkinForm form(session);
     form.show();
     return QApplication::exec();
 }

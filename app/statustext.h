@@ -1,10 +1,10 @@
-// What the status bar says, in a student's words, for the notes of the bench's actions.
+// What the status bar says, in a student's words, for the notes of the session's actions.
 //
 // Each note has a short form, with the point and the number a student needs first, that fits the
 // status bar at the window's design width, and a full form for the status bar's tooltip.
 #pragma once
 
-#include "lab/bench.h"
+#include "lab/session.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // polylines into an image of the plot's size.
 #include "app/enkinform.h"
 #include "engine/integrate.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 #include "views/plotsurface.h"
@@ -20,8 +20,8 @@ namespace {
 
 void BM_SliderChange(benchmark::State &state)
 {
-    enkin::Bench bench;
-    enkin::EnkinForm form(bench);
+    enkin::Session session;
+    enkin::EnkinForm form(session);
     form.show();
     for (auto _ : state)
         form.HScroll1_Change();
@@ -32,9 +32,9 @@ BENCHMARK(BM_SliderChange);
 // over it must stay about as smooth as over the initial run.
 void BM_SliderChangeLongRun(benchmark::State &state)
 {
-    enkin::Bench bench;
-    bench.state().inputs.set(enkin::RunInput::ttmax, "1000000");
-    enkin::EnkinForm form(bench);
+    enkin::Session session;
+    session.state().inputs.set(enkin::RunInput::ttmax, "1000000");
+    enkin::EnkinForm form(session);
     form.show();
     for (auto _ : state)
         form.HScroll1_Change();
@@ -43,9 +43,9 @@ BENCHMARK(BM_SliderChangeLongRun);
 
 void BM_DrawBaseline(benchmark::State &state)
 {
-    enkin::Bench bench;
-    enkin::Module1 &module = bench.state();
-    enkin::EnkinForm form(bench);
+    enkin::Session session;
+    enkin::Module1 &module = session.state();
+    enkin::EnkinForm form(session);
     const QSize size = form.findChild<enkin::PlotSurface *>(QStringLiteral("Plot1"))->drawingSize();
     QImage image(size, QImage::Format_RGB32);
     std::array<QPointF, 600> points;

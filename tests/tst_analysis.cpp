@@ -3,7 +3,7 @@
 // German.
 #include "analysis/analysiswindow.h"
 #include "app/language.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "tests/student.h"
 
 #include <QAccessibleInterface>
@@ -60,11 +60,11 @@ private slots:
 
 void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
 {
-    Bench bench;
-    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    Session session;
+    AnalysisWindow window(session.state().dataLog, session.state().inputs);
     QVERIFY(text(window, "message").startsWith("The log holds no readings."));
-    student::acceptRuns(bench, 1, {2, 4, 6, 8, 10, 11});
-    student::acceptRuns(bench, 1, {10}, 10); // before the steady state
+    student::acceptRuns(session, 1, {2, 4, 6, 8, 10, 11});
+    student::acceptRuns(session, 1, {10}, 10); // before the steady state
     window.show();
     QTest::mouseClick(window.findChild<QPushButton *>("refreshButton"), Qt::LeftButton);
 
@@ -103,9 +103,9 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
 
 void TestAnalysis::tabsShowEachMethod()
 {
-    Bench bench;
-    student::acceptRuns(bench, 2, {6, 8, 10, 11, 12, 13, 15});
-    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    Session session;
+    student::acceptRuns(session, 2, {6, 8, 10, 11, 12, 13, 15});
+    AnalysisWindow window(session.state().dataLog, session.state().inputs);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = window.findChild<QTabWidget *>("methodTabs");
@@ -143,10 +143,10 @@ void TestAnalysis::tabsShowEachMethod()
 
 void TestAnalysis::groupsAndSimulatedError()
 {
-    Bench bench;
-    student::acceptRuns(bench, 1, {4, 6, 8, 10});
-    student::acceptRuns(bench, 2, {8, 10, 12, 15});
-    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    Session session;
+    student::acceptRuns(session, 1, {4, 6, 8, 10});
+    student::acceptRuns(session, 2, {8, 10, 12, 15});
+    AnalysisWindow window(session.state().dataLog, session.state().inputs);
     QVERIFY(text(window, "message").contains("different k2"));
     QVERIFY(text(window, "message").contains("2 separate groups"));
     QVERIFY(window.findChild<QLabel *>("group2Results"));
@@ -218,12 +218,12 @@ void TestAnalysis::errorModelAndLabels()
     });
     if (language == "de")
         QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
-    Bench bench;
-    student::acceptRuns(bench, 1, {4, 6, 8, 10});
+    Session session;
+    student::acceptRuns(session, 1, {4, 6, 8, 10});
     // [E]0 = 300 x 10^-9 M at [S]0 = 1e-6 M: 1.4% of [S]0 + Km.
-    bench.state().inputs.set(RunInput::E0, "300");
-    student::acceptRuns(bench, 1, {0});
-    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    session.state().inputs.set(RunInput::E0, "300");
+    student::acceptRuns(session, 1, {0});
+    AnalysisWindow window(session.state().dataLog, session.state().inputs);
     const auto results = [&] { return text(window, "group1Results").replace("&nbsp;", " "); };
     const auto caption = [&] { return text(window, "caption0").replace("&nbsp;", " "); };
 
@@ -248,9 +248,9 @@ void TestAnalysis::errorModelAndLabels()
 
 void TestAnalysis::copyAndSavePlot()
 {
-    Bench bench;
-    student::acceptRuns(bench, 1, {2, 4, 6, 8, 10, 11});
-    AnalysisWindow window(bench.state().dataLog, bench.state().inputs);
+    Session session;
+    student::acceptRuns(session, 1, {2, 4, 6, 8, 10, 11});
+    AnalysisWindow window(session.state().dataLog, session.state().inputs);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.findChild<QPushButton *>("copyResults"), Qt::LeftButton);
@@ -274,10 +274,10 @@ void TestAnalysis::copyAndSavePlot()
 
 void TestAnalysis::closeHidesCloseBoxDestroys()
 {
-    Bench bench;
-    student::acceptRuns(bench, 1, {4, 8});
+    Session session;
+    student::acceptRuns(session, 1, {4, 8});
     QPointer<AnalysisWindow> window =
-        new AnalysisWindow(bench.state().dataLog, bench.state().inputs);
+        new AnalysisWindow(session.state().dataLog, session.state().inputs);
     window->show();
     QTest::mouseClick(window->findChild<QPushButton *>("closeButton"), Qt::LeftButton);
     QVERIFY(window && window->isHidden());

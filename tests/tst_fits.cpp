@@ -5,7 +5,7 @@
 #include "analysis/readings.h"
 #include "engine/numtext.h"
 #include "engine/units.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "params/choices.h"
 #include "tests/documents.h"
 #include "tests/student.h"
@@ -124,9 +124,9 @@ void TestFits::tutorialExerciseRecoversKmAndVmax()
     QFETCH(std::vector<int>, s0Rows);
     QFETCH(double, kmTolerance);
     QFETCH(double, vmaxTolerance);
-    Bench bench;
-    student::acceptRuns(bench, k2Row, s0Rows);
-    const Study study = studyLog(bench.state().dataLog, {});
+    Session session;
+    student::acceptRuns(session, k2Row, s0Rows);
+    const Study study = studyLog(session.state().dataLog, {});
     QCOMPARE(int(study.groups.size()), 1);
     const ReadingGroup &group = study.groups[0];
     QCOMPARE(group.truth.km, (1 + k2RowValue(k2Row)) / 1 * 1e-5);
@@ -194,14 +194,14 @@ void TestFits::readingsAreMarked()
     QFETCH(QString, inputs);
     QFETCH(int, point);
     QFETCH(QString, marks);
-    Bench bench;
+    Session session;
     for (const QString &set : inputs.split(' ', Qt::SkipEmptyParts))
-        bench.state().inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
-                                 set.section('=', 1).toStdString());
-    const SliderView view = bench.sliderChanged(point, "1");
+        session.state().inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
+                                   set.section('=', 1).toStdString());
+    const SliderView view = session.sliderChanged(point, "1");
     const Readout &r = *view.readout;
-    QVERIFY(!bench.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *view.ttt}));
-    const Study study = studyLog(bench.state().dataLog, {});
+    QVERIFY(!session.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *view.ttt}));
+    const Study study = studyLog(session.state().dataLog, {});
     const LoggedReading &reading = study.readings.at(0);
     qInfo("t %g ms, to go %g, used %g", reading.t * 1000, reading.run.esToGo,
           reading.run.substrateUsed);
@@ -210,12 +210,12 @@ void TestFits::readingsAreMarked()
 
 void TestFits::markedReadingsAreLeftOutUntilPutBack()
 {
-    Bench bench;
+    Session session;
     // Before any slider change the boxes show the initial texts, at time 0.
-    bench.accept({"1", "0", "1", "0", "0"});
-    student::acceptRuns(bench, 1, {10}, 10);  // before the steady state
-    student::acceptRuns(bench, 1, {10}, 600); // in it
-    const Study study = studyLog(bench.state().dataLog, {});
+    session.accept({"1", "0", "1", "0", "0"});
+    student::acceptRuns(session, 1, {10}, 10);  // before the steady state
+    student::acceptRuns(session, 1, {10}, 600); // in it
+    const Study study = studyLog(session.state().dataLog, {});
     QCOMPARE(study.readings[0].marks, Mark::BeforeSteadyState | Mark::NotUsable);
     // Left out by default, put back by choice; a reading that cannot be fitted stays out.
     StudyChoices choices;
@@ -227,14 +227,14 @@ void TestFits::markedReadingsAreLeftOutUntilPutBack()
 
 void TestFits::runsWithOtherConstantsAreGrouped()
 {
-    Bench bench;
-    student::acceptRuns(bench, 1, {6, 10, 15});
-    student::acceptRuns(bench, 2, {6, 10, 15});
-    bench.state().inputs.set(RunInput::E0, "2");
-    student::acceptRuns(bench, 2, {10});
+    Session session;
+    student::acceptRuns(session, 1, {6, 10, 15});
+    student::acceptRuns(session, 2, {6, 10, 15});
+    session.state().inputs.set(RunInput::E0, "2");
+    student::acceptRuns(session, 2, {10});
     // Each reading keeps its own run: the inputs now in force are another k2 and [E]0.
-    bench.chooseK2(0);
-    const Study study = studyLog(bench.state().dataLog, {});
+    session.chooseK2(0);
+    const Study study = studyLog(session.state().dataLog, {});
     QCOMPARE(int(study.groups.size()), 3);
     QVERIFY(study.differences.k2 && study.differences.e0);
     QVERIFY(!study.differences.k1 && !study.differences.kminus1);
@@ -249,7 +249,7 @@ void TestFits::runsWithOtherConstantsAreGrouped()
     }
     QCOMPARE(fitGroup(study, 2, {}).methods[0].status, FitStatus::TooFewReadings);
     // The spreadsheet copy gains each reading's [S]0, before its velocity.
-    const std::string sheet = spreadsheetText(bench.state().dataLog);
+    const std::string sheet = spreadsheetText(session.state().dataLog);
     QCOMPARE(QString::fromStdString(sheet).section('\n', 0, 0),
              "t (s)\t[E] (M)\t[ES] (M)\t[S] (M)\t[S]0 (M)\tvelocity (M/s)");
     QCOMPARE(QString::fromStdString(sheet).section('\n', 1, 1).section('\t', 4, 4), "2E-05");
@@ -446,9 +446,9 @@ void TestFits::simulatedErrorIsReproducible()
     QCOMPARE(gaussianSample(42, 20), gaussianSample(42, 20));
     QVERIFY(gaussianSample(42, 20) != gaussianSample(43, 20));
 
-    Bench bench;
-    student::acceptRuns(bench, 1, exerciseRows(1));
-    const Study study = studyLog(bench.state().dataLog, {});
+    Session session;
+    student::acceptRuns(session, 1, exerciseRows(1));
+    const Study study = studyLog(session.state().dataLog, {});
     const std::vector<double> z = gaussianSample(42, 10);
     // The same numbers under either model: 5% of the true Vmax (1e-6 M/s), or 5% of each v.
     for (ErrorModel model : {ErrorModel::Constant, ErrorModel::Proportional}) {
@@ -493,10 +493,10 @@ void TestFits::numbersKeepTheDigitsTheirIntervalsAllow()
 
 void TestFits::copiedResultsHoldTheFits()
 {
-    Bench bench;
-    student::acceptRuns(bench, 1, rows(2, 11));
-    bench.accept({"1", "0", "1", "0", "0"}); // the same run at its last point, velocity typed 0
-    const Study study = studyLog(bench.state().dataLog, {});
+    Session session;
+    student::acceptRuns(session, 1, rows(2, 11));
+    session.accept({"1", "0", "1", "0", "0"}); // the same run at its last point, velocity typed 0
+    const Study study = studyLog(session.state().dataLog, {});
     const GroupFit fit = fitGroup(study, 0, {});
     const QStringList lines =
         QString::fromStdString(resultsText(study, {}, ',')).split('\n', Qt::SkipEmptyParts);
@@ -535,9 +535,9 @@ QString tutorialText()
 // `row` and its suggested Maximum Time.
 double endRatio(int row)
 {
-    Bench bench;
-    bench.chooseS0(row);
-    const Readout r = *bench.sliderChanged(600, "1").readout;
+    Session session;
+    session.chooseS0(row);
+    const Readout r = *session.sliderChanged(600, "1").readout;
     return std::stod(r.ESVal) / std::stod(r.EVal);
 }
 
@@ -552,7 +552,7 @@ void TestFits::tutorialNumbers()
     QCOMPARE(std::lround(endRatio(15)), 44L);
     QVERIFY(tutorial.contains("now [ES] reads 0.98 and [E] 0.019, a ratio of 51.6. The steady "
                               "state gives 50 ([E] is 0.0196"));
-    Bench late;
+    Session late;
     late.chooseS0(15);
     late.state().inputs.set(RunInput::ttmax, "0.1");
     const Readout settled = *late.sliderChanged(600, "1").readout;
@@ -567,15 +567,15 @@ void TestFits::tutorialNumbers()
     // Exercise 4: at the [S]0 of the list closest to Km, v/Vmax (Vmax from exercise 3's readings)
     // and [ES]/([ES] + [E]) agree and are close to 1/2.
     QVERIFY(tutorial.contains("The two numbers should agree, and be close to 1/2"));
-    Bench bench;
-    student::acceptRuns(bench, 1, rows(2, 11));
+    Session session;
+    student::acceptRuns(session, 1, rows(2, 11));
     const double vmax =
-        fitGroup(studyLog(bench.state().dataLog, {}), 0, {}).methods[0].vmax.value / 1e-6;
+        fitGroup(studyLog(session.state().dataLog, {}), 0, {}).methods[0].vmax.value / 1e-6;
     QCOMPARE(formatGeneral(*units::michaelisConstant(1, 1, 1)),
              std::string("2"));    // the Km box: 2 x 10^-5 M
     QCOMPARE(s0RowValue(6), 0.02); // 2 x 10^-5 M
-    bench.chooseS0(6);
-    const Readout r = *bench.sliderChanged(600, "1").readout;
+    session.chooseS0(6);
+    const Readout r = *session.sliderChanged(600, "1").readout;
     const double velocityFraction = std::stod(r.Vel) / vmax;
     const double esFraction = std::stod(r.ESVal) / (std::stod(r.ESVal) + std::stod(r.EVal));
     QCOMPARE_LE(std::abs(velocityFraction - esFraction), 0.005);
@@ -640,10 +640,10 @@ void TestFits::plotsOfEachMethod()
     QVERIFY(niceRange(3, 3).hi > 3 && niceRange(0, std::nan("")).hi == 1);
 
     // Exact readings at k2 = 1 and one taken before the steady state, left out.
-    Bench bench;
-    student::acceptRuns(bench, 1, rows(5, 11));
-    student::acceptRuns(bench, 1, {10}, 10);
-    const Study study = studyLog(bench.state().dataLog, {});
+    Session session;
+    student::acceptRuns(session, 1, rows(5, 11));
+    student::acceptRuns(session, 1, {10}, 10);
+    const Study study = studyLog(session.state().dataLog, {});
     const GroupFit fit = fitGroup(study, 0, {});
     const ReadingGroup &group = study.groups[0];
     const MethodPlot direct = methodPlot(Method::Direct, fit, group);

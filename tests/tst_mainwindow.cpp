@@ -2,7 +2,7 @@
 #include "app/enkinform.h"
 #include "app/language.h"
 #include "app/statustext.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
 
@@ -50,10 +50,10 @@ bool colourAt(const QImage &image, double x, double y, QRgb colour)
 }
 
 // One main window over its own state, with its controls looked up by their names.
-struct Session {
-    Bench bench;
-    Module1 &state = bench.state();
-    EnkinForm form{bench};
+struct Window {
+    Session session;
+    Module1 &state = session.state();
+    EnkinForm form{session};
 
     template <class T = QWidget> T *get(const QString &name) { return form.findChild<T *>(name); }
     QImage image() { return get<PlotSurface>("Plot1")->image(); }
@@ -84,7 +84,7 @@ struct Session {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    std::optional<Session> s; // a new one for each test
+    std::optional<Window> s; // a new one for each test
 
 private slots:
     void init()
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(edit && edit->role() == QAccessible::EditableText);
         edit->setText(QAccessible::Value, "0.25");
         s->choose("Plot2");
-        QCOMPARE(s->bench.lastRun().start.tmax, 0.25);
+        QCOMPARE(s->session.lastRun().start.tmax, 0.25);
         // A decimal comma is named in the status bar; its tooltip holds the whole text.
         ttmax->setText("0,05");
         s->choose("Plot2");
@@ -337,8 +337,8 @@ private slots:
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
         const QPalette light = QApplication::palette();
         QApplication::setPalette(dark);
-        Bench bench;
-        EnkinForm form(bench);
+        Session session;
+        EnkinForm form(session);
         QApplication::setPalette(light);
         const QColor window = form.centralWidget()->palette().color(QPalette::Window);
         for (QLabel *label : form.centralWidget()->findChildren<QLabel *>())
@@ -391,8 +391,8 @@ private slots:
     {
         // A German desktop gets a German interface; the boxes keep their numbers with ".".
         QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
-        Bench bench;
-        EnkinForm form(bench);
+        Session session;
+        EnkinForm form(session);
         QStringList menus;
         for (QAction *a : form.menuBar()->actions())
             menus << a->text();
@@ -401,7 +401,7 @@ private slots:
         QCOMPARE(form.findChild<QLabel *>("Label29")->text(), "Maximalzeit");
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
-        QCOMPARE(EnkinForm(bench).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
+        QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
     }
 
     void quitEndsTheProgram()

@@ -1,7 +1,7 @@
 // The main window's k2 and [S]0 lists and the Initial Parameters dialog, driven on the real windows
 // with clicks and keys; the plot image, the boxes and the shared state read back.
 #include "app/enkinform.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "params/parametersdialog.h"
 #include "views/plotsurface.h"
 
@@ -19,9 +19,9 @@
 
 using namespace enkin;
 
-// A list choice or OK through the windows (the bench's own test covers the figures). `setup` holds
-// field texts set beforehand; `expected` reads "kk2 S0 | km ttmax maxy" (maxy having been "9"),
-// then the status messages given.
+// A list choice or OK through the windows (the session's own test covers the figures). `setup`
+// holds field texts set beforehand; `expected` reads "kk2 S0 | km ttmax maxy" (maxy having been
+// "9"), then the status messages given.
 struct Apply {
     const char *name, *trigger;  // a list's name or "OK"
     int row, firstK2Row, slider; // firstK2Row: chosen before the setup, -1 for none
@@ -43,9 +43,9 @@ class TestParameters : public QObject {
     Q_OBJECT
 
     struct App {
-        Bench bench;
-        Module1 &state = bench.state();
-        EnkinForm form{bench};
+        Session session;
+        Module1 &state = session.state();
+        EnkinForm form{session};
     };
     std::unique_ptr<App> m_app;
 

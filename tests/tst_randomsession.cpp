@@ -5,7 +5,7 @@
 #include "app/enkinform.h"
 #include "datalog/datalog.h"
 #include "engine/numtext.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 #include "params/parametersdialog.h"
 #include "widgets/design.h"
 
@@ -98,9 +98,9 @@ void TestRandomSession::session()
 {
     QFETCH(int, steps);
     QFETCH(bool, memory);
-    Bench bench;
-    Module1 &state = bench.state();
-    EnkinForm form(bench);
+    Session session;
+    Module1 &state = session.state();
+    EnkinForm form(session);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 

@@ -1,6 +1,6 @@
-// The bench: what each action of the main window does, without a window.
+// The session: what each action of the main window does, without a window.
 #include "engine/numtext.h"
-#include "lab/bench.h"
+#include "lab/session.h"
 
 #include <QTest>
 
@@ -71,7 +71,7 @@ RunReport status(RunStatus s)
 
 } // namespace
 
-class TestBench : public QObject {
+class TestSession : public QObject {
     Q_OBJECT
 
 private slots:
@@ -88,21 +88,21 @@ private slots:
     void inputsBeyondAnyRunAreNamed();
 };
 
-void TestBench::choiceOrOk_data()
+void TestSession::choiceOrOk_data()
 {
     QTest::addColumn<int>("index");
     for (const Apply &a : kApplies)
         QTest::newRow(a.name) << int(&a - kApplies);
 }
 
-void TestBench::choiceOrOk()
+void TestSession::choiceOrOk()
 {
     QFETCH(int, index);
     const Apply &a = kApplies[index];
-    Bench bench;
-    RunInputs &inputs = bench.state().inputs;
+    Session session;
+    RunInputs &inputs = session.state().inputs;
     if (a.firstK2Row >= 0)
-        QVERIFY(bench.chooseK2(a.firstK2Row));
+        QVERIFY(session.chooseK2(a.firstK2Row));
     for (const QString &set : (QString(a.setup) + " ES0=none P0=5").split(' ', Qt::SkipEmptyParts))
         inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
                    set.section('=', 1).toStdString());
@@ -110,12 +110,12 @@ void TestBench::choiceOrOk()
     std::optional<std::string> km, maxy;
     Notes notes;
     if (trigger == "OK") {
-        const ParametersView view = bench.applyParameters();
+        const ParametersView view = session.applyParameters();
         km = view.km;
         maxy = view.maxy;
         notes = view.notes;
     } else if (const auto view =
-                   trigger == "k2list" ? bench.chooseK2(a.row) : bench.chooseS0(a.row)) {
+                   trigger == "k2list" ? session.chooseK2(a.row) : session.chooseS0(a.row)) {
         km = view->km;
         notes = view->notes;
     }
@@ -126,7 +126,7 @@ void TestBench::choiceOrOk()
                  (has(notes, ChoiceNote::NoTimeSuggestion) ? " Time" : ""),
              QString(a.expected));
     // The rate constants follow the fields; OK also sets the first grid point from them.
-    const RateSet &r = bench.state().rateSet;
+    const RateSet &r = session.state().rateSet;
     if (trigger != "S0List" || a.row < 16)
         QCOMPARE(QString("%1 %2 %3").arg(r.k1).arg(r.k2).arg(r.kminus1),
                  QString("%1 %2 %3")
@@ -134,15 +134,15 @@ void TestBench::choiceOrOk()
                      .arg(inputs.number(RunInput::kk2))
                      .arg(inputs.number(RunInput::kk3)));
     if (trigger == "OK")
-        QCOMPARE(bench.state().trajectory.EConc[1], inputs.number(RunInput::E0));
+        QCOMPARE(session.state().trajectory.EConc[1], inputs.number(RunInput::E0));
     // What a choice then writes into the Results boxes: the parsed texts, P0 in the velocity.
-    const Readout initial = bench.initialValues();
+    const Readout initial = session.initialValues();
     QCOMPARE(text(initial.EVal + ' ' + initial.ESVal + ' ' + initial.Vel + ' ' + initial.SVal),
              QString::number(inputs.number(RunInput::E0)) + " 0 5 " +
                  QString::number(inputs.number(RunInput::S0)));
 }
 
-void TestBench::sliderReadsOutTheRun_data()
+void TestSession::sliderReadsOutTheRun_data()
 {
     QTest::addColumn<int>("v");
     QTest::addColumn<QString>("shown"); // ttt, EVal, ESVal, Vel, SVal
@@ -153,12 +153,12 @@ void TestBench::sliderReadsOutTheRun_data()
     QTest::newRow("v=600: the Maximum Time") << 600 << "0.098 0.019 0.98 0.98 0.9999";
 }
 
-void TestBench::sliderReadsOutTheRun()
+void TestSession::sliderReadsOutTheRun()
 {
     QFETCH(int, v);
     QFETCH(QString, shown);
-    Bench bench;
-    const SliderView view = bench.sliderChanged(v, "1");
+    Session session;
+    const SliderView view = session.sliderChanged(v, "1");
     QVERIFY(view.ttt && view.readout && view.notes.empty());
     const Readout &r = *view.readout;
     QCOMPARE(text(*view.ttt + ' ' + r.EVal + ' ' + r.ESVal + ' ' + r.Vel + ' ' + r.SVal), shown);
@@ -171,24 +171,24 @@ void TestBench::sliderReadsOutTheRun()
     QCOMPARE(*p.guideAt, (v - 1) / 599.0 * 0.098);
 }
 
-void TestBench::plotAndSliderShareOneRun()
+void TestSession::plotAndSliderShareOneRun()
 {
     // One path to the engine: Plot and a slider change on the same texts give the same run, and
     // the picture's scale comes from one parse of the vertical-scale text.
-    Bench bench;
-    const SliderView slid = bench.sliderChanged(300, " 2 .5x");
-    const Trajectory afterSlider = bench.state().trajectory;
-    const PlotView plotted = bench.plot(" 2 .5x");
+    Session session;
+    const SliderView slid = session.sliderChanged(300, " 2 .5x");
+    const Trajectory afterSlider = session.state().trajectory;
+    const PlotView plotted = session.plot(" 2 .5x");
     QVERIFY(!plotted.picture.clear && plotted.picture.curves && !plotted.picture.guideAt);
     QCOMPARE(slid.picture.ymax, 2.5);
     QCOMPARE(plotted.picture.ymax, 2.5);
-    QVERIFY(bench.state().trajectory.EConc == afterSlider.EConc);
-    QVERIFY(bench.state().trajectory.TimeVal == afterSlider.TimeVal);
-    QCOMPARE(bench.state().trajectory.TimeVal[600], 0.09799999999999932);
-    QCOMPARE(bench.lastRun().start.tmax, 0.098);
+    QVERIFY(session.state().trajectory.EConc == afterSlider.EConc);
+    QVERIFY(session.state().trajectory.TimeVal == afterSlider.TimeVal);
+    QCOMPARE(session.state().trajectory.TimeVal[600], 0.09799999999999932);
+    QCOMPARE(session.lastRun().start.tmax, 0.098);
 }
 
-void TestBench::runsThatDrawNothingSaySo_data()
+void TestSession::runsThatDrawNothingSaySo_data()
 {
     QTest::addColumn<QString>("maxy");
     QTest::addColumn<QString>("ttmax");
@@ -218,19 +218,19 @@ void TestBench::runsThatDrawNothingSaySo_data()
                                                         << "kk1=-1" << 2;
 }
 
-void TestBench::runsThatDrawNothingSaySo()
+void TestSession::runsThatDrawNothingSaySo()
 {
     QFETCH(QString, maxy);
     QFETCH(QString, ttmax);
     QFETCH(QString, setup);
     QFETCH(int, note);
-    Bench bench;
-    bench.state().inputs.set(RunInput::ttmax, ttmax.toStdString());
+    Session session;
+    session.state().inputs.set(RunInput::ttmax, ttmax.toStdString());
     for (const QString &set : setup.split(' ', Qt::SkipEmptyParts))
-        bench.state().inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
-                                 set.section('=', 1).toStdString());
-    const SliderView slid = bench.sliderChanged(600, maxy.toStdString());
-    const PlotView plotted = bench.plot(maxy.toStdString());
+        session.state().inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
+                                   set.section('=', 1).toStdString());
+    const SliderView slid = session.sliderChanged(600, maxy.toStdString());
+    const PlotView plotted = session.plot(maxy.toStdString());
     if (note == 2) {
         // Drawn up to the stop; the boxes after it stay empty, the time is still shown.
         QVERIFY(has(slid.notes, status(RunStatus::Stopped)));
@@ -250,70 +250,70 @@ void TestBench::runsThatDrawNothingSaySo()
     QCOMPARE(text(slid.readout->EVal), note == 1 || note == 4 ? "1" : "0.019");
 }
 
-void TestBench::acceptAndClear()
+void TestSession::acceptAndClear()
 {
-    Bench bench;
-    const DataLog &log = bench.state().dataLog;
+    Session session;
+    const DataLog &log = session.state().dataLog;
     for (int i = 1; i <= DataLog::kCapacity; ++i)
-        QVERIFY(!bench.accept({"1", "0", "1", "0.5", "0.001"}));
-    QCOMPARE(bench.accept({"1", "0", "1", "0.5", "0.001"})->outcome, AcceptOutcome::LogFull);
-    bench.clearAll();
+        QVERIFY(!session.accept({"1", "0", "1", "0.5", "0.001"}));
+    QCOMPARE(session.accept({"1", "0", "1", "0.5", "0.001"})->outcome, AcceptOutcome::LogFull);
+    session.clearAll();
     QCOMPARE(log.SavedCount, 0);
     // An empty box is named, and so is the stop of the run that left it empty.
-    const auto empty = bench.accept({"1", "", "1", "0.5", "0.001"});
+    const auto empty = session.accept({"1", "", "1", "0.5", "0.001"});
     QVERIFY(empty && empty->outcome == AcceptOutcome::EmptyBox && empty->box == "[ES]");
     QCOMPARE(empty->stoppedAfter, 0);
-    bench.state().inputs.set(RunInput::kk1, "-1");
-    bench.state().inputs.set(RunInput::ttmax, "5");
-    const SliderView stopped = bench.sliderChanged(600, "1");
+    session.state().inputs.set(RunInput::kk1, "-1");
+    session.state().inputs.set(RunInput::ttmax, "5");
+    const SliderView stopped = session.sliderChanged(600, "1");
     const Readout &r = *stopped.readout;
-    const auto afterStop = bench.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *stopped.ttt});
+    const auto afterStop = session.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *stopped.ttt});
     QVERIFY(afterStop && afterStop->box == "[E]");
-    QCOMPARE(afterStop->stoppedAfter, bench.lastRun().report.lastValid());
+    QCOMPARE(afterStop->stoppedAfter, session.lastRun().report.lastValid());
     QVERIFY(afterStop->stoppedAfter > 1);
-    QVERIFY(!bench.accept({"0.983", "0.016", "0.9999", "0.016", "0"}));
+    QVERIFY(!session.accept({"0.983", "0.016", "0.9999", "0.016", "0"}));
     QCOMPARE(log.SavedCount, 1);
     QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
 }
 
-void TestBench::hugeReadingsAreShownAndAccepted()
+void TestSession::hugeReadingsAreShownAndAccepted()
 {
     // Regression: a finite [E] above about 1.8e305 overflowed when cut to three decimals and
     // left its box empty, and Accept Data then refused the row.
-    Bench bench;
-    bench.state().inputs.set(RunInput::kk1, "0");
-    bench.state().inputs.set(RunInput::E0, "1e306");
-    const SliderView view = bench.sliderChanged(600, "1");
+    Session session;
+    session.state().inputs.set(RunInput::kk1, "0");
+    session.state().inputs.set(RunInput::E0, "1e306");
+    const SliderView view = session.sliderChanged(600, "1");
     QVERIFY(view.readout);
     QCOMPARE(text(view.readout->EVal), "1E+306");
-    QVERIFY(!bench.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
-                           view.readout->Vel, *view.ttt}));
-    QCOMPARE(bench.state().dataLog.SavedE[1], 1e306);
+    QVERIFY(!session.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
+                             view.readout->Vel, *view.ttt}));
+    QCOMPARE(session.state().dataLog.SavedE[1], 1e306);
 }
 
-void TestBench::decimalCommasAreNamed()
+void TestSession::decimalCommasAreNamed()
 {
     // "0,05" reads as 0: the status bar names the box and says why. "1,000" reads as 1 either
     // way, so nothing is said of it.
-    Bench bench;
-    bench.state().inputs.set(RunInput::ttmax, "0,05");
-    bench.state().inputs.set(RunInput::E0, "1,000");
-    const PlotView view = bench.plot("2,5");
+    Session session;
+    session.state().inputs.set(RunInput::ttmax, "0,05");
+    session.state().inputs.set(RunInput::E0, "1,000");
+    const PlotView view = session.plot("2,5");
     QVERIFY(has(view.notes, DecimalComma{RunInput::ttmax, 0}));
     QVERIFY(has(view.notes, DecimalComma{std::nullopt, 2}));
     QVERIFY(!has(view.notes, DecimalComma{RunInput::E0, 1}));
     QVERIFY(has(view.notes, DrawOutcome::ZeroHorizontalScale));
-    QVERIFY(has(bench.sliderChanged(2, "1").notes, DecimalComma{RunInput::ttmax, 0}));
+    QVERIFY(has(session.sliderChanged(2, "1").notes, DecimalComma{RunInput::ttmax, 0}));
 }
 
-void TestBench::inputsBeyondAnyRunAreNamed()
+void TestSession::inputsBeyondAnyRunAreNamed()
 {
     // Regression: with k1 or [S]0 of 1e309 the status bar advised a Maximum Time of 0, and
     // following it stopped the run at its first point. Now it names the inputs out of range.
     for (const char *input : {"kk1", "S0"}) {
-        Bench bench;
-        bench.state().inputs.set(*RunInputs::fromName(input), "1e309");
-        const SliderView view = bench.sliderChanged(600, "1");
+        Session session;
+        session.state().inputs.set(*RunInputs::fromName(input), "1e309");
+        const SliderView view = session.sliderChanged(600, "1");
         QVERIFY2(std::any_of(view.notes.begin(), view.notes.end(),
                              [](const Note &n) { return std::holds_alternative<OutOfRange>(n); }),
                  input);
@@ -322,5 +322,5 @@ void TestBench::inputsBeyondAnyRunAreNamed()
     }
 }
 
-QTEST_GUILESS_MAIN(TestBench)
-#include "tst_bench.moc"
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"

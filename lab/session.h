@@ -1,7 +1,7 @@
-// The student's bench: what each action of the main window does, as plain functions that return
+// The student's session: what each action of the main window does, as plain functions that return
 // what the window must show.
 //
-// The bench owns the shared state and the last run. Plot and the time slider reach the engine by
+// The session owns the shared state and the last run. Plot and the time slider reach the engine by
 // one path (run()), which reads the run inputs once; every result says which texts go into which
 // boxes, what to draw and what the status bar says, and the window only copies it to its widgets.
 // The slider handler runs nested inside a choice or OK that moves the slider to 1, so those
@@ -93,7 +93,7 @@ struct ParametersView {
     Notes notes;
 };
 
-class Bench {
+class Session {
 public:
     Module1 &state() { return m_state; }
     const Module1 &state() const { return m_state; }

@@ -1,4 +1,4 @@
-#include "lab/bench.h"
+#include "lab/session.h"
 
 #include "engine/numtext.h"
 #include "engine/units.h"
@@ -49,7 +49,7 @@ RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
 
 } // namespace
 
-void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
+void Session::noteDecimalCommas(std::string_view maxyText, Notes &notes)
 {
     for (RunInput input :
          {RunInput::ttmax, RunInput::kk1, RunInput::kk3, RunInput::E0, RunInput::ES0, RunInput::P0})
@@ -59,7 +59,7 @@ void Bench::noteDecimalCommas(std::string_view maxyText, Notes &notes)
         notes.emplace_back(DecimalComma{std::nullopt, parseLeadingNumber(maxyText)});
 }
 
-void Bench::noteRun(Notes &notes) const
+void Session::noteRun(Notes &notes) const
 {
     const RunStart &s = m_last.start;
     if (m_last.report.cause == StopCause::OutOfRange)
@@ -68,14 +68,14 @@ void Bench::noteRun(Notes &notes) const
         notes.emplace_back(m_last.report);
 }
 
-const LastRun &Bench::run()
+const LastRun &Session::run()
 {
     m_last.start = readRunStart(m_state.inputs);
     m_last.report = integrateRun(m_last.start, m_state.rateSet, m_state.trajectory);
     return m_last;
 }
 
-PlotView Bench::plot(std::string_view maxyText)
+PlotView Session::plot(std::string_view maxyText)
 {
     const LastRun &last = run();
     PlotView view;
@@ -89,7 +89,7 @@ PlotView Bench::plot(std::string_view maxyText)
     return view;
 }
 
-SliderView Bench::sliderChanged(int v, std::string_view maxyText)
+SliderView Session::sliderChanged(int v, std::string_view maxyText)
 {
     const LastRun &last = run();
     SliderView view;
@@ -109,7 +109,7 @@ SliderView Bench::sliderChanged(int v, std::string_view maxyText)
     return view;
 }
 
-std::string Bench::kmText(Notes &notes) const
+std::string Session::kmText(Notes &notes) const
 {
     const RateSet &r = m_state.rateSet;
     if (const auto km = units::michaelisConstant(r.k1, r.k2, r.kminus1))
@@ -118,7 +118,7 @@ std::string Bench::kmText(Notes &notes) const
     return {};
 }
 
-void Bench::suggestMaximumTime(double s, Notes &notes)
+void Session::suggestMaximumTime(double s, Notes &notes)
 {
     const RateSet &r = m_state.rateSet;
     if (const auto t = maximumTimeSuggestion(r.k1, r.k2, r.kminus1, s))
@@ -127,7 +127,7 @@ void Bench::suggestMaximumTime(double s, Notes &notes)
         notes.emplace_back(ChoiceNote::NoTimeSuggestion);
 }
 
-std::optional<ChoiceView> Bench::chooseK2(int row)
+std::optional<ChoiceView> Session::chooseK2(int row)
 {
     if (row < 0 || row >= int(kK2RowTexts.size()))
         return std::nullopt;
@@ -143,7 +143,7 @@ std::optional<ChoiceView> Bench::chooseK2(int row)
     return view;
 }
 
-std::optional<ChoiceView> Bench::chooseS0(int row)
+std::optional<ChoiceView> Session::chooseS0(int row)
 {
     if (row < 0 || row >= int(kS0RowTexts.size()))
         return std::nullopt;
@@ -159,7 +159,7 @@ std::optional<ChoiceView> Bench::chooseS0(int row)
     return view;
 }
 
-ParametersView Bench::applyParameters()
+ParametersView Session::applyParameters()
 {
     RunInputs &in = m_state.inputs;
     RateSet &r = m_state.rateSet;
@@ -178,14 +178,14 @@ ParametersView Bench::applyParameters()
     return view;
 }
 
-Readout Bench::initialValues()
+Readout Session::initialValues()
 {
     RunInputs &in = m_state.inputs;
     return {formatGeneral(in.number(RunInput::E0)), formatGeneral(in.number(RunInput::ES0)),
             formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0))};
 }
 
-std::optional<AcceptRefusal> Bench::accept(const ReadingTexts &texts)
+std::optional<AcceptRefusal> Session::accept(const ReadingTexts &texts)
 {
     const RunContext run = m_readoutRun
                                ? *m_readoutRun
@@ -211,7 +211,7 @@ std::optional<AcceptRefusal> Bench::accept(const ReadingTexts &texts)
     return refusal;
 }
 
-void Bench::clearAll()
+void Session::clearAll()
 {
     enkin::clearAll(m_state.dataLog);
 }
