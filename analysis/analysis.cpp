@@ -297,6 +297,10 @@ TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, 
         theory.vmaxDefined = true;
         theory.vmax = vmax;
     }
+    const double nan = std::nan("");
+    const double enzyme = (e0 + es0) * units::kEnzyme;
+    theory.kcat = theory.vmaxDefined && enzyme > 0 ? theory.vmax / enzyme : nan;
+    theory.specificity = theory.kmDefined ? theory.kcat / theory.km : nan;
     return theory;
 }
 

@@ -74,6 +74,9 @@ struct TheoreticalConstants {
     double km = 0;
     bool vmaxDefined = false;
     double vmax = 0;
+    // kcat = Vmax / ([E]0 + [ES]0), 1/s, and kcat/Km, 1/M/s; NaN where undefined.
+    double kcat = 0;
+    double specificity = 0;
 };
 
 TheoreticalConstants theoreticalConstants(double k1, double k2, double kminus1, double e0,

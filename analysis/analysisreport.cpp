@@ -47,19 +47,58 @@ Estimate scaled(const MethodFit &fit, Estimate e, double by)
 
 } // namespace
 
+namespace {
+
+struct MethodTexts {
+    Method method;
+    const char *name;
+    const char *title;
+};
+constexpr MethodTexts kMethodTexts[] = {
+    {Method::Direct, ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "direct fit"),
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Direct fit of the hyperbola")},
+    {Method::LineweaverBurk, ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Lineweaver-Burk"),
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Lineweaver-Burk line")},
+    {Method::HanesWoolf, ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Hanes-Woolf"),
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Hanes-Woolf line")},
+    {Method::EadieHofstee, ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Eadie-Hofstee"),
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Eadie-Hofstee line")},
+};
+
+// In the order the reasons are listed.
+constexpr std::pair<Mark, const char *> kMarkReasons[] = {
+    {Mark::NotUsable,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "[S]0 or velocity not positive")},
+    {Mark::BeforeSteadyState,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "before the steady state")},
+    {Mark::StillChanging,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "[ES] still over 1% from its steady level")},
+    {Mark::SubstrateUsed,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "over 10% of the substrate used")},
+    {Mark::EnzymeExcess,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "too much enzyme: [E]0 over 1% of [S]0 + Km")},
+    {Mark::FewDigits,
+     ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "velocity has fewer than 3 digits")},
+};
+
+const MethodTexts &textsOf(Method method)
+{
+    for (const MethodTexts &t : kMethodTexts)
+        if (t.method == method)
+            return t;
+    return kMethodTexts[0];
+}
+
+} // namespace
+
 std::string_view methodName(Method method)
 {
-    switch (method) {
-    case Method::Direct:
-        return "direct fit";
-    case Method::LineweaverBurk:
-        return "Lineweaver-Burk";
-    case Method::HanesWoolf:
-        return "Hanes-Woolf";
-    case Method::EadieHofstee:
-        return "Eadie-Hofstee";
-    }
-    return {};
+    return textsOf(method).name;
+}
+
+std::string_view methodTitle(Method method)
+{
+    return textsOf(method).title;
 }
 
 std::string_view errorModelName(ErrorModel model)
@@ -82,20 +121,12 @@ std::string_view weightsName(ErrorModel model)
                : "weights 1/v^2 of the fitted curve, for proportional error";
 }
 
-std::string marksText(Mark marks)
+std::string marksText(Mark marks, const Translate &translate)
 {
-    static constexpr std::pair<Mark, std::string_view> kReasons[] = {
-        {Mark::NotUsable, "[S]0 or velocity not positive"},
-        {Mark::BeforeSteadyState, "before the steady state"},
-        {Mark::StillChanging, "[ES] still over 1% from its steady level"},
-        {Mark::SubstrateUsed, "over 10% of the substrate used"},
-        {Mark::EnzymeExcess, "too much enzyme: [E]0 over 1% of [S]0 + Km"},
-        {Mark::FewDigits, "velocity has fewer than 3 digits"},
-    };
     std::string text;
-    for (const auto &[mark, reason] : kReasons)
+    for (const auto &[mark, reason] : kMarkReasons)
         if (has(marks, mark))
-            text += (text.empty() ? "" : "; ") + std::string(reason);
+            text += (text.empty() ? "" : "; ") + (translate ? translate(reason) : reason);
     return text;
 }
 
@@ -168,11 +199,10 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
         }
         const TheoreticalConstants &t = group.truth;
         const double nan = std::nan("");
-        const double km = t.kmDefined ? t.km : nan, vmax = t.vmaxDefined ? t.vmax : nan;
-        line(row() << "true" << km << ""
-                   << "" << vmax << ""
-                   << "" << vmax / group.eTotal << ""
-                   << "" << vmax / km / group.eTotal);
+        line(row() << "true" << (t.kmDefined ? t.km : nan) << ""
+                   << "" << (t.vmaxDefined ? t.vmax : nan) << ""
+                   << "" << t.kcat << ""
+                   << "" << t.specificity);
     }
     line(row());
     line(row() << "simulated measurement error (%)" << choices.errorPercent << "error model"

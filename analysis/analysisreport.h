@@ -4,12 +4,21 @@
 
 #include "analysis/readings.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+// Marks an English text of a core's table for the translation catalogue, in `context`; the
+// window that shows it translates it (lupdate reads this as QT_TRANSLATE_NOOP).
+#define ENKIN_TRANSLATE_NOOP(context, text) text
+
 namespace enkin {
 
+// A method's short name ("direct fit", "Lineweaver-Burk") and its title in the results
+// ("Direct fit of the hyperbola", "Lineweaver-Burk line"), in English; the window translates
+// both in the context "enkin::AnalysisWindow".
 std::string_view methodName(Method method);
+std::string_view methodTitle(Method method);
 
 // "constant: % of the true Vmax", "proportional: % of v".
 std::string_view errorModelName(ErrorModel model);
@@ -18,8 +27,10 @@ std::string_view errorModelName(ErrorModel model);
 std::string_view spreadName(Spread spread);
 std::string_view weightsName(ErrorModel model);
 
-// The reasons of a reading's marks, joined with "; "; empty when it has none.
-std::string marksText(Mark marks);
+// The reasons of a reading's marks, joined with "; "; empty when it has none. Each reason is
+// passed through `translate` when one is given (context "enkin::AnalysisWindow").
+using Translate = std::function<std::string(const char *)>;
+std::string marksText(Mark marks, const Translate &translate = {});
 
 // kcat = Vmax / ([E]0 + [ES]0) and kcat / Km of a method's fit, with their intervals.
 Estimate kcatOf(const MethodFit &fit, const ReadingGroup &group);

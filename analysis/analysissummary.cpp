@@ -41,19 +41,9 @@ QString readingsText(int n)
     return n == 1 ? AnalysisWindow::tr("1 reading") : AnalysisWindow::tr("%1 readings").arg(n);
 }
 
-QString methodTitle(Method method)
+QString methodTitleText(Method method)
 {
-    switch (method) {
-    case Method::Direct:
-        return AnalysisWindow::tr("Direct fit of the hyperbola");
-    case Method::LineweaverBurk:
-        return AnalysisWindow::tr("Lineweaver-Burk line");
-    case Method::HanesWoolf:
-        return AnalysisWindow::tr("Hanes-Woolf line");
-    case Method::EadieHofstee:
-        return AnalysisWindow::tr("Eadie-Hofstee line");
-    }
-    return {};
+    return AnalysisWindow::tr(methodTitle(method).data());
 }
 
 QString failure(FitStatus status)
@@ -97,19 +87,8 @@ QString weightsText(ErrorModel model)
 // The reasons of a reading's marks, in the interface's language.
 QString markReasons(Mark marks)
 {
-    const std::pair<Mark, QString> reasons[] = {
-        {Mark::NotUsable, AnalysisWindow::tr("[S]0 or velocity not positive")},
-        {Mark::BeforeSteadyState, AnalysisWindow::tr("before the steady state")},
-        {Mark::StillChanging, AnalysisWindow::tr("[ES] still over 1% from its steady level")},
-        {Mark::SubstrateUsed, AnalysisWindow::tr("over 10% of the substrate used")},
-        {Mark::EnzymeExcess, AnalysisWindow::tr("too much enzyme: [E]0 over 1% of [S]0 + Km")},
-        {Mark::FewDigits, AnalysisWindow::tr("velocity has fewer than 3 digits")},
-    };
-    QStringList text;
-    for (const auto &[mark, reason] : reasons)
-        if (has(marks, mark))
-            text << reason;
-    return text.join(QStringLiteral("; "));
+    return QString::fromStdString(marksText(
+        marks, [](const char *reason) { return AnalysisWindow::tr(reason).toStdString(); }));
 }
 
 QString groupConstants(const ReadingGroup &g)
@@ -128,17 +107,9 @@ void AnalysisWindow::refresh()
     // The current inputs stand in for the run of a reading accepted without one; nothing is
     // known of how settled that run was.
     const RunContext current{.known = false, .start = readRunStart(m_inputs)};
-    m_study = studyLog(m_log, current);
-
-    // A row keeps the student's choice while it holds the same reading.
-    std::vector<std::array<double, 3>> readings;
-    for (const LoggedReading &r : m_study.readings)
-        readings.push_back({r.t, r.reading.s, r.reading.v});
-    m_choices.included.resize(readings.size());
-    for (std::size_t i = 0; i < readings.size(); ++i)
-        if (i >= m_chosenFor.size() || m_chosenFor[i] != readings[i])
-            m_choices.included[i].reset();
-    m_chosenFor = readings;
+    Study now = studyLog(m_log, current);
+    carryOverChoices(m_choices, m_study, now);
+    m_study = std::move(now);
 
     m_groupChoice->clear();
     for (std::size_t g = 0; g < m_study.groups.size(); ++g)
@@ -149,10 +120,10 @@ void AnalysisWindow::refresh()
     m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
     m_groupChoice->setCurrentIndex(m_group);
     m_groupChoice->setEnabled(m_study.groups.size() > 1);
-    update();
+    refit();
 }
 
-void AnalysisWindow::update()
+void AnalysisWindow::refit()
 {
     m_fits.clear();
     for (int g = 0; g < int(m_study.groups.size()); ++g)
@@ -223,10 +194,10 @@ void AnalysisWindow::showMessage()
 QString AnalysisWindow::lineCaption(const MethodFit &fit) const
 {
     if (fit.status != FitStatus::Ok)
-        return methodTitle(fit.method) + QStringLiteral(": ") + failure(fit.status) +
+        return methodTitleText(fit.method) + QStringLiteral(": ") + failure(fit.status) +
                QLatin1Char('.');
     QString text = tr("%1: Km = %2 M, Vmax = %3 M/s")
-                       .arg(methodTitle(fit.method), unbroken(estimateMarkup(fit.km)),
+                       .arg(methodTitleText(fit.method), unbroken(estimateMarkup(fit.km)),
                             unbroken(estimateMarkup(fit.vmax)));
     if (fit.method == Method::Direct)
         text += tr(", 95% intervals, %1; %2 iterations.")
@@ -262,28 +233,26 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
     row(QStringLiteral("Vmax"),
         unbroken(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
     row(QStringLiteral("kcat"),
-        unbroken(scientificMarkup(t.vmax / g.eTotal)) + QStringLiteral(" /s</td><td>"));
+        unbroken(scientificMarkup(t.kcat)) + QStringLiteral(" /s</td><td>"));
     row(QStringLiteral("kcat/Km"),
-        (t.kmDefined
-             ? unbroken(scientificMarkup(t.vmax / t.km / g.eTotal)) + QStringLiteral(" /M/s")
-             : tr("undefined")) +
+        (t.kmDefined ? unbroken(scientificMarkup(t.specificity)) + QStringLiteral(" /M/s")
+                     : tr("undefined")) +
             QStringLiteral("</td><td>"));
     for (const MethodFit &m : fit.methods) {
         if (m.method == Method::Direct)
             heading(tr("%1, %2: 95% intervals; off the true value by")
-                        .arg(methodTitle(m.method), weightsText(m_choices.errorModel)));
+                        .arg(methodTitleText(m.method), weightsText(m_choices.errorModel)));
         else
             heading(tr("%1: ± its standard error, not a 95% interval; off the true value by")
-                        .arg(methodTitle(m.method)));
+                        .arg(methodTitleText(m.method)));
         if (m.status != FitStatus::Ok) {
             text += QStringLiteral("<tr><td colspan=3>%1</td></tr>").arg(failure(m.status));
             continue;
         }
         row(QStringLiteral("Km"), valueCell(m.km, t.km, known));
         row(QStringLiteral("Vmax"), valueCell(m.vmax, t.vmax, known));
-        row(QStringLiteral("kcat"), valueCell(kcatOf(m, g), t.vmax / g.eTotal, known));
-        row(QStringLiteral("kcat/Km"),
-            valueCell(specificityOf(m, g), t.vmax / t.km / g.eTotal, known));
+        row(QStringLiteral("kcat"), valueCell(kcatOf(m, g), t.kcat, known));
+        row(QStringLiteral("kcat/Km"), valueCell(specificityOf(m, g), t.specificity, known));
     }
     text += QStringLiteral("</table>");
     text += tr("<small>Km in M, Vmax in M/s, kcat in /s, kcat/Km in /M/s. Only the direct fit, "
@@ -371,7 +340,7 @@ void AnalysisWindow::readingToggled(QTableWidgetItem *item)
     if (row >= m_choices.included.size())
         return;
     m_choices.included[row] = item->checkState() == Qt::Checked;
-    update();
+    refit();
 }
 
 void AnalysisWindow::copyResults()

@@ -1,6 +1,7 @@
 #include "analysis/analysiswindow.h"
 
 #include "analysis/analysisplot.h"
+#include "analysis/analysisreport.h"
 #include "params/runinputs.h"
 
 #include <QChart>
@@ -118,9 +119,8 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("methodTabs"));
     m_tabs->addTab(createTab(Method::Direct), tr("v against [S]0"));
-    m_tabs->addTab(createTab(Method::LineweaverBurk), tr("Lineweaver-Burk"));
-    m_tabs->addTab(createTab(Method::HanesWoolf), tr("Hanes-Woolf"));
-    m_tabs->addTab(createTab(Method::EadieHofstee), tr("Eadie-Hofstee"));
+    for (Method m : {Method::LineweaverBurk, Method::HanesWoolf, Method::EadieHofstee})
+        m_tabs->addTab(createTab(m), tr(methodName(m).data()));
 
     auto *resultsPage = new QWidget;
     m_resultsLayout = new QVBoxLayout(resultsPage);
@@ -261,7 +261,7 @@ QWidget *AnalysisWindow::createControls()
     errorLabel->setBuddy(m_error);
     connect(m_error, &QDoubleSpinBox::valueChanged, this, [this](double value) {
         m_choices.errorPercent = value;
-        update();
+        refit();
     });
     m_errorModel = new QComboBox;
     m_errorModel->setObjectName(QStringLiteral("errorModel"));
@@ -275,7 +275,7 @@ QWidget *AnalysisWindow::createControls()
     modelLabel->setBuddy(m_errorModel);
     connect(m_errorModel, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_choices.errorModel = index == 1 ? ErrorModel::Proportional : ErrorModel::Constant;
-        update();
+        refit();
     });
     m_seed = new QLabel;
     m_seed->setObjectName(QStringLiteral("seed"));
@@ -398,7 +398,7 @@ void AnalysisWindow::savePlotAs()
 void AnalysisWindow::newSample()
 {
     m_choices.seed = QRandomGenerator::global()->bounded(1u, 1000000u);
-    update();
+    refit();
 }
 
 } // namespace enkin

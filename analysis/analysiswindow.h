@@ -71,7 +71,7 @@ private:
     QWidget *createControls();
 
     // Fits every group for the current choices and shows the result everywhere.
-    void update();
+    void refit();
     void showMessage();
     void showChart(Chart &chart, const MethodPlot &plot, bool residuals);
     void showTabs();
@@ -90,8 +90,7 @@ private:
     Study m_study;
     std::vector<GroupFit> m_fits; // of each group, for the current choices
     StudyChoices m_choices;
-    std::vector<std::array<double, 3>> m_chosenFor; // t, [S]0, v of each row the choices are for
-    int m_group = 0;                                // the group the tabs plot
+    int m_group = 0; // the group the tabs plot
 
     QLabel *m_message = nullptr;
     QComboBox *m_groupChoice = nullptr;

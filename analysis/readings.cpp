@@ -133,6 +133,36 @@ bool isIncluded(const LoggedReading &reading, const StudyChoices &choices)
     return !has(reading.marks, kLeftOutByDefault);
 }
 
+void carryOverChoices(StudyChoices &choices, const Study &before, const Study &now)
+{
+    const auto same = [](const LoggedReading &a, const LoggedReading &b) {
+        return a.t == b.t && a.reading.s == b.reading.s && a.reading.v == b.reading.v;
+    };
+    choices.included.resize(now.readings.size());
+    for (std::size_t i = 0; i < now.readings.size(); ++i)
+        if (i >= before.readings.size() || !same(before.readings[i], now.readings[i]))
+            choices.included[i].reset();
+}
+
+RunContext runContextAt(const RunStart &start, const Trajectory &trajectory, int v)
+{
+    RunContext run{.known = true, .start = start};
+    if (v < Trajectory::kFirst || v > Trajectory::kLast)
+        return run;
+    run.point = v;
+    // In the pre-steady state [ES] approaches its steady level like exp(-lambda t): its rate of
+    // change over lambda [ES] is the share of the change still to come.
+    const RateSet rates{start.k1, start.k2, start.kminus1};
+    const double es = trajectory.ESConc[v];
+    const double toGo = std::abs(fn2(rates, trajectory.EConc[v], es, trajectory.SConc[v],
+                                     trajectory.PConc[v], trajectory.TimeVal[v])) /
+                        (relaxationRate(start) * std::abs(es));
+    run.esToGo = std::isfinite(toGo) ? toGo : std::nan("");
+    if (start.s0 != 0)
+        run.substrateUsed = (start.s0 - trajectory.SConc[v]) / start.s0;
+    return run;
+}
+
 GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices)
 {
     GroupFit fit;

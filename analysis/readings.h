@@ -114,6 +114,14 @@ struct StudyChoices {
 
 bool isIncluded(const LoggedReading &reading, const StudyChoices &choices);
 
+// After the log changed from `before` to `now`: a row keeps the student's choice while it holds
+// the same reading (time, [S]0, velocity); a row with another reading goes back to the default.
+void carryOverChoices(StudyChoices &choices, const Study &before, const Study &now);
+
+// How settled the run from `start` is at grid point v of its trajectory, as the marks judge it:
+// the share of [ES]'s change still to come and the share of the substrate used.
+RunContext runContextAt(const RunStart &start, const Trajectory &trajectory, int v);
+
 // A group's fits, with the readings as fitted (the velocities with the simulated error).
 struct GroupFit {
     std::vector<int> used;       // indices into Study::readings

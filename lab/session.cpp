@@ -1,5 +1,6 @@
 #include "lab/session.h"
 
+#include "analysis/readings.h"
 #include "engine/numtext.h"
 #include "engine/units.h"
 #include "params/choices.h"
@@ -27,24 +28,6 @@ bool commaChangesTheNumber(std::string_view text)
     std::string pointed(text);
     pointed[comma] = '.';
     return parseLeadingNumber(pointed) != parseLeadingNumber(text);
-}
-
-// The run from `start` at grid point v of its trajectory.
-RunContext contextAt(const RunStart &start, const Trajectory &trajectory, int v)
-{
-    RunContext run{.known = true, .start = start};
-    if (v < Trajectory::kFirst || v > Trajectory::kLast)
-        return run;
-    run.point = v;
-    const RateSet rates{start.k1, start.k2, start.kminus1};
-    const double es = trajectory.ESConc[v];
-    const double toGo = std::abs(fn2(rates, trajectory.EConc[v], es, trajectory.SConc[v],
-                                     trajectory.PConc[v], trajectory.TimeVal[v])) /
-                        (relaxationRate(start) * std::abs(es));
-    run.esToGo = std::isfinite(toGo) ? toGo : std::nan("");
-    if (start.s0 != 0)
-        run.substrateUsed = (start.s0 - trajectory.SConc[v]) / start.s0;
-    return run;
 }
 
 } // namespace
@@ -105,7 +88,7 @@ SliderView Session::sliderChanged(int v, std::string_view maxyText)
     if (scale == DrawOutcome::Drawn)
         view.picture = {true, true, last.start.tmax, ymax, last.report.lastValid(), t};
     view.readout = readoutAt(m_state.trajectory, m_state.rateSet, v, last.report.lastValid());
-    m_readoutRun = contextAt(last.start, m_state.trajectory, v);
+    m_readoutRun = runContextAt(last.start, m_state.trajectory, v);
     return view;
 }
 

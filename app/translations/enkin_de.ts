@@ -565,6 +565,10 @@
         <source>Error m&amp;odel:</source>
         <translation>Fehlerm&amp;odell:</translation>
     </message>
+    <message>
+        <source>direct fit</source>
+        <translation>direkte Anpassung</translation>
+    </message>
 </context>
 <context>
     <name>enkin::DataForm</name>
