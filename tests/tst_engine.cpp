@@ -19,28 +19,19 @@ Q_DECLARE_METATYPE(enkin::StopCause)
 
 namespace {
 
-// Replaces some of the initial texts: name, text, name, text...
-void setTexts(RunInputs &inputs, const QStringList &texts)
-{
-    for (qsizetype i = 0; i + 1 < texts.size(); i += 2)
-        inputs.set(*RunInputs::fromName(texts[i].toStdString()), texts[i + 1].toStdString());
-}
-
-RunReport run(Trajectory &t, const QStringList &texts = {}, RateSet *ratesOut = nullptr)
-{
-    RunInputs inputs;
-    setTexts(inputs, texts);
-    RateSet rates;
-    RunReport report;
-    IntegrateTrajectory(inputs, ratesOut ? *ratesOut : rates, t, &report);
-    return report;
-}
-
+// The run of the initial texts with some replaced: name, text, name, text...
 RunStart startFrom(const QStringList &texts)
 {
     RunInputs inputs;
-    setTexts(inputs, texts);
+    for (qsizetype i = 0; i + 1 < texts.size(); i += 2)
+        inputs.set(*RunInputs::fromName(texts[i].toStdString()), texts[i + 1].toStdString());
     return readRunStart(inputs);
+}
+
+RunReport run(Trajectory &t, const QStringList &texts = {})
+{
+    RateSet rates;
+    return integrateRun(startFrom(texts), rates, t);
 }
 
 } // namespace
@@ -51,12 +42,9 @@ class TestEngine : public QObject {
 private slots:
     void rateFunctions();
     void jacobianMatchesRateFunctions();
-    void defaultRunReferenceValues();
     void fixedStepRunsBitForBit();
-    void runsFromMaximumTime_data();
-    void runsFromMaximumTime();
-    void fixedStepOrSolver_data();
-    void fixedStepOrSolver();
+    void runsOnTheGrid_data();
+    void runsOnTheGrid();
     void valuesOutOfRange_data();
     void valuesOutOfRange();
     void inputsNotFinite_data();
@@ -103,14 +91,13 @@ void TestEngine::jacobianMatchesRateFunctions()
     const Rate rate[] = {fn1, fn2, fn3, fn4};
     const RateSet sets[] = {{1, 1, 1}, {0.3, 7, 0.02}, {12, 0, 3}};
     const std::array<double, 4> points[] = {{1, 0, 1, 0}, {0.25, 0.75, 0.004, 3e5}, {3, 2, 40, 1}};
-    for (const RateSet &r : sets) {
+    for (const RateSet &r : sets)
         for (const auto &x : points) {
             const Jacobian j = rateJacobian(r, x[0], x[1], x[2]);
             for (int col = 0; col < 4; ++col) {
-                const double d = 1e-3 * std::max(1.0, std::abs(x[col]));
                 auto up = x, down = x;
-                up[col] += d;
-                down[col] -= d;
+                up[col] += 1e-3 * std::max(1.0, std::abs(x[col]));
+                down[col] -= 1e-3 * std::max(1.0, std::abs(x[col]));
                 for (int row = 0; row < 4; ++row) {
                     const double slope = (rate[row](r, up[0], up[1], up[2], up[3], 0) -
                                           rate[row](r, down[0], down[1], down[2], down[3], 0)) /
@@ -120,24 +107,6 @@ void TestEngine::jacobianMatchesRateFunctions()
                 }
             }
         }
-    }
-}
-
-void TestEngine::defaultRunReferenceValues()
-{
-    RateSet rates;
-    Trajectory t;
-    const RunReport report = run(t, {}, &rates);
-    QCOMPARE(report.start.tmax, 0.098);
-    QCOMPARE(report.status, RunStatus::Normal);
-    QCOMPARE(report.solverSteps, 0);
-    QVERIFY(rates.k1 == 1 && rates.k2 == 1 && rates.kminus1 == 1);
-    QVERIFY(t.EConc[1] == 1 && t.ESConc[1] == 0 && t.SConc[1] == 1 && t.TimeVal[1] == 0);
-    // Compared by bits: any change to the order of operations shows here.
-    const double last[] = {t.EConc[600], t.ESConc[600], t.SConc[600], t.PConc[600], t.TimeVal[600]};
-    const double expected[] = {0.019652551986295324, 0.9803474480137048, 0.999998933185377,
-                               0.08646717548176724, 0.09799999999999932};
-    QVERIFY(std::memcmp(last, expected, sizeof last) == 0);
 }
 
 // Every run the fixed step takes is computed bit for bit as it always was: the whole trajectory's
@@ -176,88 +145,70 @@ void TestEngine::fixedStepRunsBitForBit()
     }
 }
 
-void TestEngine::runsFromMaximumTime_data()
+void TestEngine::runsOnTheGrid_data()
 {
-    QTest::addColumn<QString>("ttmax");
-    QTest::addColumn<double>("tmax");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("fixedStep");
     QTest::addColumn<RunStatus>("status");
-    QTest::newRow("default") << "0.098" << 0.098 << RunStatus::Normal;
-    QTest::newRow("longest single-step run") << "0.88" << 0.88 << RunStatus::Normal;
-    QTest::newRow("solver, where a single step diverges")
-        << "16.4" << 16.4 << RunStatus::StiffSolver;
-    QTest::newRow("solver, the whole reaction") << "1000000" << 1e6 << RunStatus::StiffSolver;
-    QTest::newRow("backwards") << "-0.01" << -0.01 << RunStatus::Normal;
-    QTest::newRow("flat: empty") << "" << 0.0 << RunStatus::Normal;
-    QTest::newRow("flat: not a number") << "abc" << 0.0 << RunStatus::Normal;
-    QTest::newRow("flat: zero") << "0" << 0.0 << RunStatus::Normal;
+    const RunStatus fixed = RunStatus::Normal, stiff = RunStatus::StiffSolver;
+    const RunStatus stopped = RunStatus::Stopped;
+    // lambda = 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000 = 102.0001 with the initial texts; the
+    // fixed step's bound is |h| lambda 0.15, a Maximum Time of 0.8808815 ms.
+    QTest::newRow("initial run") << QStringList{} << true << fixed;
+    QTest::newRow("just within the bound") << QStringList{"ttmax", "0.880881"} << true << fixed;
+    QTest::newRow("just beyond the bound") << QStringList{"ttmax", "0.880882"} << false << stiff;
+    QTest::newRow("backwards") << QStringList{"ttmax", "-0.01"} << true << fixed;
+    QTest::newRow("backwards, within") << QStringList{"ttmax", "-0.880881"} << true << stopped;
+    QTest::newRow("backwards, beyond") << QStringList{"ttmax", "-0.880882"} << false << stopped;
+    QTest::newRow("lambda from k2")
+        << QStringList{"ttmax", "0.880881", "kk2", "1.001"} << false << stiff;
+    QTest::newRow("lambda from [S]0")
+        << QStringList{"ttmax", "0.880881", "S0", "1.00001"} << false << stiff;
+    QTest::newRow("lambda from [E]0")
+        << QStringList{"ttmax", "0.880881", "E0", "2"} << false << stiff;
+    QTest::newRow("lambda from [ES]0, bound substrate")
+        << QStringList{"ttmax", "0.880881", "ES0", "10"} << false << stiff;
+    QTest::newRow("negative constants count by size")
+        << QStringList{"ttmax", "0.880881", "kk1", "-1", "kk3", "-1"} << true << stopped;
+    QTest::newRow("no dynamics, any length")
+        << QStringList{"ttmax", "1e300", "kk1", "0", "kk2", "0", "kk3", "0"} << true << fixed;
+    QTest::newRow("flat: empty, whatever the rates")
+        << QStringList{"ttmax", "", "kk1", "1e300"} << true << fixed;
+    QTest::newRow("the whole reaction") << QStringList{"ttmax", "1000000"} << false << stiff;
 }
 
-void TestEngine::runsFromMaximumTime()
+// Which method runs, and the run on its grid; valuesOutOfRange follows the runs that stop.
+void TestEngine::runsOnTheGrid()
 {
-    QFETCH(QString, ttmax);
-    QFETCH(double, tmax);
+    QFETCH(QStringList, texts);
     QFETCH(RunStatus, status);
+    const RunStart start = startFrom(texts);
+    QTEST(usesFixedStep(start), "fixedStep");
     Trajectory a, b;
     run(a); // a previous run, whose points 1..600 the new run must all replace
     a.EConc[0] = a.ESConc[0] = a.SConc[0] = a.PConc[0] = a.TimeVal[0] = 42;
     b = a;
-    const RunReport report = run(a, {"ttmax", ttmax});
-    run(b, {"ttmax", ttmax});
+    const RunReport report = run(a, texts);
+    QCOMPARE(report.status, status);
+    if (status == RunStatus::Stopped)
+        return;
+    run(b, texts);
     QVERIFY(std::memcmp(&a, &b, sizeof a) == 0); // bit for bit, also through the solver
     for (double v : {a.EConc[0], a.ESConc[0], a.SConc[0], a.PConc[0], a.TimeVal[0]})
         QCOMPARE(v, 42.0); // index 0 is never written
-    QCOMPARE(report.status, status);
     QCOMPARE(report.solverSteps > 0, status == RunStatus::StiffSolver);
-    QCOMPARE(report.start.tmax, tmax);
     QCOMPARE(report.lastValid(), 600);
-    QCOMPARE(a.TimeVal[600], tmax);
+    QCOMPARE(a.TimeVal[600], start.tmax);
     // Binding goes on forwards in time and is undone backwards.
-    QVERIFY((a.ESConc[600] > 0) == (tmax > 0) && (a.ESConc[600] < 0) == (tmax < 0));
+    if (start.k1 > 0 && start.es0 == 0)
+        QCOMPARE(a.ESConc[600] > 0, start.tmax > 0);
+    const double enzyme = start.e0 + start.es0;
     for (int i = 1; i <= 600; ++i) {
-        QVERIFY2(std::abs(a.EConc[i] + a.ESConc[i] - 1.0) < 1e-15 * i, qPrintable(ttmax));
-        QVERIFY(a.TimeVal[i] == (i == 1 ? 0.0 : a.TimeVal[i - 1] + tmax / 599));
-        if (tmax == 0)
+        QVERIFY(std::abs(a.EConc[i] + a.ESConc[i] - enzyme) < 1e-15 * i * enzyme);
+        QVERIFY(a.TimeVal[i] == (i == 1 ? 0.0 : a.TimeVal[i - 1] + start.tmax / 599));
+        if (start.tmax == 0)
             QVERIFY(a.EConc[i] == 1 && a.ESConc[i] == 0 && a.SConc[i] == 1 && a.PConc[i] == 0);
     }
-}
-
-void TestEngine::fixedStepOrSolver_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<bool>("fixedStep");
-    // lambda = 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000 = 102.0001 with the initial texts; the
-    // bound is |h| lambda 0.15, a Maximum Time of 0.8808815 ms.
-    QTest::newRow("initial run") << QStringList{} << true;
-    QTest::newRow("just within the bound") << QStringList{"ttmax", "0.880881"} << true;
-    QTest::newRow("just beyond the bound") << QStringList{"ttmax", "0.880882"} << false;
-    QTest::newRow("backwards, within") << QStringList{"ttmax", "-0.880881"} << true;
-    QTest::newRow("backwards, beyond") << QStringList{"ttmax", "-0.880882"} << false;
-    QTest::newRow("lambda from every constant")
-        << QStringList{"ttmax", "0.880881", "kk2", "1.001"} << false;
-    QTest::newRow("lambda from [S]0") << QStringList{"ttmax", "0.880881", "S0", "1.00001"} << false;
-    QTest::newRow("lambda from [E]0") << QStringList{"ttmax", "0.880881", "E0", "2"} << false;
-    QTest::newRow("lambda from [ES]0, bound substrate")
-        << QStringList{"ttmax", "0.880881", "ES0", "10"} << false;
-    QTest::newRow("negative constants count by size")
-        << QStringList{"ttmax", "0.880881", "kk1", "-1", "kk3", "-1"} << true;
-    QTest::newRow("no dynamics, any length")
-        << QStringList{"ttmax", "1e300", "kk1", "0", "kk2", "0", "kk3", "0"} << true;
-    QTest::newRow("zero step, whatever the rates")
-        << QStringList{"ttmax", "0", "kk1", "1e300"} << true;
-}
-
-void TestEngine::fixedStepOrSolver()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(bool, fixedStep);
-    const RunStart start = startFrom(texts);
-    QCOMPARE(usesFixedStep(start), fixedStep);
-    if (start.tmax != 0 && std::isfinite(fastestRate(start)) && fastestRate(start) > 0)
-        QCOMPARE(std::abs(start.tmax / 599) * fastestRate(start) <= kFixedStepBound, fixedStep);
-    Trajectory t;
-    const RunReport report = run(t, texts);
-    if (report.status != RunStatus::Stopped)
-        QCOMPARE(report.status, fixedStep ? RunStatus::Normal : RunStatus::StiffSolver);
 }
 
 void TestEngine::valuesOutOfRange_data()
@@ -273,30 +224,22 @@ void TestEngine::valuesOutOfRange_data()
     };
     // A negative k1 turns binding into unbounded growth of [E] and [S].
     stopped("runaway", {"kk1", "-1", "ttmax", "5"}, StopCause::NegativeInput);
-    stopped("runaway, long", {"kk1", "-1", "ttmax", "1e9"}, StopCause::NegativeInput);
     // Backwards in time binding is undone at the rate lambda: the values grow without bound.
     stopped("backwards, beyond the fixed step", {"ttmax", "-100"}, StopCause::Backward);
-    stopped("backwards, the whole reaction", {"ttmax", "-1000000"}, StopCause::Backward);
     completes("backwards, nothing bound or binding", {"ttmax", "-1000000", "S0", "0"},
               RunStatus::StiffSolver);
     // The rates of these inputs are beyond the double range.
     stopped("huge E0", {"E0", "1e308"}, StopCause::TooLarge);
     stopped("huge k1: the fastest rate itself", {"kk1", "1e308"}, StopCause::OutOfRange);
     completes("huge negative P0", {"P0", "-1e308"}, RunStatus::Normal);
-    completes("huge ttmax", {"ttmax", "1e308"}, RunStatus::StiffSolver);
     // Read as the largest double; the grid times stay within it, and so must the solver's.
     completes("overflowing ttmax", {"ttmax", "1d400"}, RunStatus::StiffSolver);
     completes("huge k2 in hex", {"kk2", "&H7FFFFFFFFFFFFFFF"}, RunStatus::StiffSolver);
-    completes("once refused: 10000 ms, k2 7", {"ttmax", "10000", "kk2", "7"},
-              RunStatus::StiffSolver);
     // Runs at the edges whose exact solution is finite all complete. Regressions: a trace of
     // substrate stopped the solver, and enzyme far in excess blew up the fixed step.
-    completes("a trace of substrate", {"S0", "1e-300", "ttmax", "1e9"}, RunStatus::StiffSolver);
     completes("the least substrate there is", {"S0", "4.9e-324", "ttmax", "1e9"},
               RunStatus::StiffSolver);
     completes("enzyme far in excess", {"E0", "1000000", "ttmax", "30"}, RunStatus::StiffSolver);
-    completes("single turnover", {"E0", "100000", "S0", "0.001", "ttmax", "100"},
-              RunStatus::StiffSolver);
     completes("10 M of substrate, very long", {"S0", "10000", "E0", "1000000", "ttmax", "1e12"},
               RunStatus::StiffSolver);
 }
@@ -306,20 +249,16 @@ void TestEngine::valuesOutOfRange()
 {
     QFETCH(QStringList, texts);
     QFETCH(RunStatus, status);
-    QFETCH(StopCause, cause);
     Trajectory t;
     const RunReport report = run(t, texts);
     QCOMPARE(report.status, status);
-    QCOMPARE(report.cause, cause);
+    QTEST(report.cause, "cause");
     QVERIFY(report.lastValid() >= 1);
-    for (int i = 1; i <= report.lastValid(); ++i)
-        for (double v : {t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]})
-            QVERIFY2(std::isfinite(v), qPrintable(QString::number(i)));
-    QCOMPARE(report.lastValid(), report.stoppedAt - 1);
     QCOMPARE(report.stoppedAt <= 600, status == RunStatus::Stopped);
-    for (int i = report.stoppedAt; i <= 600; ++i)
+    for (int i = 1; i <= 600; ++i)
         for (double v : {t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]})
-            QVERIFY(std::isnan(v));
+            QVERIFY2(i < report.stoppedAt ? std::isfinite(v) : std::isnan(v),
+                     qPrintable(QString::number(i)));
 }
 
 void TestEngine::inputsNotFinite_data()
@@ -331,10 +270,8 @@ void TestEngine::inputsNotFinite_data()
     const double nan = std::numeric_limits<double>::quiet_NaN();
     QTest::newRow("E0 infinite") << 0 << inf << 1;
     QTest::newRow("S0 not a number") << 2 << nan << 1;
-    QTest::newRow("P0 infinite") << 3 << -inf << 1;
     QTest::newRow("k1 infinite") << 4 << inf << 2;
     QTest::newRow("k-1 not a number") << 6 << nan << 2;
-    QTest::newRow("Maximum Time infinite") << 7 << inf << 2;
     QTest::newRow("Maximum Time minus infinite") << 7 << -inf << 2;
     QTest::newRow("Maximum Time not a number") << 7 << nan << 2;
 }
@@ -355,10 +292,10 @@ void TestEngine::inputsNotFinite()
     const RunReport report = integrateRun(start, rates, t);
     QCOMPARE(report.status, RunStatus::Stopped);
     QCOMPARE(report.stoppedAt, stoppedAt);
-    for (int i = 1; i < stoppedAt; ++i)
-        QVERIFY(std::isfinite(t.EConc[i]) && std::isfinite(t.TimeVal[i]));
-    for (int i = stoppedAt; i <= 600; ++i)
-        QVERIFY(std::isnan(t.EConc[i]) && std::isnan(t.PConc[i]) && std::isnan(t.TimeVal[i]));
+    for (int i = 1; i <= 600; ++i)
+        QVERIFY(i < stoppedAt
+                    ? std::isfinite(t.EConc[i]) && std::isfinite(t.TimeVal[i])
+                    : std::isnan(t.EConc[i]) && std::isnan(t.PConc[i]) && std::isnan(t.TimeVal[i]));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
