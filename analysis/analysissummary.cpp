@@ -102,12 +102,12 @@ QString groupConstants(const ReadingGroup &g)
 
 } // namespace
 
-void AnalysisWindow::refresh()
+void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
 {
     // The current inputs stand in for the run of a reading accepted without one; nothing is
     // known of how settled that run was.
-    const RunContext current{.known = false, .start = readRunStart(m_inputs)};
-    Study now = studyLog(m_log, current);
+    const RunContext current{.known = false, .start = readRunStart(inputs)};
+    Study now = studyLog(log, current);
     carryOverChoices(m_choices, m_study, now);
     m_study = std::move(now);
 

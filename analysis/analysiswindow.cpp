@@ -88,8 +88,7 @@ void hideFromLegend(QChart *chart, QAbstractSeries *series)
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_log(log), m_inputs(inputs)
+AnalysisWindow::AnalysisWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("AnalysisWindow"));
     setWindowTitle(tr("Analysis"));
@@ -155,7 +154,7 @@ AnalysisWindow::AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *p
     // A larger desktop font needs more room for the axis labels: the layout's minimum wins.
     const QSize minimum = minimumSizeHint();
     resize(std::max(1120, minimum.width()), std::max(760, minimum.height()));
-    refresh();
+    refresh(DataLog{}, RunInputs{});
 }
 
 AnalysisWindow::Chart AnalysisWindow::createChart(const QString &objectName, const QString &title,
@@ -301,7 +300,7 @@ QWidget *AnalysisWindow::createControls()
     auto *refreshButton = new QPushButton(tr("&Refresh"));
     refreshButton->setObjectName(QStringLiteral("refreshButton"));
     refreshButton->setToolTip(tr("Fit again to the readings now in the log"));
-    connect(refreshButton, &QPushButton::clicked, this, &AnalysisWindow::refresh);
+    connect(refreshButton, &QPushButton::clicked, this, &AnalysisWindow::refreshRequested);
     auto *close = new QPushButton(tr("Close"));
     close->setObjectName(QStringLiteral("closeButton"));
     connect(close, &QPushButton::clicked, this, &QWidget::hide);

@@ -7,9 +7,9 @@
 // fit's with 95% intervals, the lines' with their standard errors, which are not intervals.
 // Under them the readings table says which readings are used and why others are not; a check
 // box per row leaves a reading out or puts it back. A simulated measurement error, constant or
-// proportional, can be added to the velocities; the direct fit is weighted for its model. It reads
-// the log and the run inputs only when refresh() runs: the main window calls it each time it shows
-// the window.
+// proportional, can be added to the velocities; the direct fit is weighted for its model. It is
+// handed the log and the run inputs in refresh(): the main window calls it each time it shows the
+// window and when the student chooses Refresh.
 #pragma once
 
 #include "analysis/readings.h"
@@ -42,17 +42,21 @@ class AnalysisWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Keeps the references: `log` and `inputs` must outlive the window. With a parent it is still
-    // a top-level window of its own. Close hides it; the frame's close box destroys it.
-    AnalysisWindow(const DataLog &log, RunInputs &inputs, QWidget *parent = nullptr);
+    // Empty until its owner calls refresh(). With a parent it is still a top-level window of its
+    // own. Close hides it; the frame's close box destroys it.
+    explicit AnalysisWindow(QWidget *parent = nullptr);
 
     // The current tab's plot as PNG or SVG, by the file name's suffix; false when it could not
     // be written.
     bool savePlot(const QString &fileName);
 
-public slots:
-    // Reads the log and the current run inputs again, and fits and draws everything.
-    void refresh();
+    // Studies `log` again, with the current `inputs` standing in for the run of a reading that
+    // has none, and fits and draws everything. The window keeps what it studied, not the log.
+    void refresh(const DataLog &log, const RunInputs &inputs);
+
+signals:
+    // The student chose Refresh: the owner answers with refresh() and the log as it is now.
+    void refreshRequested();
 
 private:
     // One plot: readings used (filled) and left out (hollow), the method's fit, the true curve
@@ -85,8 +89,6 @@ private:
     void savePlotAs();
     void newSample();
 
-    const DataLog &m_log;
-    RunInputs &m_inputs;
     Study m_study;
     std::vector<GroupFit> m_fits; // of each group, for the current choices
     StudyChoices m_choices;

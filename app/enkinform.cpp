@@ -83,9 +83,8 @@ void EnkinForm::showPicture(const PlotPicture &picture)
     const PlotSurface::Batch batch(*Plot1);
     if (picture.clear)
         Plot1->clear();
-    if (picture.curves)
-        DrawTrajectory(*Plot1, m_session.state().trajectory, picture.tmax, picture.ymax,
-                       picture.lastValid);
+    if (picture.curves && picture.trajectory)
+        DrawTrajectory(*Plot1, *picture.trajectory, picture.tmax, picture.ymax, picture.lastValid);
     if (picture.guideAt)
         drawGuideLine(*Plot1, *picture.guideAt, picture.ymax);
 }
@@ -203,10 +202,7 @@ void EnkinForm::applyParameters()
 
 void EnkinForm::acceptReading()
 {
-    const std::string e = EVal->text().toStdString(), es = ESVal->text().toStdString();
-    const std::string sv = SVal->text().toStdString(), v = Vel->text().toStdString();
-    const std::string t = ttt->text().toStdString();
-    const auto refusal = m_session.accept({e, es, sv, v, t});
+    const auto refusal = m_session.accept();
     say(refusal ? noteText(*refusal) : StatusText{});
 }
 
@@ -233,9 +229,14 @@ void EnkinForm::ShowData_Click()
 
 void EnkinForm::Analyse_Click()
 {
-    if (!m_analysis)
-        m_analysis = new AnalysisWindow(m_session.state().dataLog, m_session.state().inputs, this);
-    m_analysis->refresh();
+    const auto refresh = [this] {
+        m_analysis->refresh(m_session.state().dataLog, m_session.state().inputs);
+    };
+    if (!m_analysis) {
+        m_analysis = new AnalysisWindow(this);
+        connect(m_analysis, &AnalysisWindow::refreshRequested, this, refresh);
+    }
+    refresh();
     showWindow(m_analysis.data());
 }
 

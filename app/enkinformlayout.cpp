@@ -299,7 +299,9 @@ void EnkinForm::buildControls()
     describe(Command1, tr("Accept Data"), Command1->toolTip());
     connect(Command1, &QPushButton::clicked, this, &EnkinForm::Command1_Click);
 
-    ttt = makeBox(client, "ttt", QStringLiteral("0"), twips(4290, 5235, 855, 285), false);
+    const ShownResults initial; // what the Session holds at start-up
+    ttt = makeBox(client, "ttt", QString::fromStdString(initial.ttt), twips(4290, 5235, 855, 285),
+                  false);
     ttt->setToolTip(tr("Time at scrollbar position"));
     describe(ttt, tr("Time Value, msec"), ttt->toolTip());
 
@@ -308,15 +310,19 @@ void EnkinForm::buildControls()
     describe(ttmax, tr("Maximum Time, msec"), ttmax->toolTip());
     bindField(ttmax, m_session.state().inputs, RunInput::ttmax);
 
-    EVal = makeBox(client, "EVal", QStringLiteral("1"), twips(7020, 5250, 615, 285), false);
+    EVal = makeBox(client, "EVal", QString::fromStdString(initial.EVal),
+                   twips(7020, 5250, 615, 285), false);
     describe(EVal, tr("[E], 10^-9 M"), tr("Enzyme concentration at the time shown"));
-    ESVal = makeBox(client, "ESVal", QStringLiteral("0"), twips(7020, 5730, 615, 285), false);
+    ESVal = makeBox(client, "ESVal", QString::fromStdString(initial.ESVal),
+                    twips(7020, 5730, 615, 285), false);
     ESVal->setToolTip(tr("ES for above time"));
     describe(ESVal, tr("[ES], 10^-9 M"), ESVal->toolTip());
-    Vel = makeBox(client, "Vel", QStringLiteral("0"), twips(7020, 6195, 615, 285), false);
+    Vel = makeBox(client, "Vel", QString::fromStdString(initial.Vel), twips(7020, 6195, 615, 285),
+                  false);
     Vel->setToolTip(tr("Velocity for above time"));
     describe(Vel, tr("d[P]/dt, 10^-6 M/sec"), Vel->toolTip());
-    SVal = makeBox(client, "SVal", QStringLiteral("1"), twips(7020, 6690, 615, 285), false);
+    SVal = makeBox(client, "SVal", QString::fromStdString(initial.SVal),
+                   twips(7020, 6690, 615, 285), false);
     SVal->setToolTip(tr("Substrate Concentration at above time"));
     describe(SVal, tr("[S], 10^-3 M"), SVal->toolTip());
 

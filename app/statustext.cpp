@@ -94,6 +94,23 @@ StatusText choiceText(ChoiceNote choice)
     return {};
 }
 
+QString resultBoxName(ResultBox box)
+{
+    switch (box) {
+    case ResultBox::EVal:
+        return tr("[E]");
+    case ResultBox::ESVal:
+        return tr("[ES]");
+    case ResultBox::SVal:
+        return tr("[S]");
+    case ResultBox::Vel:
+        return tr("d[P]/dt");
+    case ResultBox::ttt:
+        return tr("Time Value");
+    }
+    return {};
+}
+
 StatusText acceptText(const AcceptRefusal &refusal)
 {
     switch (refusal.outcome) {
@@ -103,7 +120,7 @@ StatusText acceptText(const AcceptRefusal &refusal)
         return says(tr("Not accepted: the data table is full (20 readings)."),
                     tr("Choose Data > Clear All to start a new one."));
     case AcceptOutcome::EmptyBox: {
-        const QString box = QString::fromStdString(refusal.box);
+        const QString box = refusal.box ? resultBoxName(*refusal.box) : QString();
         if (refusal.stoppedAfter > 0)
             return says(tr("Not accepted: %1 is empty, as the run stopped after point %2.")
                             .arg(box)

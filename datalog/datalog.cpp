@@ -67,13 +67,25 @@ std::string dataLine(const DataLog &log, int i)
 
 } // namespace
 
+std::optional<ResultBox> firstEmptyBox(const ReadingTexts &texts)
+{
+    const std::pair<ResultBox, std::string_view> boxes[] = {{ResultBox::EVal, texts.EVal},
+                                                            {ResultBox::ESVal, texts.ESVal},
+                                                            {ResultBox::SVal, texts.SVal},
+                                                            {ResultBox::Vel, texts.Vel},
+                                                            {ResultBox::ttt, texts.ttt}};
+    for (const auto &[box, text] : boxes)
+        if (holdsNothing(text))
+            return box;
+    return std::nullopt;
+}
+
 AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunContext &run)
 {
     if (log.SavedCount >= DataLog::kCapacity)
         return AcceptOutcome::LogFull;
-    for (std::string_view text : {texts.EVal, texts.ESVal, texts.SVal, texts.Vel, texts.ttt})
-        if (holdsNothing(text))
-            return AcceptOutcome::EmptyBox;
+    if (firstEmptyBox(texts))
+        return AcceptOutcome::EmptyBox;
 
     ++log.SavedCount;
     const int n = log.SavedCount;
@@ -89,20 +101,6 @@ AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunCo
 void clearAll(DataLog &log)
 {
     log.SavedCount = 0;
-}
-
-std::string_view acceptMessage(AcceptOutcome outcome)
-{
-    switch (outcome) {
-    case AcceptOutcome::Accepted:
-        return {};
-    case AcceptOutcome::LogFull:
-        return "The data table is full (20 readings). Choose Data > Clear All to start a new one.";
-    case AcceptOutcome::EmptyBox:
-        return "No reading to accept: a Results box is empty. Plot or move the time slider to "
-               "get a reading first.";
-    }
-    return {};
 }
 
 std::string savedDataText(const DataLog &log)

@@ -4,6 +4,7 @@
 #include "engine/integrate.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,12 @@ struct ReadingTexts {
     std::string_view ttt;
 };
 
+// The five boxes an accept reads, in the order it reads them.
+enum class ResultBox { EVal, ESVal, SVal, Vel, ttt };
+
+// The first box with nothing to read in it (empty or blanks only), if any.
+std::optional<ResultBox> firstEmptyBox(const ReadingTexts &texts);
+
 enum class AcceptOutcome {
     Accepted,
     LogFull,  // 20 readings are held already; a 21st would have nowhere to go
@@ -69,9 +76,6 @@ AcceptOutcome acceptReading(DataLog &log, const ReadingTexts &texts, const RunCo
 // Clear All: the log reads as empty. The columns are left as they are; the next accept
 // overwrites row 1.
 void clearAll(DataLog &log);
-
-// What the main window tells the student when an accept is refused; empty for Accepted.
-std::string_view acceptMessage(AcceptOutcome outcome);
 
 inline constexpr std::string_view kNoSavedData = "There is no saved data.";
 

@@ -45,22 +45,21 @@ void Session::noteDecimalCommas(std::string_view maxyText, Notes &notes)
 void Session::noteRun(Notes &notes) const
 {
     const RunStart &s = m_last.start;
-    if (m_last.report.cause == StopCause::OutOfRange)
+    if (m_last.cause == StopCause::OutOfRange)
         notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2, s.e0 + s.es0});
-    else if (m_last.report.status == RunStatus::Stopped)
-        notes.emplace_back(m_last.report);
+    else if (m_last.status == RunStatus::Stopped)
+        notes.emplace_back(m_last);
 }
 
-const LastRun &Session::run()
+const RunReport &Session::run()
 {
-    m_last.start = readRunStart(m_state.inputs);
-    m_last.report = integrateRun(m_last.start, m_state.rateSet, m_state.trajectory);
+    IntegrateTrajectory(m_state.inputs, m_state.rateSet, m_state.trajectory, &m_last);
     return m_last;
 }
 
 PlotView Session::plot(std::string_view maxyText)
 {
-    const LastRun &last = run();
+    const RunReport &last = run();
     PlotView view;
     noteDecimalCommas(maxyText, view.notes);
     noteRun(view.notes);
@@ -68,13 +67,14 @@ PlotView Session::plot(std::string_view maxyText)
     const DrawOutcome scale = checkScale(last.start.tmax, ymax);
     note(view.notes, scale);
     if (scale == DrawOutcome::Drawn)
-        view.picture = {false, true, last.start.tmax, ymax, last.report.lastValid(), std::nullopt};
+        view.picture = {false, &m_state.trajectory, true,        last.start.tmax,
+                        ymax,  last.lastValid(),    std::nullopt};
     return view;
 }
 
 SliderView Session::sliderChanged(int v, std::string_view maxyText)
 {
-    const LastRun &last = run();
+    const RunReport &last = run();
     SliderView view;
     noteDecimalCommas(maxyText, view.notes);
     noteRun(view.notes);
@@ -86,8 +86,14 @@ SliderView Session::sliderChanged(int v, std::string_view maxyText)
     // The surface starts empty for every slider change, unless nothing can be drawn on it: then
     // it keeps the last picture.
     if (scale == DrawOutcome::Drawn)
-        view.picture = {true, true, last.start.tmax, ymax, last.report.lastValid(), t};
-    view.readout = readoutAt(m_state.trajectory, m_state.rateSet, v, last.report.lastValid());
+        view.picture = {true, &m_state.trajectory, true, last.start.tmax,
+                        ymax, last.lastValid(),    t};
+    view.readout = readoutAt(m_state.trajectory, m_state.rateSet, v, last.lastValid());
+    m_shown.ttt = *view.ttt;
+    m_shown.EVal = view.readout->EVal;
+    m_shown.ESVal = view.readout->ESVal;
+    m_shown.Vel = view.readout->Vel;
+    m_shown.SVal = view.readout->SVal;
     m_readoutRun = runContextAt(last.start, m_state.trajectory, v);
     return view;
 }
@@ -163,33 +169,30 @@ ParametersView Session::applyParameters()
 
 Readout Session::initialValues()
 {
-    RunInputs &in = m_state.inputs;
-    return {formatGeneral(in.number(RunInput::E0)), formatGeneral(in.number(RunInput::ES0)),
-            formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0))};
+    const RunInputs &in = m_state.inputs;
+    const Readout r{formatGeneral(in.number(RunInput::E0)), formatGeneral(in.number(RunInput::ES0)),
+                    formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0))};
+    m_shown.EVal = r.EVal;
+    m_shown.ESVal = r.ESVal;
+    m_shown.Vel = r.Vel;
+    m_shown.SVal = r.SVal;
+    return r;
 }
 
-std::optional<AcceptRefusal> Session::accept(const ReadingTexts &texts)
+std::optional<AcceptRefusal> Session::accept()
 {
     const RunContext run = m_readoutRun
                                ? *m_readoutRun
                                : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
+    const ReadingTexts texts{m_shown.EVal, m_shown.ESVal, m_shown.SVal, m_shown.Vel, m_shown.ttt};
     const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts, run);
     if (outcome == AcceptOutcome::Accepted)
         return std::nullopt;
-    AcceptRefusal refusal{outcome, {}, 0};
+    AcceptRefusal refusal{outcome, std::nullopt, 0};
     if (outcome == AcceptOutcome::EmptyBox) {
-        const std::pair<std::string_view, std::string_view> boxes[] = {{"[E]", texts.EVal},
-                                                                       {"[ES]", texts.ESVal},
-                                                                       {"[S]", texts.SVal},
-                                                                       {"d[P]/dt", texts.Vel},
-                                                                       {"Time Value", texts.ttt}};
-        for (const auto &[name, text] : boxes)
-            if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-                refusal.box = name;
-                break;
-            }
-        if (m_last.report.status == RunStatus::Stopped)
-            refusal.stoppedAfter = m_last.report.lastValid();
+        refusal.box = firstEmptyBox(texts);
+        if (m_last.status == RunStatus::Stopped)
+            refusal.stoppedAfter = m_last.lastValid();
     }
     return refusal;
 }

@@ -38,8 +38,14 @@ struct DecimalComma {
 // it did not).
 struct AcceptRefusal {
     AcceptOutcome outcome = AcceptOutcome::Accepted;
-    std::string box;
+    std::optional<ResultBox> box;
     int stoppedAfter = 0;
+};
+
+// The texts of the time box and the four Results boxes, as the window shows them: at start-up
+// the initial ones, then what the last slider change or choice wrote.
+struct ShownResults {
+    std::string ttt = "0", EVal = "1", ESVal = "0", SVal = "1", Vel = "0";
 };
 
 // A run whose fastest rate (fastestRate) is beyond the double range: the inputs named are out
@@ -53,16 +59,10 @@ using Note =
     std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, DecimalComma, OutOfRange>;
 using Notes = std::vector<Note>;
 
-// The last integration: the numbers it was read from and how it went. The trajectory itself is
-// in Module1.
-struct LastRun {
-    RunStart start;
-    RunReport report;
-};
-
 // What the plot shows after an action, drawn in this order.
 struct PlotPicture {
-    bool clear = false;  // erase the surface first
+    bool clear = false;                     // erase the surface first
+    const Trajectory *trajectory = nullptr; // the run whose curves are drawn, if any
     bool curves = false; // the curves of the trajectory, grid points 1..lastValid
     double tmax = 0;     // horizontal scale, ms
     double ymax = 0;     // vertical scale, 1e-9 M
@@ -97,10 +97,10 @@ class Session {
 public:
     Module1 &state() { return m_state; }
     const Module1 &state() const { return m_state; }
-    const LastRun &lastRun() const { return m_last; }
+    const RunReport &lastRun() const { return m_last; }
 
-    // Reads the run inputs and integrates: the one way to the engine.
-    const LastRun &run();
+    // IntegrateTrajectory, the one way to the engine: reads the run inputs once and integrates.
+    const RunReport &run();
 
     // Plot: integrates and draws over whatever the plot shows.
     PlotView plot(std::string_view maxyText);
@@ -117,10 +117,13 @@ public:
     // ES0 and S0 texts, and P0 in the velocity box.
     Readout initialValues();
 
-    // Accept Data with the texts the boxes show, and Clear All. Nothing to say when accepted. The
-    // reading keeps the run its figures came from: the run of the last slider change, or the
+    // The texts the time box and the Results boxes show now.
+    const ShownResults &shown() const { return m_shown; }
+
+    // Accept Data with the figures the boxes show, and Clear All. Nothing to say when accepted.
+    // The reading keeps the run its figures came from: the run of the last slider change, or the
     // current inputs at time 0 before any.
-    std::optional<AcceptRefusal> accept(const ReadingTexts &texts);
+    std::optional<AcceptRefusal> accept();
     void clearAll();
 
 private:
@@ -130,10 +133,11 @@ private:
     void noteRun(Notes &notes) const;
 
     Module1 m_state;
-    LastRun m_last;
+    RunReport m_last; // the last integration: what was run and how it went
     // The run and grid point that the Results boxes show, kept with each accepted reading; none
     // before the first slider change, when the boxes show the initial texts.
     std::optional<RunContext> m_readoutRun;
+    ShownResults m_shown;
 };
 
 } // namespace enkin

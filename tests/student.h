@@ -18,9 +18,8 @@ inline Session &acceptRuns(Session &session, int k2Row, const std::vector<int> &
     for (int row : s0Rows) {
         session.chooseS0(row);
         session.sliderChanged(1, "1");
-        const SliderView view = session.sliderChanged(point, "1");
-        const Readout &r = *view.readout;
-        session.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *view.ttt});
+        session.sliderChanged(point, "1");
+        session.accept();
     }
     return session;
 }

@@ -29,6 +29,17 @@ using namespace enkin;
 
 namespace {
 
+// The window as the main window binds it: shown the session's log, and its Refresh button answered
+// with the log as it is then.
+void bind(AnalysisWindow &window, const Session &session)
+{
+    const auto refresh = [&window, &session] {
+        window.refresh(session.state().dataLog, session.state().inputs);
+    };
+    QObject::connect(&window, &AnalysisWindow::refreshRequested, &window, refresh);
+    refresh();
+}
+
 QString text(const QWidget &window, const char *name)
 {
     return window.findChild<QLabel *>(name)->text();
@@ -61,7 +72,8 @@ private slots:
 void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
 {
     Session session;
-    AnalysisWindow window(session.state().dataLog, session.state().inputs);
+    AnalysisWindow window;
+    bind(window, session);
     QVERIFY(text(window, "message").startsWith("The log holds no readings."));
     student::acceptRuns(session, 1, {2, 4, 6, 8, 10, 11});
     student::acceptRuns(session, 1, {10}, 10); // before the steady state
@@ -96,7 +108,7 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
     QTest::keyClick(table->viewport(), Qt::Key_Space);
     QCOMPARE(points(window, "directChart", "used"), 6);
     // The choices survive a refresh while the rows hold the same readings.
-    window.refresh();
+    window.refresh(session.state().dataLog, session.state().inputs);
     QCOMPARE(table->item(0, 0)->checkState(), Qt::Unchecked);
     QCOMPARE(table->item(6, 0)->checkState(), Qt::Checked);
 }
@@ -105,7 +117,8 @@ void TestAnalysis::tabsShowEachMethod()
 {
     Session session;
     student::acceptRuns(session, 2, {6, 8, 10, 11, 12, 13, 15});
-    AnalysisWindow window(session.state().dataLog, session.state().inputs);
+    AnalysisWindow window;
+    bind(window, session);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = window.findChild<QTabWidget *>("methodTabs");
@@ -146,7 +159,8 @@ void TestAnalysis::groupsAndSimulatedError()
     Session session;
     student::acceptRuns(session, 1, {4, 6, 8, 10});
     student::acceptRuns(session, 2, {8, 10, 12, 15});
-    AnalysisWindow window(session.state().dataLog, session.state().inputs);
+    AnalysisWindow window;
+    bind(window, session);
     QVERIFY(text(window, "message").contains("different k2"));
     QVERIFY(text(window, "message").contains("2 separate groups"));
     QVERIFY(window.findChild<QLabel *>("group2Results"));
@@ -223,7 +237,8 @@ void TestAnalysis::errorModelAndLabels()
     // [E]0 = 300 x 10^-9 M at [S]0 = 1e-6 M: 1.4% of [S]0 + Km.
     session.state().inputs.set(RunInput::E0, "300");
     student::acceptRuns(session, 1, {0});
-    AnalysisWindow window(session.state().dataLog, session.state().inputs);
+    AnalysisWindow window;
+    bind(window, session);
     const auto results = [&] { return text(window, "group1Results").replace("&nbsp;", " "); };
     const auto caption = [&] { return text(window, "caption0").replace("&nbsp;", " "); };
 
@@ -250,7 +265,8 @@ void TestAnalysis::copyAndSavePlot()
 {
     Session session;
     student::acceptRuns(session, 1, {2, 4, 6, 8, 10, 11});
-    AnalysisWindow window(session.state().dataLog, session.state().inputs);
+    AnalysisWindow window;
+    bind(window, session);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.findChild<QPushButton *>("copyResults"), Qt::LeftButton);
@@ -276,8 +292,8 @@ void TestAnalysis::closeHidesCloseBoxDestroys()
 {
     Session session;
     student::acceptRuns(session, 1, {4, 8});
-    QPointer<AnalysisWindow> window =
-        new AnalysisWindow(session.state().dataLog, session.state().inputs);
+    QPointer<AnalysisWindow> window = new AnalysisWindow;
+    bind(*window, session);
     window->show();
     QTest::mouseClick(window->findChild<QPushButton *>("closeButton"), Qt::LeftButton);
     QVERIFY(window && window->isHidden());

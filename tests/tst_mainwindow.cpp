@@ -374,8 +374,8 @@ private slots:
                               ChoiceNote::KmUndefined,
                               ChoiceNote::NoTimeSuggestion,
                               AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
-                              AcceptRefusal{AcceptOutcome::EmptyBox, "d[P]/dt", 599},
-                              AcceptRefusal{AcceptOutcome::EmptyBox, "Time Value", 0},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
                               DecimalComma{std::nullopt, -1.23456789012345e-300},
                               DecimalComma{RunInput::ttmax, 0}};
         const QFontMetrics metrics(s->form.statusBar()->font());
@@ -399,6 +399,9 @@ private slots:
         QCOMPARE(menus.join(' '), "&Anfangsparameter &Zeichnen &Leeren &Daten &Hilfe &Beenden");
         QCOMPARE(form.findChild<QLineEdit *>("ttmax")->text(), "0.098");
         QCOMPARE(form.findChild<QLabel *>("Label29")->text(), "Maximalzeit");
+        // A refused accept names the box in German too.
+        QCOMPARE(noteText(AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0}).shown,
+                 "Nicht übernommen: Zeitwert ist leer.");
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
         QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");

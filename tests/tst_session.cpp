@@ -252,28 +252,38 @@ void TestSession::runsThatDrawNothingSaySo()
 
 void TestSession::acceptAndClear()
 {
+    // A reading is what the boxes show: the initial texts at start-up, then what the last slider
+    // change or choice wrote into them.
     Session session;
     const DataLog &log = session.state().dataLog;
     for (int i = 1; i <= DataLog::kCapacity; ++i)
-        QVERIFY(!session.accept({"1", "0", "1", "0.5", "0.001"}));
-    QCOMPARE(session.accept({"1", "0", "1", "0.5", "0.001"})->outcome, AcceptOutcome::LogFull);
+        QVERIFY(!session.accept());
+    QCOMPARE(session.accept()->outcome, AcceptOutcome::LogFull);
+    QVERIFY(log.SavedE[20] == 1 && log.SavedES[20] == 0 && log.SavedS[20] == 1 &&
+            log.SavedVel[20] == 0 && log.SavedT[20] == 0);
     session.clearAll();
     QCOMPARE(log.SavedCount, 0);
     // An empty box is named, and so is the stop of the run that left it empty.
-    const auto empty = session.accept({"1", "", "1", "0.5", "0.001"});
-    QVERIFY(empty && empty->outcome == AcceptOutcome::EmptyBox && empty->box == "[ES]");
-    QCOMPARE(empty->stoppedAfter, 0);
     session.state().inputs.set(RunInput::kk1, "-1");
     session.state().inputs.set(RunInput::ttmax, "5");
     const SliderView stopped = session.sliderChanged(600, "1");
-    const Readout &r = *stopped.readout;
-    const auto afterStop = session.accept({r.EVal, r.ESVal, r.SVal, r.Vel, *stopped.ttt});
-    QVERIFY(afterStop && afterStop->box == "[E]");
-    QCOMPARE(afterStop->stoppedAfter, session.lastRun().report.lastValid());
+    const auto afterStop = session.accept();
+    QVERIFY(afterStop && afterStop->outcome == AcceptOutcome::EmptyBox &&
+            afterStop->box == ResultBox::EVal);
+    QCOMPARE(afterStop->stoppedAfter, session.lastRun().lastValid());
     QVERIFY(afterStop->stoppedAfter > 1);
-    QVERIFY(!session.accept({"0.983", "0.016", "0.9999", "0.016", "0"}));
+    session.state().inputs.set(RunInput::kk1, "1");
+    session.state().inputs.set(RunInput::ttmax, "0.098");
+    const SliderView second = session.sliderChanged(2, "1");
+    QCOMPARE(second.readout->EVal, "0.983");
+    QVERIFY(!session.accept());
     QCOMPARE(log.SavedCount, 1);
     QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
+    // A choice writes the initial values, and they are what the next accept takes.
+    session.chooseS0(10);
+    session.initialValues();
+    QVERIFY(!session.accept());
+    QVERIFY(log.SavedS[2] == 0.1 && log.SavedVel[2] == 0 && log.SavedT[2] == 0.0);
 }
 
 void TestSession::hugeReadingsAreShownAndAccepted()
@@ -286,8 +296,7 @@ void TestSession::hugeReadingsAreShownAndAccepted()
     const SliderView view = session.sliderChanged(600, "1");
     QVERIFY(view.readout);
     QCOMPARE(text(view.readout->EVal), "1E+306");
-    QVERIFY(!session.accept({view.readout->EVal, view.readout->ESVal, view.readout->SVal,
-                             view.readout->Vel, *view.ttt}));
+    QVERIFY(!session.accept());
     QCOMPARE(session.state().dataLog.SavedE[1], 1e306);
 }
 

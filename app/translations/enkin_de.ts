@@ -147,6 +147,26 @@
         <source>Its rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, is beyond the numbers the computer can hold (k1 = %1, [S]0 = %2, [E]0 = %3, k-1 = %4, k2 = %5): make k1, [S]0 or [E]0 smaller.</source>
         <translation>Ihre Rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, übersteigt die Zahlen, die der Rechner darstellen kann (k1 = %1, [S]0 = %2, [E]0 = %3, k-1 = %4, k2 = %5): wählen Sie k1, [S]0 oder [E]0 kleiner.</translation>
     </message>
+    <message>
+        <source>[E]</source>
+        <translation>[E]</translation>
+    </message>
+    <message>
+        <source>[ES]</source>
+        <translation>[ES]</translation>
+    </message>
+    <message>
+        <source>[S]</source>
+        <translation>[S]</translation>
+    </message>
+    <message>
+        <source>d[P]/dt</source>
+        <translation>d[P]/dt</translation>
+    </message>
+    <message>
+        <source>Time Value</source>
+        <translation>Zeitwert</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
