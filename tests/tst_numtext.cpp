@@ -22,11 +22,9 @@ class TestNumText : public QObject {
 private slots:
     void parse_data();
     void parse();
-    void formatGeneral_data();
-    void formatGeneral();
+    void format_data();
+    void format();
     void formatGeneralIsPrintfG();
-    void formatSigned_data();
-    void formatSigned();
     void roundTripTo15DigitsInACommaLocale();
 };
 
@@ -36,39 +34,31 @@ void TestNumText::parse_data()
     QTest::addColumn<double>("expected");
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("trailing letters") << "2.50abc" << 2.5;
-    QTest::newRow("blank inside digits") << "1 2.5" << 12.5;
     QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
     QTest::newRow("leading blanks") << "   7" << 7.0;
     QTest::newRow("plus sign") << "+3" << 3.0;
-    QTest::newRow("minus sign") << "-0.25" << -0.25;
     QTest::newRow("blank after sign") << "- 4" << -4.0;
     QTest::newRow("sign only") << "-" << 0.0;
     QTest::newRow("point only") << "." << 0.0;
     QTest::newRow("leading point") << ".5" << 0.5;
     QTest::newRow("trailing point") << "5." << 5.0;
-    QTest::newRow("exponent E") << "1.5E3" << 1500.0;
     QTest::newRow("exponent e negative") << "2e-3" << 0.002;
-    QTest::newRow("exponent D") << "1D2" << 100.0;
     QTest::newRow("exponent d with plus") << "1d+2" << 100.0;
     QTest::newRow("exponent without digits") << "3e" << 3.0;
     QTest::newRow("exponent sign without digits") << "3e-x" << 3.0;
     QTest::newRow("comma stops") << "1,5" << 1.0;
     QTest::newRow("second point stops") << "1.2.3" << 1.2;
     QTest::newRow("carriage return stops") << "1\r2" << 1.0;
-    QTest::newRow("hex") << "&H1F" << 31.0;
     QTest::newRow("hex lower case") << "&hff" << 255.0;
     QTest::newRow("hex stops at g") << "&H1G" << 1.0;
-    QTest::newRow("hex large") << "&H7FFFFFFFFFFFFFFF" << 9223372036854775807.0;
     // Guards against summing &H/&O digits in a double, which rounds at every digit past 2^53.
     QTest::newRow("hex 2^57 + 24 rounds up") << "&H200000000000018" << 0x1.0000000000001p+57;
     QTest::newRow("hex 2^53 + 1 ties to even") << "&H20000000000001" << 0x1p+53;
     QTest::newRow("hex beyond the double range") << "&H1" + QString(256, '0') << DBL_MAX;
     QTest::newRow("octal 2^57 + 24 rounds up") << "&O10000000000000000030" << 0x1.0000000000001p+57;
     QTest::newRow("octal beyond the double range") << "&O2" + QString(341, '0') << DBL_MAX;
-    QTest::newRow("octal") << "&O777" << 511.0;
-    QTest::newRow("octal stops at 8") << "&O78" << 7.0;
-    QTest::newRow("ampersand alone") << "&" << 0.0;
-    QTest::newRow("ampersand other") << "&X1" << 0.0;
+    QTest::newRow("octal, stops at 8") << "&O7778" << 511.0;
+    QTest::newRow("ampersand not hex or octal") << "&X1" << 0.0;
     QTest::newRow("nan is not a number") << "nan" << 0.0;
     QTest::newRow("inf is not a number") << "inf" << 0.0;
     QTest::newRow("many leading zeros") << "0000000000000000000000000001.5" << 1.5;
@@ -81,7 +71,6 @@ void TestNumText::parse_data()
     QTest::newRow("overflow 1d400") << "1d400" << DBL_MAX;
     QTest::newRow("negative overflow") << "-1e308000" << -DBL_MAX;
     QTest::newRow("10000 nines") << QString(10000, '9') << DBL_MAX;
-    QTest::newRow("10000 hex digits") << "&H" + QString(10000, 'F') << DBL_MAX;
     QTest::newRow("exponent beyond int") << "1e99999999999999999999999" << DBL_MAX;
     QTest::newRow("tiny mantissa, big exponent") << "0." + QString(5000, '0') + "1e5300" << 1e299;
     QTest::newRow("digits with a large negative exponent") << "12345e-9999999999" << 0.0;
@@ -97,67 +86,42 @@ void TestNumText::parse()
     QVERIFY2(actual == expected, qPrintable(QString::number(actual, 'g', 17)));
 }
 
-void TestNumText::formatGeneral_data()
+void TestNumText::format_data()
 {
     QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-
+    QTest::addColumn<QString>("general");
+    const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("ten") << 10.0 << "10";
-    QTest::newRow("two thirds") << 2.0 / 3.0 << "0.666666666666667";
     QTest::newRow("seven sixths") << 3.5 / 3.0 << "1.16666666666667";
     QTest::newRow("ulp above 0.6") << 6.0 * 0.1 << "0.6";
-    QTest::newRow("negative readout") << -0.001 << "-0.001";
     QTest::newRow("smallest plain") << 0.0001 << "0.0001";
     QTest::newRow("below plain range") << 0.00001 << "1E-05";
-    QTest::newRow("exponent with mantissa") << 1.5e-7 << "1.5E-07";
     QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
     QTest::newRow("rounds up into exponent form") << 999999999999999.9 << "1E+15";
-    QTest::newRow("exponent form") << 1.5e15 << "1.5E+15";
-    QTest::newRow("three exponent digits") << 1e300 << "1E+300";
     QTest::newRow("negative exponent form") << -2.5e-20 << "-2.5E-20";
     QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
     QTest::newRow("largest double") << DBL_MAX << "1.79769313486232E+308";
-    QTest::newRow("fifteen digits kept") << 123456.789012345 << "123456.789012345";
     QTest::newRow("sixteenth digit rounded") << 0.1234567890123456 << "0.123456789012346";
-    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "nan";
+    // Guards against taking the sign position from the sign bit, which gave "nan" without it.
+    QTest::newRow("nan with the sign bit set")
+        << std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0) << "nan";
+    QTest::newRow("infinity") << inf << "inf";
+    QTest::newRow("negative infinity") << -inf << "-inf";
     // The readouts show values cut to a number of decimals.
     QTest::newRow("cut, not rounded") << cutDecimals(0.0978364, 1000) << "0.097";
     QTest::newRow("cut negative moves away from zero") << cutDecimals(-0.0004, 1000) << "-0.001";
     QTest::newRow("cut to four decimals") << cutDecimals(0.99999998, 10000) << "0.9999";
     QTest::newRow("cut keeps an exact value") << cutDecimals(0.098, 1000) << "0.098";
-    QTest::newRow("cut whole") << cutDecimals(1.0, 1000) << "1";
 }
 
-void TestNumText::formatGeneral()
+void TestNumText::format()
 {
     QFETCH(double, value);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(enkin::formatGeneral(value)), expected);
-}
-
-void TestNumText::formatSigned_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("zero") << 0.0 << " 0";
-    QTest::newRow("negative zero") << -0.0 << " 0";
-    QTest::newRow("negative") << -0.05 << "-0.05";
-    QTest::newRow("product of a reading") << 1.234 * 1e-9 << " 1.234E-09";
-    QTest::newRow("negative exponent form") << -5e-10 << "-5E-10";
-    // Guards against taking the sign position from the sign bit, which gave "nan" without it.
-    QTest::newRow("nan with the sign bit set")
-        << std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0) << " nan";
-    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << " inf";
-    QTest::newRow("negative infinity") << -std::numeric_limits<double>::infinity() << "-inf";
-}
-
-void TestNumText::formatSigned()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(enkin::formatSigned(value)), expected);
+    QFETCH(QString, general);
+    QCOMPARE(QString::fromStdString(formatGeneral(value)), general);
+    // With a sign position: a blank before zero and positive numbers, "-" before negative ones.
+    QCOMPARE(QString::fromStdString(formatSigned(value)), (value < 0 ? "" : " ") + general);
 }
 
 void TestNumText::formatGeneralIsPrintfG()
