@@ -276,16 +276,6 @@ private slots:
         QCOMPARE(s->message(), message);
     }
 
-    void stoppedRunLeavesEmptyReadoutsAfterTheStop()
-    {
-        s->state.inputs.set(RunInput::kk1, "-1");
-        s->type("ttmax", "5");
-        s->slider()->setValue(600);
-        QVERIFY2(s->message().contains("stopped after point"), qPrintable(s->message()));
-        QCOMPARE(s->results(), QStringLiteral("5    "));
-        QVERIFY(countColour(s->image(), kBlack) > 0); // drawn up to the stop
-    }
-
     void anyChangeOfABoxReachesTheRun()
     {
         // Regression: only typed text reached the run inputs; a text set by code or through the
