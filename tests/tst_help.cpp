@@ -94,13 +94,9 @@ void TestHelp::windowsOpenOnceAndClose()
     const bool about = which == QLatin1String("about");
     int place = 0;
     if (about) {
-        for (auto [label, text] :
-             {std::pair{"lblTitle", "enkin"},
-              {"lblVersion", "Version 1.0.0"},
-              {"lblDescription", "This module has been written to be used as part of a lab for "
-                                 "students to explore the effects of varying parameters and "
-                                 "initial conditions in the standard Michaelis Menten model."}})
-            QCOMPARE(window->findChild<QLabel *>(label)->text(), QString::fromUtf8(text));
+        QCOMPARE(window->findChild<QLabel *>("lblTitle")->text() + ' ' +
+                     window->findChild<QLabel *>("lblVersion")->text(),
+                 "enkin Version 1.0.0");
     } else {
         QScrollBar *bar = window->findChild<QTextBrowser *>("RichTextBox1")->verticalScrollBar();
         bar->setValue(bar->maximum() / 2);
