@@ -202,8 +202,7 @@ void EnkinForm::applyParameters()
 
 void EnkinForm::acceptReading()
 {
-    const auto refusal = m_session.accept();
-    say(refusal ? noteText(*refusal) : StatusText{});
+    say(notesText(m_session.accept().notes));
 }
 
 void EnkinForm::Command1_Click()

@@ -168,6 +168,16 @@ StatusText noteText(const Note &note)
         StatusText operator()(DrawOutcome outcome) const { return scaleText(outcome); }
         StatusText operator()(ChoiceNote choice) const { return choiceText(choice); }
         StatusText operator()(const AcceptRefusal &refusal) const { return acceptText(refusal); }
+        StatusText operator()(const Recorded &r) const
+        {
+            const QString recorded =
+                tr("Reading %1 of %2 recorded.").arg(r.row).arg(DataLog::kCapacity);
+            if (!r.repeat)
+                return says(recorded);
+            return says(recorded + QLatin1Char(' ') + tr("It repeats the reading before it."),
+                        tr("The same figures were recorded twice; Data > Clear All starts the "
+                           "table again."));
+        }
         StatusText operator()(const OutOfRange &r) const
         {
             return says(tr("No run: binding is faster than the computer can count."),

@@ -179,22 +179,33 @@ Readout Session::initialValues()
     return r;
 }
 
-std::optional<AcceptRefusal> Session::accept()
+AcceptView Session::accept()
 {
     const RunContext run = m_readoutRun
                                ? *m_readoutRun
                                : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
     const ReadingTexts texts{m_shown.EVal, m_shown.ESVal, m_shown.SVal, m_shown.Vel, m_shown.ttt};
-    const AcceptOutcome outcome = acceptReading(m_state.dataLog, texts, run);
-    if (outcome == AcceptOutcome::Accepted)
-        return std::nullopt;
+    DataLog &log = m_state.dataLog;
+    const AcceptOutcome outcome = acceptReading(log, texts, run);
+    AcceptView view;
+    if (outcome == AcceptOutcome::Accepted) {
+        const int n = log.SavedCount;
+        const bool repeat =
+            n > 1 && log.SavedT[n] == log.SavedT[n - 1] && log.SavedE[n] == log.SavedE[n - 1] &&
+            log.SavedES[n] == log.SavedES[n - 1] && log.SavedS[n] == log.SavedS[n - 1] &&
+            log.SavedVel[n] == log.SavedVel[n - 1];
+        view.recorded = true;
+        view.notes.emplace_back(Recorded{n, repeat});
+        return view;
+    }
     AcceptRefusal refusal{outcome, std::nullopt, 0};
     if (outcome == AcceptOutcome::EmptyBox) {
         refusal.box = firstEmptyBox(texts);
         if (m_last.status == RunStatus::Stopped)
             refusal.stoppedAfter = m_last.lastValid();
     }
-    return refusal;
+    view.notes.emplace_back(refusal);
+    return view;
 }
 
 void Session::clearAll()

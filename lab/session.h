@@ -48,6 +48,12 @@ struct ShownResults {
     std::string ttt = "0", EVal = "1", ESVal = "0", SVal = "1", Vel = "0";
 };
 
+// Accept Data recorded a reading: its row, and whether its five figures repeat the row before.
+struct Recorded {
+    int row = 0;
+    bool repeat = false;
+};
+
 // A run whose fastest rate (fastestRate) is beyond the double range: the inputs named are out
 // of range for any run.
 struct OutOfRange {
@@ -55,8 +61,8 @@ struct OutOfRange {
 };
 
 // One thing the status bar tells the student; only notes with something to say are kept.
-using Note =
-    std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, DecimalComma, OutOfRange>;
+using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, Recorded, DecimalComma,
+                          OutOfRange>;
 using Notes = std::vector<Note>;
 
 // What the plot shows after an action, drawn in this order.
@@ -85,6 +91,11 @@ struct SliderView {
 struct ChoiceView {
     std::optional<std::string> km; // the Km box, when the action writes it ("" empties it)
     Notes notes;
+};
+
+struct AcceptView {
+    bool recorded = false;
+    Notes notes; // Recorded, or the AcceptRefusal that says why not
 };
 
 struct ParametersView {
@@ -120,10 +131,10 @@ public:
     // The texts the time box and the Results boxes show now.
     const ShownResults &shown() const { return m_shown; }
 
-    // Accept Data with the figures the boxes show, and Clear All. Nothing to say when accepted.
-    // The reading keeps the run its figures came from: the run of the last slider change, or the
-    // current inputs at time 0 before any.
-    std::optional<AcceptRefusal> accept();
+    // Accept Data with the figures the boxes show, and Clear All. The reading keeps the run its
+    // figures came from: the run of the last slider change, or the current inputs at time 0
+    // before any.
+    AcceptView accept();
     void clearAll();
 
 private:

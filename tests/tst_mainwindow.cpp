@@ -208,7 +208,9 @@ private slots:
         const int x = qRound((v - 1) / 599.0 * (s->image().width() - 1)), h = s->image().height();
         QVERIFY(countColour(s->image(), kGrey, QRect(x - 1, 0, 3, h)) > h * 9 / 10);
         QTest::mouseClick(s->get("Command1"), Qt::LeftButton); // Accept Data logs the reading shown
+        QCOMPARE(s->message(), "Reading 1 of 20 recorded.");
         s->choose("SaveData");
+        QCOMPARE(s->message(), "Reading 2 of 20 recorded. It repeats the reading before it.");
         const DataLog &log = s->state.dataLog;
         for (int row : {1, 2})
             QCOMPARE(QString::asprintf("%g %g %g %g %g", log.SavedT[row], log.SavedE[row],
@@ -364,6 +366,7 @@ private slots:
                               ChoiceNote::KmUndefined,
                               ChoiceNote::NoTimeSuggestion,
                               AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
+                              Recorded{20, true},
                               AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
                               AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
                               DecimalComma{std::nullopt, -1.23456789012345e-300},
@@ -392,6 +395,7 @@ private slots:
         // A refused accept names the box in German too.
         QCOMPARE(noteText(AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0}).shown,
                  "Nicht übernommen: Zeitwert ist leer.");
+        QCOMPARE(noteText(Recorded{3, false}).shown, "Messwert 3 von 20 aufgenommen.");
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
         QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");

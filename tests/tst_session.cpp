@@ -58,6 +58,9 @@ bool has(const Notes &notes, const Note &wanted)
         if (const auto *comma = std::get_if<DecimalComma>(&n))
             return comma->box == std::get<DecimalComma>(wanted).box &&
                    comma->readsAs == std::get<DecimalComma>(wanted).readsAs;
+        if (const auto *recorded = std::get_if<Recorded>(&n))
+            return recorded->row == std::get<Recorded>(wanted).row &&
+                   recorded->repeat == std::get<Recorded>(wanted).repeat;
         return std::get<AcceptRefusal>(n).outcome == std::get<AcceptRefusal>(wanted).outcome;
     });
 }
@@ -257,8 +260,8 @@ void TestSession::acceptAndClear()
     Session session;
     const DataLog &log = session.state().dataLog;
     for (int i = 1; i <= DataLog::kCapacity; ++i)
-        QVERIFY(!session.accept());
-    QCOMPARE(session.accept()->outcome, AcceptOutcome::LogFull);
+        QVERIFY(session.accept().recorded);
+    QVERIFY(has(session.accept().notes, AcceptRefusal{AcceptOutcome::LogFull, std::nullopt, 0}));
     QVERIFY(log.SavedE[20] == 1 && log.SavedES[20] == 0 && log.SavedS[20] == 1 &&
             log.SavedVel[20] == 0 && log.SavedT[20] == 0);
     session.clearAll();
@@ -267,22 +270,28 @@ void TestSession::acceptAndClear()
     session.state().inputs.set(RunInput::kk1, "-1");
     session.state().inputs.set(RunInput::ttmax, "5");
     const SliderView stopped = session.sliderChanged(600, "1");
-    const auto afterStop = session.accept();
-    QVERIFY(afterStop && afterStop->outcome == AcceptOutcome::EmptyBox &&
-            afterStop->box == ResultBox::EVal);
-    QCOMPARE(afterStop->stoppedAfter, session.lastRun().lastValid());
-    QVERIFY(afterStop->stoppedAfter > 1);
+    const AcceptView afterStop = session.accept();
+    QVERIFY(!afterStop.recorded && afterStop.notes.size() == 1);
+    const auto &refusal = std::get<AcceptRefusal>(afterStop.notes[0]);
+    QVERIFY(refusal.outcome == AcceptOutcome::EmptyBox && refusal.box == ResultBox::EVal);
+    QCOMPARE(refusal.stoppedAfter, session.lastRun().lastValid());
+    QVERIFY(refusal.stoppedAfter > 1);
     session.state().inputs.set(RunInput::kk1, "1");
     session.state().inputs.set(RunInput::ttmax, "0.098");
     const SliderView second = session.sliderChanged(2, "1");
     QCOMPARE(second.readout->EVal, "0.983");
-    QVERIFY(!session.accept());
+    QVERIFY(has(session.accept().notes, Recorded{1, false}));
+    // The same reading again is recorded, and said to repeat the one before.
+    QVERIFY(has(session.accept().notes, Recorded{2, true}));
+    QCOMPARE(log.SavedCount, 2);
+    session.clearAll();
+    QVERIFY(session.accept().recorded);
     QCOMPARE(log.SavedCount, 1);
     QCOMPARE(log.SavedE[1] + log.SavedES[1], 0.983 + 0.016);
     // A choice writes the initial values, and they are what the next accept takes.
     session.chooseS0(10);
     session.initialValues();
-    QVERIFY(!session.accept());
+    QVERIFY(has(session.accept().notes, Recorded{2, false}));
     QVERIFY(log.SavedS[2] == 0.1 && log.SavedVel[2] == 0 && log.SavedT[2] == 0.0);
 }
 
@@ -296,7 +305,7 @@ void TestSession::hugeReadingsAreShownAndAccepted()
     const SliderView view = session.sliderChanged(600, "1");
     QVERIFY(view.readout);
     QCOMPARE(text(view.readout->EVal), "1E+306");
-    QVERIFY(!session.accept());
+    QVERIFY(session.accept().recorded);
     QCOMPARE(session.state().dataLog.SavedE[1], 1e306);
 }
 

@@ -167,6 +167,18 @@
         <source>Time Value</source>
         <translation>Zeitwert</translation>
     </message>
+    <message>
+        <source>Reading %1 of %2 recorded.</source>
+        <translation>Messwert %1 von %2 aufgenommen.</translation>
+    </message>
+    <message>
+        <source>It repeats the reading before it.</source>
+        <translation>Er wiederholt den Messwert davor.</translation>
+    </message>
+    <message>
+        <source>The same figures were recorded twice; Data &gt; Clear All starts the table again.</source>
+        <translation>Dieselben Werte wurden zweimal aufgenommen; Daten &gt; Alle löschen beginnt die Tabelle neu.</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
