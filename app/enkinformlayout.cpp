@@ -5,6 +5,7 @@
 #include "params/fieldbinding.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
+#include "widgets/fittedtext.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -138,6 +139,7 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QString &text, QRect
         p.setColor(QPalette::Base, p.color(QPalette::Window));
         box->setPalette(p);
     }
+    keepTextFitted(box);
     return box;
 }
 

@@ -3,8 +3,10 @@
 #include "app/language.h"
 #include "app/statustext.h"
 #include "lab/session.h"
+#include "tests/mainwindow.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
+#include "widgets/fittedtext.h"
 
 #include <QAccessibleInterface>
 #include <QAction>
@@ -26,60 +28,7 @@
 #include <optional>
 
 using namespace enkin;
-
-namespace {
-
-constexpr QRgb kWhite = qRgb(255, 255, 255), kBlack = qRgb(0, 0, 0), kBlue = qRgb(0, 0, 255),
-               kRed = qRgb(255, 0, 0), kGrey = qRgb(128, 128, 128);
-
-int countColour(const QImage &image, QRgb colour, QRect region = {})
-{
-    region = region.isNull() ? image.rect() : region & image.rect();
-    int n = 0;
-    for (int y = region.top(); y <= region.bottom(); ++y)
-        for (int x = region.left(); x <= region.right(); ++x)
-            n += image.pixel(x, y) == colour;
-    return n;
-}
-
-// Whether `colour` is within 3 pixels of value y (of maxy) at time x (of the Maximum Time).
-bool colourAt(const QImage &image, double x, double y, QRgb colour)
-{
-    const QPoint at(qRound(x * (image.width() - 1)), qRound((1 - y) * (image.height() - 1)));
-    return countColour(image, colour, QRect(at - QPoint(3, 3), at + QPoint(3, 3))) > 0;
-}
-
-// One main window over its own state, with its controls looked up by their names.
-struct Window {
-    Session session;
-    Module1 &state = session.state();
-    EnkinForm form{session};
-
-    template <class T = QWidget> T *get(const QString &name) { return form.findChild<T *>(name); }
-    QImage image() { return get<PlotSurface>("Plot1")->image(); }
-    bool blank() { return countColour(image(), kWhite) == image().width() * image().height(); }
-    QScrollBar *slider() { return get<QScrollBar>("HScroll1"); }
-    void choose(const QString &item) { get<QAction>(item)->trigger(); }
-    QString message() { return form.statusBar()->currentMessage(); }
-    QString read(const QString &names) // the boxes' and the lists' texts
-    {
-        QStringList shown;
-        for (const QString &name : names.split(' '))
-            shown << get(name)
-                         ->property(get(name)->inherits("QComboBox") ? "currentText" : "text")
-                         .toString();
-        return shown.join(' ');
-    }
-    QString results() { return read("ttt EVal ESVal Vel SVal"); }
-    void type(const QString &box, const QString &text) // as the student does: select all, type
-    {
-        get<QLineEdit>(box)->selectAll();
-        QTest::keyClicks(get(box), text.isEmpty() ? QStringLiteral("\b") : text);
-    }
-    bool show() { return form.show(), QTest::qWaitForWindowActive(&form); }
-};
-
-} // namespace
+using namespace enkin::testing;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -316,89 +265,6 @@ private slots:
         plot->setFocus();
         QTest::keyClick(plot, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->image(), plot->image());
-    }
-
-    void readableOnADarkDesktop()
-    {
-        // On a dark palette the headings, the colour key and the labels keep 4.5:1 or more
-        // against the window; on the light one the headings keep their designed blue.
-        QPalette dark;
-        dark.setColor(QPalette::Window, QColor(40, 40, 40));
-        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-        dark.setColor(QPalette::Base, QColor(25, 25, 25));
-        dark.setColor(QPalette::Text, QColor(230, 230, 230));
-        const QPalette light = QApplication::palette();
-        QApplication::setPalette(dark);
-        Session session;
-        EnkinForm form(session);
-        QApplication::setPalette(light);
-        const QColor window = form.centralWidget()->palette().color(QPalette::Window);
-        for (QLabel *label : form.centralWidget()->findChildren<QLabel *>())
-            QVERIFY2(contrastRatio(label->palette().color(QPalette::WindowText), window) >= 4.5,
-                     qPrintable(label->objectName()));
-        for (const char *line : {"Shape1", "Line1", "Line2", "Line4"}) {
-            QWidget *key = form.findChild<QWidget *>(line);
-            QVERIFY2(key && contrastRatio(key->grab().toImage().pixelColor(0, 0), window) >= 3,
-                     line);
-        }
-        QCOMPARE(s->get<QLabel>("Label15")->palette().color(QPalette::WindowText),
-                 QColor(0, 0, 192));
-    }
-
-    void everyStatusMessageFitsTheWindow()
-    {
-        // Regression: long messages ran off the window's edge and hid the number a student
-        // needs. Each short form fits at the design width; the tooltip holds the whole text.
-        RunReport stopped, backward, negative;
-        stopped.status = backward.status = negative.status = RunStatus::Stopped;
-        stopped.stoppedAt = backward.stoppedAt = negative.stoppedAt = 599;
-        stopped.cause = StopCause::TooLarge;
-        backward.cause = StopCause::Backward;
-        negative.cause = StopCause::NegativeInput;
-        const Note notes[] = {stopped,
-                              backward,
-                              negative,
-                              OutOfRange{-1.7e308, 1.7e308, 1e-300, -1e-300, -1.7e308},
-                              DrawOutcome::ZeroVerticalScale,
-                              DrawOutcome::ZeroHorizontalScale,
-                              DrawOutcome::VerticalScaleTooLarge,
-                              DrawOutcome::HorizontalScaleTooLarge,
-                              ChoiceNote::KmUndefined,
-                              ChoiceNote::NoTimeSuggestion,
-                              AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
-                              Recorded{20, true},
-                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
-                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
-                              DecimalComma{std::nullopt, -1.23456789012345e-300},
-                              DecimalComma{RunInput::ttmax, 0}};
-        const QFontMetrics metrics(s->form.statusBar()->font());
-        for (const Note &note : notes) {
-            const StatusText text = noteText(note);
-            QVERIFY(!text.shown.isEmpty() && text.full.startsWith(text.shown));
-            QVERIFY2(metrics.horizontalAdvance(text.shown) <= s->form.width() - 20,
-                     qPrintable(text.shown));
-        }
-    }
-
-    void germanDesktop()
-    {
-        // A German desktop gets a German interface; the boxes keep their numbers with ".".
-        QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
-        Session session;
-        EnkinForm form(session);
-        QStringList menus;
-        for (QAction *a : form.menuBar()->actions())
-            menus << a->text();
-        QCOMPARE(menus.join(' '), "&Anfangsparameter &Zeichnen &Leeren &Daten &Hilfe &Beenden");
-        QCOMPARE(form.findChild<QLineEdit *>("ttmax")->text(), "0.098");
-        QCOMPARE(form.findChild<QLabel *>("Label29")->text(), "Maximalzeit");
-        // A refused accept names the box in German too.
-        QCOMPARE(noteText(AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0}).shown,
-                 "Nicht übernommen: Zeitwert ist leer.");
-        QCOMPARE(noteText(Recorded{3, false}).shown, "Messwert 3 von 20 aufgenommen.");
-        for (QTranslator *t : qApp->findChildren<QTranslator *>())
-            QCoreApplication::removeTranslator(t), delete t;
-        QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
     }
 
     void quitEndsTheProgram()

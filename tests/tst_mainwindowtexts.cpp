@@ -1,0 +1,145 @@
+// The main window's texts for every reader: whole numbers in its boxes, its status messages
+// within the window, readable on a dark desktop, and in German on a German one.
+#include "app/enkinform.h"
+#include "app/language.h"
+#include "app/statustext.h"
+#include "tests/mainwindow.h"
+#include "widgets/design.h"
+#include "widgets/fittedtext.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+#include <QTranslator>
+
+#include <optional>
+
+using namespace enkin;
+using namespace enkin::testing;
+
+class TestMainWindowTexts : public QObject {
+    Q_OBJECT
+
+    std::optional<Window> s; // a new one for each test
+
+private slots:
+    void init()
+    {
+        s.emplace();
+        QVERIFY(s->show());
+    }
+
+    void boxesShowTheirWholeText()
+    {
+        // At the design values every box keeps the interface font.
+        const QStringList boxes{"ttt", "EVal", "ESVal", "Vel", "SVal", "km", "maxy", "ttmax"};
+        for (const QString &name : boxes)
+            QCOMPARE(s->get<QLineEdit>(name)->font().pointSizeF(), interfaceFont().pointSizeF());
+        // Regression: in exercise 6 the time box showed "14858.096" for 514 858.096 msec, its
+        // leading digits scrolled out of view; the vertical scale showed "00000" for 1000000.
+        s->type("ttmax", "1200000");
+        s->type("maxy", "1000000");
+        s->slider()->setValue(258);
+        QCOMPARE(s->get<QLineEdit>("ttt")->text(), "514858.096");
+        s->get<QLineEdit>("EVal")->setText("-1.79769313486232E+308"); // longer than any readout
+        for (const QString &name : boxes) {
+            const auto *box = s->get<QLineEdit>(name);
+            QVERIFY2(textAdvance(box) <= textRoom(box) || box->toolTip() == box->text(),
+                     qPrintable(name + ": " + box->text()));
+        }
+        const auto *ttt = s->get<QLineEdit>("ttt");
+        QVERIFY(textAdvance(ttt) <= textRoom(ttt) && ttt->cursorPosition() == 0);
+        QVERIFY(ttt->font().pointSizeF() < interfaceFont().pointSizeF());
+        // A short text again has the full size.
+        s->slider()->setValue(1);
+        QCOMPARE(ttt->font().pointSizeF(), interfaceFont().pointSizeF());
+    }
+
+    void readableOnADarkDesktop()
+    {
+        // On a dark palette the headings, the colour key and the labels keep 4.5:1 or more
+        // against the window; on the light one the headings keep their designed blue.
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(dark);
+        Session session;
+        EnkinForm form(session);
+        QApplication::setPalette(light);
+        const QColor window = form.centralWidget()->palette().color(QPalette::Window);
+        for (QLabel *label : form.centralWidget()->findChildren<QLabel *>())
+            QVERIFY2(contrastRatio(label->palette().color(QPalette::WindowText), window) >= 4.5,
+                     qPrintable(label->objectName()));
+        for (const char *line : {"Shape1", "Line1", "Line2", "Line4"}) {
+            QWidget *key = form.findChild<QWidget *>(line);
+            QVERIFY2(key && contrastRatio(key->grab().toImage().pixelColor(0, 0), window) >= 3,
+                     line);
+        }
+        QCOMPARE(s->get<QLabel>("Label15")->palette().color(QPalette::WindowText),
+                 QColor(0, 0, 192));
+    }
+
+    void everyStatusMessageFitsTheWindow()
+    {
+        // Regression: long messages ran off the window's edge and hid the number a student
+        // needs. Each short form fits at the design width; the tooltip holds the whole text.
+        RunReport stopped, backward, negative;
+        stopped.status = backward.status = negative.status = RunStatus::Stopped;
+        stopped.stoppedAt = backward.stoppedAt = negative.stoppedAt = 599;
+        stopped.cause = StopCause::TooLarge;
+        backward.cause = StopCause::Backward;
+        negative.cause = StopCause::NegativeInput;
+        const Note notes[] = {stopped,
+                              backward,
+                              negative,
+                              OutOfRange{-1.7e308, 1.7e308, 1e-300, -1e-300, -1.7e308},
+                              DrawOutcome::ZeroVerticalScale,
+                              DrawOutcome::ZeroHorizontalScale,
+                              DrawOutcome::VerticalScaleTooLarge,
+                              DrawOutcome::HorizontalScaleTooLarge,
+                              ChoiceNote::KmUndefined,
+                              ChoiceNote::NoTimeSuggestion,
+                              AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
+                              Recorded{20, true},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
+                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
+                              DecimalComma{std::nullopt, -1.23456789012345e-300},
+                              DecimalComma{RunInput::ttmax, 0}};
+        const QFontMetrics metrics(s->form.statusBar()->font());
+        for (const Note &note : notes) {
+            const StatusText text = noteText(note);
+            QVERIFY(!text.shown.isEmpty() && text.full.startsWith(text.shown));
+            QVERIFY2(metrics.horizontalAdvance(text.shown) <= s->form.width() - 20,
+                     qPrintable(text.shown));
+        }
+    }
+
+    void germanDesktop()
+    {
+        // A German desktop gets a German interface; the boxes keep their numbers with ".".
+        QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+        Session session;
+        EnkinForm form(session);
+        QStringList menus;
+        for (QAction *a : form.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus.join(' '), "&Anfangsparameter &Zeichnen &Leeren &Daten &Hilfe &Beenden");
+        QCOMPARE(form.findChild<QLineEdit *>("ttmax")->text(), "0.098");
+        QCOMPARE(form.findChild<QLabel *>("Label29")->text(), "Maximalzeit");
+        // A refused accept names the box in German too.
+        QCOMPARE(noteText(AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0}).shown,
+                 "Nicht übernommen: Zeitwert ist leer.");
+        QCOMPARE(noteText(Recorded{3, false}).shown, "Messwert 3 von 20 aufgenommen.");
+        for (QTranslator *t : qApp->findChildren<QTranslator *>())
+            QCoreApplication::removeTranslator(t), delete t;
+        QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
+    }
+};
+
+QTEST_MAIN(TestMainWindowTexts)
+#include "tst_mainwindowtexts.moc"
