@@ -40,9 +40,26 @@ EnkinForm::EnkinForm(Session &session, QWidget *parent) : QMainWindow(parent), m
     statusBar()->setSizeGripEnabled(true);
     Form_Load();
     HScroll1->setFocus();
+    m_inputsListener = m_session.state().inputs.subscribe(
+        [this](RunInput, const std::string &) { showWhichRun(); });
 }
 
-EnkinForm::~EnkinForm() = default;
+EnkinForm::~EnkinForm()
+{
+    m_session.state().inputs.unsubscribe(m_inputsListener);
+}
+
+void EnkinForm::showWhichRun()
+{
+    // 6.0:1 against the window's usual grey, and still marked against the boxes' black.
+    const QColor text =
+        m_session.showsEarlierRun() ? QColor(90, 90, 90) : palette().color(QPalette::Text);
+    for (QLineEdit *box : {ttt, EVal, ESVal, Vel, SVal}) {
+        QPalette p = box->palette();
+        p.setColor(QPalette::Text, text);
+        box->setPalette(p);
+    }
+}
 
 bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
 {
@@ -94,6 +111,7 @@ void EnkinForm::Plot2_Click()
     const PlotView view = m_session.plot(maxy->text().toStdString());
     showPicture(view.picture);
     say(notesText(view.notes));
+    showWhichRun();
 }
 
 void EnkinForm::Clear2_Click()
@@ -115,6 +133,7 @@ void EnkinForm::HScroll1_Change()
         SVal->setText(QString::fromStdString(r->SVal));
     }
     say(notesText(view.notes));
+    showWhichRun();
 }
 
 void EnkinForm::setSliderToStart()
@@ -141,6 +160,7 @@ void EnkinForm::showInitialValues()
     setBox(ESVal, r.ESVal);
     setBox(SVal, r.SVal);
     setBox(Vel, r.Vel);
+    showWhichRun();
 }
 
 void EnkinForm::k2list_Click(int row)
@@ -198,6 +218,7 @@ void EnkinForm::applyParameters()
         m_parameters->hide();
     setSliderToStart();
     finishChoice(view.notes);
+    showWhichRun();
 }
 
 void EnkinForm::acceptReading()

@@ -64,6 +64,8 @@ private:
     void buildMenus();
     void setFocusOrder();
     void say(const StatusText &text);
+    // The time box and the Results in a muted colour while they show an earlier run.
+    void showWhichRun();
     void setBox(QLineEdit *box, const std::string &text);
     void showPicture(const PlotPicture &picture);
     void showInitialValues();
@@ -74,6 +76,7 @@ private:
 
     Session &m_session;
     StatusText m_said; // what the status bar shows, and its tooltip
+    RunInputs::ListenerId m_inputsListener = 0;
 
     PlotSurface *Plot1 = nullptr;
     QLineEdit *maxy = nullptr;

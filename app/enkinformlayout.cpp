@@ -139,7 +139,6 @@ QLineEdit *makeBox(QWidget *parent, const char *name, const QString &text, QRect
         p.setColor(QPalette::Base, p.color(QPalette::Window));
         box->setPalette(p);
     }
-    keepTextFitted(box);
     return box;
 }
 
@@ -327,6 +326,10 @@ void EnkinForm::buildControls()
                    twips(7020, 6690, 615, 285), false);
     SVal->setToolTip(tr("Substrate Concentration at above time"));
     describe(SVal, tr("[S], 10^-3 M"), SVal->toolTip());
+
+    // The boxes that hold numbers show them whole at any length (Text2 holds its "0" for good).
+    for (QLineEdit *box : {maxy, km, ttt, ttmax, EVal, ESVal, Vel, SVal})
+        keepTextFitted(box);
 
     addDesignLabels(client);
     // The lists' labels name them to assistive technology; their access is by the lists.

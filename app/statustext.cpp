@@ -168,10 +168,20 @@ StatusText noteText(const Note &note)
         StatusText operator()(DrawOutcome outcome) const { return scaleText(outcome); }
         StatusText operator()(ChoiceNote choice) const { return choiceText(choice); }
         StatusText operator()(const AcceptRefusal &refusal) const { return acceptText(refusal); }
+        StatusText operator()(const EarlierRun &) const
+        {
+            return says(tr("The Results are from an earlier run: move the slider to read this "
+                           "one."),
+                        tr("Plot does not read the slider. Accept Data would record the "
+                           "figures shown, with the run they came from."));
+        }
         StatusText operator()(const Recorded &r) const
         {
-            const QString recorded =
-                tr("Reading %1 of %2 recorded.").arg(r.row).arg(DataLog::kCapacity);
+            QString recorded = tr("Reading %1 of %2 recorded.").arg(r.row).arg(DataLog::kCapacity);
+            if (r.earlierRun)
+                recorded = tr("Reading %1 of %2 recorded, from the earlier run the Results show.")
+                               .arg(r.row)
+                               .arg(DataLog::kCapacity);
             if (!r.repeat)
                 return says(recorded);
             return says(recorded + QLatin1Char(' ') + tr("It repeats the reading before it."),

@@ -19,6 +19,8 @@ struct RunStart {
     double e0 = 0, es0 = 0, s0 = 0, p0 = 0; // initial concentrations
     double k1 = 0, k2 = 0, kminus1 = 0;     // rate constants
     double tmax = 0;                        // Maximum Time, ms
+
+    bool operator==(const RunStart &) const = default;
 };
 
 enum class RunStatus {

@@ -69,6 +69,8 @@ PlotView Session::plot(std::string_view maxyText)
     if (scale == DrawOutcome::Drawn)
         view.picture = {false, &m_state.trajectory, true,        last.start.tmax,
                         ymax,  last.lastValid(),    std::nullopt};
+    if (showsEarlierRun())
+        view.notes.emplace_back(EarlierRun{});
     return view;
 }
 
@@ -176,7 +178,14 @@ Readout Session::initialValues()
     m_shown.ESVal = r.ESVal;
     m_shown.Vel = r.Vel;
     m_shown.SVal = r.SVal;
+    // The boxes now show the start of the run the inputs give.
+    m_readoutRun = RunContext{.known = true, .start = readRunStart(in)};
     return r;
+}
+
+bool Session::showsEarlierRun() const
+{
+    return m_readoutRun && m_readoutRun->start != readRunStart(m_state.inputs);
 }
 
 AcceptView Session::accept()
@@ -195,7 +204,7 @@ AcceptView Session::accept()
             log.SavedES[n] == log.SavedES[n - 1] && log.SavedS[n] == log.SavedS[n - 1] &&
             log.SavedVel[n] == log.SavedVel[n - 1];
         view.recorded = true;
-        view.notes.emplace_back(Recorded{n, repeat});
+        view.notes.emplace_back(Recorded{n, repeat, showsEarlierRun()});
         return view;
     }
     AcceptRefusal refusal{outcome, std::nullopt, 0};

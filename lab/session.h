@@ -48,11 +48,17 @@ struct ShownResults {
     std::string ttt = "0", EVal = "1", ESVal = "0", SVal = "1", Vel = "0";
 };
 
-// Accept Data recorded a reading: its row, and whether its five figures repeat the row before.
+// Accept Data recorded a reading: its row, whether its five figures repeat the row before, and
+// whether they came from an earlier run than the inputs now give.
 struct Recorded {
     int row = 0;
     bool repeat = false;
+    bool earlierRun = false;
 };
+
+// The time box and the Results show a run other than the one the inputs now give: Plot drew the
+// new run, or an input changed since the slider last moved.
+struct EarlierRun {};
 
 // A run whose fastest rate (fastestRate) is beyond the double range: the inputs named are out
 // of range for any run.
@@ -61,8 +67,8 @@ struct OutOfRange {
 };
 
 // One thing the status bar tells the student; only notes with something to say are kept.
-using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, Recorded, DecimalComma,
-                          OutOfRange>;
+using Note = std::variant<RunReport, DrawOutcome, ChoiceNote, AcceptRefusal, Recorded, EarlierRun,
+                          DecimalComma, OutOfRange>;
 using Notes = std::vector<Note>;
 
 // What the plot shows after an action, drawn in this order.
@@ -130,6 +136,9 @@ public:
 
     // The texts the time box and the Results boxes show now.
     const ShownResults &shown() const { return m_shown; }
+    // Whether they belong to an earlier run than the inputs now give; the next slider move
+    // reads the run afresh.
+    bool showsEarlierRun() const;
 
     // Accept Data with the figures the boxes show, and Clear All. The reading keeps the run its
     // figures came from: the run of the last slider change, or the current inputs at time 0

@@ -35,7 +35,7 @@ private slots:
     {
         // At the design values every box keeps the interface font.
         const QStringList boxes{"ttt", "EVal", "ESVal", "Vel", "SVal", "km", "maxy", "ttmax"};
-        for (const QString &name : boxes)
+        for (const QString &name : boxes + QStringList{"Text2"})
             QCOMPARE(s->get<QLineEdit>(name)->font().pointSizeF(), interfaceFont().pointSizeF());
         // Regression: in exercise 6 the time box showed "14858.096" for 514 858.096 msec, its
         // leading digits scrolled out of view; the vertical scale showed "00000" for 1000000.
@@ -106,6 +106,8 @@ private slots:
                               ChoiceNote::NoTimeSuggestion,
                               AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
                               Recorded{20, true},
+                              Recorded{20, false, true},
+                              EarlierRun{},
                               AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
                               AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
                               DecimalComma{std::nullopt, -1.23456789012345e-300},
@@ -138,6 +140,25 @@ private slots:
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
         QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
+    }
+    void earlierRunIsShownPlainly()
+    {
+        const auto textColour = [&] {
+            return s->get<QLineEdit>("EVal")->palette().color(QPalette::Text);
+        };
+        const QColor normal = textColour();
+        s->slider()->setValue(600);
+        s->type("ttmax", "0.2");
+        QVERIFY(textColour() != normal); // the Results belong to the 0.098 msec run
+        s->choose("Plot2");
+        QCOMPARE(s->message(), "The Results are from an earlier run: move the slider to read this "
+                               "one.");
+        QTest::mouseClick(s->get("Command1"), Qt::LeftButton);
+        QCOMPARE(s->message(), "Reading 1 of 20 recorded, from the earlier run the Results show.");
+        s->slider()->setValue(599);
+        QCOMPARE(textColour(), normal);
+        QVERIFY(contrastRatio(normal, s->get<QLineEdit>("EVal")->palette().color(QPalette::Base)) >=
+                4.5);
     }
 };
 

@@ -60,7 +60,10 @@ bool has(const Notes &notes, const Note &wanted)
                    comma->readsAs == std::get<DecimalComma>(wanted).readsAs;
         if (const auto *recorded = std::get_if<Recorded>(&n))
             return recorded->row == std::get<Recorded>(wanted).row &&
-                   recorded->repeat == std::get<Recorded>(wanted).repeat;
+                   recorded->repeat == std::get<Recorded>(wanted).repeat &&
+                   recorded->earlierRun == std::get<Recorded>(wanted).earlierRun;
+        if (std::holds_alternative<EarlierRun>(n))
+            return true;
         return std::get<AcceptRefusal>(n).outcome == std::get<AcceptRefusal>(wanted).outcome;
     });
 }
@@ -86,6 +89,7 @@ private slots:
     void runsThatDrawNothingSaySo_data();
     void runsThatDrawNothingSaySo();
     void acceptAndClear();
+    void earlierRunIsSaid();
     void hugeReadingsAreShownAndAccepted();
     void decimalCommasAreNamed();
     void inputsBeyondAnyRunAreNamed();
@@ -293,6 +297,27 @@ void TestSession::acceptAndClear()
     session.initialValues();
     QVERIFY(has(session.accept().notes, Recorded{2, false}));
     QVERIFY(log.SavedS[2] == 0.1 && log.SavedVel[2] == 0 && log.SavedT[2] == 0.0);
+}
+
+void TestSession::earlierRunIsSaid()
+{
+    // Regression: after Plot with a longer Maximum Time the Results still showed the old run, and
+    // nothing said so; Accept Data then recorded the old run's figures beside the new plot.
+    Session session;
+    session.sliderChanged(600, "1");
+    QVERIFY(!session.showsEarlierRun());
+    session.state().inputs.set(RunInput::ttmax, "0.2");
+    QVERIFY(session.showsEarlierRun());
+    QVERIFY(has(session.plot("1").notes, EarlierRun{}));
+    QVERIFY(has(session.accept().notes, Recorded{1, false, true}));
+    QCOMPARE(session.state().dataLog.SavedRun[1].start.tmax, 0.098); // the run it came from
+    session.sliderChanged(600, "1");
+    QVERIFY(!session.showsEarlierRun() && !has(session.plot("1").notes, EarlierRun{}));
+    // A choice with the slider at 1 shows the new run's start: no earlier run.
+    session.sliderChanged(1, "1");
+    session.chooseS0(10);
+    session.initialValues();
+    QVERIFY(!session.showsEarlierRun());
 }
 
 void TestSession::hugeReadingsAreShownAndAccepted()

@@ -179,6 +179,18 @@
         <source>The same figures were recorded twice; Data &gt; Clear All starts the table again.</source>
         <translation>Dieselben Werte wurden zweimal aufgenommen; Daten &gt; Alle löschen beginnt die Tabelle neu.</translation>
     </message>
+    <message>
+        <source>The Results are from an earlier run: move the slider to read this one.</source>
+        <translation>Die Ergebnisse stammen aus einem früheren Lauf: Bewegen Sie den Regler, um diesen abzulesen.</translation>
+    </message>
+    <message>
+        <source>Plot does not read the slider. Accept Data would record the figures shown, with the run they came from.</source>
+        <translation>Zeichnen liest den Regler nicht ab. Daten übernehmen würde die angezeigten Werte mit dem Lauf aufnehmen, aus dem sie stammen.</translation>
+    </message>
+    <message>
+        <source>Reading %1 of %2 recorded, from the earlier run the Results show.</source>
+        <translation>Messwert %1 von %2 aufgenommen, aus dem früheren Lauf, den die Ergebnisse zeigen.</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
