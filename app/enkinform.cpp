@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolTip>
 
 namespace enkin {
 
@@ -76,6 +77,27 @@ bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
             }
         }
     }
+    // Pointing at the plot tells the values of the nearest grid point of the run drawn last.
+    if (event->type() == QEvent::ToolTip && watched == Plot1) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int width = std::max(1, Plot1->drawingSize().width() - 1);
+        const auto point =
+            m_drawn
+                ? plotPointAt(*m_drawn->trajectory,
+                              nearestPoint(double(help->pos().x() - PlotSurface::kBorder) / width),
+                              m_drawn->lastValid, m_drawn->tmax)
+                : std::nullopt;
+        if (point)
+            QToolTip::showText(
+                help->globalPos(),
+                tr("t = %1 msec: [E] %2, [ES] %3, [P] %4 (10^-9 M)")
+                    .arg(QString::fromStdString(point->t), QString::fromStdString(point->E),
+                         QString::fromStdString(point->ES), QString::fromStdString(point->P)),
+                Plot1);
+        else
+            QToolTip::hideText();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -98,8 +120,12 @@ void EnkinForm::setBox(QLineEdit *box, const std::string &text)
 void EnkinForm::showPicture(const PlotPicture &picture)
 {
     const PlotSurface::Batch batch(*Plot1);
-    if (picture.clear)
+    if (picture.clear) {
         Plot1->clear();
+        m_drawn.reset();
+    }
+    if (picture.curves && picture.trajectory)
+        m_drawn = picture;
     if (picture.curves && picture.trajectory)
         DrawTrajectory(*Plot1, *picture.trajectory, picture.tmax, picture.ymax, picture.lastValid);
     if (picture.guideAt)
@@ -117,6 +143,7 @@ void EnkinForm::Plot2_Click()
 void EnkinForm::Clear2_Click()
 {
     Plot1->clear();
+    m_drawn.reset();
     say({});
 }
 

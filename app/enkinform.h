@@ -75,7 +75,8 @@ private:
     Parameters *parameters();
 
     Session &m_session;
-    StatusText m_said; // what the status bar shows, and its tooltip
+    StatusText m_said;                  // what the status bar shows, and its tooltip
+    std::optional<PlotPicture> m_drawn; // the curves the plot shows, if any
     RunInputs::ListenerId m_inputsListener = 0;
 
     PlotSurface *Plot1 = nullptr;

@@ -260,6 +260,7 @@ void EnkinForm::buildControls()
                 "at that time"));
     connect(HScroll1, &QScrollBar::valueChanged, this, &EnkinForm::HScroll1_Change);
     HScroll1->installEventFilter(this);
+    Plot1->installEventFilter(this);
 
     k2list = new QComboBox(client);
     k2list->setObjectName(QStringLiteral("k2list"));

@@ -4,6 +4,7 @@
 #include "app/language.h"
 #include "app/statustext.h"
 #include "tests/mainwindow.h"
+#include "views/plotsurface.h"
 #include "widgets/design.h"
 #include "widgets/fittedtext.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolTip>
 #include <QTranslator>
 
 #include <optional>
@@ -159,6 +161,25 @@ private slots:
         QCOMPARE(textColour(), normal);
         QVERIFY(contrastRatio(normal, s->get<QLineEdit>("EVal")->palette().color(QPalette::Base)) >=
                 4.5);
+    }
+    void plotTellsTheNearestPoint()
+    {
+        auto *plot = s->get<PlotSurface>("Plot1");
+        const auto pointAt = [&](int x) {
+            QToolTip::hideText();
+            for (int wait = 0; wait < 100 && QToolTip::isVisible(); ++wait)
+                QTest::qWait(20);
+            QHelpEvent help(QEvent::ToolTip, QPoint(x, 20), plot->mapToGlobal(QPoint(x, 20)));
+            QApplication::sendEvent(plot, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(pointAt(100), QString()); // nothing drawn yet
+        s->choose("Plot2");
+        const int right = PlotSurface::kBorder + plot->drawingSize().width() - 1;
+        QCOMPARE(pointAt(right), "t = 0.098 msec: [E] 0.019, [ES] 0.98, [P] 0.086 (10^-9 M)");
+        QCOMPARE(pointAt(0), "t = 0 msec: [E] 1, [ES] 0, [P] 0 (10^-9 M)");
+        s->choose("Clear2");
+        QCOMPARE(pointAt(right), QString());
     }
 };
 

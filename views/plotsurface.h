@@ -59,6 +59,8 @@ public:
     const QImage &image() const { return m_image; }
     // The size of the drawing area in device-independent pixels.
     QSize drawingSize() const;
+    // The width of the sunken border around the drawing area, in pixels.
+    static constexpr int kBorder = 2;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -92,7 +94,6 @@ private:
     QPolygonF m_polyline;
     QColor m_polylineColour;
 
-    static constexpr int kBorder = 2;
     QImage m_image;
     QColor m_foreground{0, 0, 0};
     QColor m_background{255, 255, 255};

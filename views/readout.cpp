@@ -2,6 +2,8 @@
 
 #include "engine/numtext.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace enkin {
@@ -46,6 +48,21 @@ double sliderTime(int v, double tmax)
 std::string timeText(double t)
 {
     return cutText(t, 1000);
+}
+
+int nearestPoint(double fraction)
+{
+    const double clamped = std::isfinite(fraction) ? std::clamp(fraction, 0.0, 1.0) : 0.0;
+    return Trajectory::kFirst + static_cast<int>(std::lround(clamped * 599));
+}
+
+std::optional<PlotPoint> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
+                                     double tmax)
+{
+    if (v < Trajectory::kFirst || v > lastValid)
+        return std::nullopt;
+    return PlotPoint{timeText(sliderTime(v, tmax)), cutText(trajectory.EConc[v], 1000),
+                     cutText(trajectory.ESConc[v], 1000), cutText(trajectory.PConc[v], 1000)};
 }
 
 Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid)

@@ -49,4 +49,15 @@ struct Readout {
 };
 Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid);
 
+// The grid point nearest a place on the plot, `fraction` of its width from the left edge (the
+// grid points stand evenly across it), and what the plot's tooltip says of it: the time as the
+// slider gives it for a run of `tmax`, and the three plotted concentrations, cut like the boxes.
+// Nothing beyond the last valid point.
+int nearestPoint(double fraction);
+struct PlotPoint {
+    std::string t, E, ES, P;
+};
+std::optional<PlotPoint> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
+                                     double tmax);
+
 } // namespace enkin

@@ -883,6 +883,10 @@
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>t = %1 msec: [E] %2, [ES] %3, [P] %4 (10^-9 M)</source>
+        <translation>t = %1 ms: [E] %2, [ES] %3, [P] %4 (10^-9 M)</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
