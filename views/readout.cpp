@@ -56,13 +56,13 @@ int nearestPoint(double fraction)
     return Trajectory::kFirst + static_cast<int>(std::lround(clamped * 599));
 }
 
-std::optional<PlotPoint> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
-                                     double tmax)
+std::optional<PointReading> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
+                                        double tmax)
 {
     if (v < Trajectory::kFirst || v > lastValid)
         return std::nullopt;
-    return PlotPoint{timeText(sliderTime(v, tmax)), cutText(trajectory.EConc[v], 1000),
-                     cutText(trajectory.ESConc[v], 1000), cutText(trajectory.PConc[v], 1000)};
+    return PointReading{timeText(sliderTime(v, tmax)), cutText(trajectory.EConc[v], 1000),
+                        cutText(trajectory.ESConc[v], 1000), cutText(trajectory.PConc[v], 1000)};
 }
 
 Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid)

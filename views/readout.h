@@ -54,10 +54,10 @@ Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int
 // slider gives it for a run of `tmax`, and the three plotted concentrations, cut like the boxes.
 // Nothing beyond the last valid point.
 int nearestPoint(double fraction);
-struct PlotPoint {
+struct PointReading {
     std::string t, E, ES, P;
 };
-std::optional<PlotPoint> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
-                                     double tmax);
+std::optional<PointReading> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
+                                        double tmax);
 
 } // namespace enkin
