@@ -131,10 +131,11 @@ void TestDataLog::tableAndSpreadsheetTexts()
         table += "\r\n" + QString(line).remove(QLatin1Char('|')).leftJustified(75);
     QCOMPARE(QString::fromStdString(savedDataText(log)),
              boxes.isEmpty() ? QString(kNoSavedData.data()) : table);
-    QCOMPARE(QString::fromStdString(spreadsheetText(log)),
-             boxes.isEmpty()
-                 ? QString()
-                 : "t (s)\t[E] (M)\t[ES] (M)\t[S] (M)\t[S]0 (M)\tvelocity (M/s)\n" + sheet);
+    const QString header = "t (s)\t[E] (M)\t[ES] (M)\t[S] (M)\t[S]0 (M)\tvelocity (M/s)\n";
+    QCOMPARE(QString::fromStdString(spreadsheetText(log)), boxes.isEmpty() ? "" : header + sheet);
+    // A spreadsheet in a decimal-comma language reads "0.002" as text, or as 2.
+    QCOMPARE(QString::fromStdString(spreadsheetText(log, ',')),
+             boxes.isEmpty() ? "" : header + QString(sheet).replace('.', ','));
 }
 
 void TestDataLog::windowShowsTheLogOfItsLastShow()

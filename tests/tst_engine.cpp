@@ -1,8 +1,6 @@
 // The rate functions and the integration of a run.
 #include "engine/integrate.h"
 #include "engine/kinetics.h"
-#include "params/runinputs.h"
-#include "params/runstart.h"
 
 #include <QTest>
 
@@ -18,19 +16,17 @@ Q_DECLARE_METATYPE(enkin::StopCause)
 
 namespace {
 
-// The run of the initial texts with some replaced: name, text, name, text...
-RunStart startFrom(const QStringList &texts)
+// The initial run with some numbers replaced, "k1=-1 tmax=5". Numbers from anywhere: the texts
+// cannot give a value beyond the double range, the engine must take one.
+RunStart startWith(const QString &changes)
 {
-    RunInputs inputs;
-    for (qsizetype i = 0; i + 1 < texts.size(); i += 2)
-        inputs.set(*RunInputs::fromName(texts[i].toStdString()), texts[i + 1].toStdString());
-    return readRunStart(inputs);
-}
-
-RunReport run(Trajectory &t, const QStringList &texts = {})
-{
-    RateSet rates;
-    return integrateRun(startFrom(texts), rates, t);
+    RunStart start{1, 0, 1, 0, 1, 1, 1, 0.098};
+    const QStringList names{"e0", "es0", "s0", "p0", "k1", "k2", "km1", "tmax"};
+    double *fields[] = {&start.e0, &start.es0, &start.s0,      &start.p0,
+                        &start.k1, &start.k2,  &start.kminus1, &start.tmax};
+    for (const QString &change : changes.split(' ', Qt::SkipEmptyParts))
+        *fields[names.indexOf(change.section('=', 0, 0))] = change.section('=', 1).toDouble();
+    return start;
 }
 
 } // namespace
@@ -42,10 +38,8 @@ private slots:
     void rateFunctions();
     void jacobianMatchesRateFunctions();
     void fixedStepRunsBitForBit();
-    void runsOnTheGrid_data();
-    void runsOnTheGrid();
-    void valuesOutOfRange_data();
-    void valuesOutOfRange();
+    void runs_data();
+    void runs();
 };
 
 void TestEngine::rateFunctions()
@@ -142,133 +136,102 @@ void TestEngine::fixedStepRunsBitForBit()
     }
 }
 
-void TestEngine::runsOnTheGrid_data()
+void TestEngine::runs_data()
 {
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<bool>("fixedStep");
-    QTest::addColumn<RunStatus>("status");
-    const RunStatus fixed = RunStatus::Normal, stiff = RunStatus::StiffSolver;
-    const RunStatus stopped = RunStatus::Stopped;
-    // lambda = 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000 = 102.0001 with the initial texts; the
-    // fixed step's bound is |h| lambda 0.15, a Maximum Time of 0.8808815 ms.
-    QTest::newRow("initial run") << QStringList{} << true << fixed;
-    QTest::newRow("just within the bound") << QStringList{"ttmax", "0.880881"} << true << fixed;
-    QTest::newRow("just beyond the bound") << QStringList{"ttmax", "0.880882"} << false << stiff;
-    QTest::newRow("backwards") << QStringList{"ttmax", "-0.01"} << true << fixed;
-    QTest::newRow("backwards, within") << QStringList{"ttmax", "-0.880881"} << true << stopped;
-    QTest::newRow("backwards, beyond") << QStringList{"ttmax", "-0.880882"} << false << stopped;
-    QTest::newRow("lambda from k2")
-        << QStringList{"ttmax", "0.880881", "kk2", "1.001"} << false << stiff;
-    QTest::newRow("lambda from [S]0")
-        << QStringList{"ttmax", "0.880881", "S0", "1.00001"} << false << stiff;
-    QTest::newRow("lambda from [E]0")
-        << QStringList{"ttmax", "0.880881", "E0", "2"} << false << stiff;
-    QTest::newRow("lambda from [ES]0, bound substrate")
-        << QStringList{"ttmax", "0.880881", "ES0", "10"} << false << stiff;
-    QTest::newRow("negative constants count by size")
-        << QStringList{"ttmax", "0.880881", "kk1", "-1", "kk3", "-1"} << true << stopped;
-    QTest::newRow("no dynamics, any length")
-        << QStringList{"ttmax", "1e300", "kk1", "0", "kk2", "0", "kk3", "0"} << true << fixed;
-    QTest::newRow("flat: empty, whatever the rates")
-        << QStringList{"ttmax", "", "kk1", "1e300"} << true << fixed;
-    QTest::newRow("the whole reaction") << QStringList{"ttmax", "1000000"} << false << stiff;
-}
-
-// Which method runs, and the run on its grid; valuesOutOfRange follows the runs that stop.
-void TestEngine::runsOnTheGrid()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(RunStatus, status);
-    const RunStart start = startFrom(texts);
-    QTEST(usesFixedStep(start), "fixedStep");
-    Trajectory a, b;
-    run(a); // a previous run, whose points 1..600 the new run must all replace
-    a.EConc[0] = a.ESConc[0] = a.SConc[0] = a.PConc[0] = a.TimeVal[0] = 42;
-    b = a;
-    const RunReport report = run(a, texts);
-    QCOMPARE(report.status, status);
-    if (status == RunStatus::Stopped)
-        return;
-    run(b, texts);
-    QVERIFY(std::memcmp(&a, &b, sizeof a) == 0); // bit for bit, also through the solver
-    for (double v : {a.EConc[0], a.ESConc[0], a.SConc[0], a.PConc[0], a.TimeVal[0]})
-        QCOMPARE(v, 42.0); // index 0 is never written
-    QCOMPARE(report.solverSteps > 0, status == RunStatus::StiffSolver);
-    QCOMPARE(report.lastValid(), 600);
-    QCOMPARE(a.TimeVal[600], start.tmax);
-    // Binding goes on forwards in time and is undone backwards.
-    if (start.k1 > 0 && start.es0 == 0)
-        QCOMPARE(a.ESConc[600] > 0, start.tmax > 0);
-    const double enzyme = start.e0 + start.es0;
-    for (int i = 1; i <= 600; ++i) {
-        QVERIFY(std::abs(a.EConc[i] + a.ESConc[i] - enzyme) < 1e-15 * i * enzyme);
-        QVERIFY(a.TimeVal[i] == (i == 1 ? 0.0 : a.TimeVal[i - 1] + start.tmax / 599));
-        if (start.tmax == 0)
-            QVERIFY(a.EConc[i] == 1 && a.ESConc[i] == 0 && a.SConc[i] == 1 && a.PConc[i] == 0);
-    }
-}
-
-void TestEngine::valuesOutOfRange_data()
-{
-    // The initial run with some numbers replaced, "k1=-1 tmax=5"; numbers from anywhere, beyond
-    // what the texts can give (their parse stops at the largest double).
     QTest::addColumn<QString>("changes");
+    QTest::addColumn<int>("fixedStep"); // 1 the fixed step, 0 the stiff solver, -1 either
     QTest::addColumn<RunStatus>("status");
     QTest::addColumn<StopCause>("cause");
     QTest::addColumn<int>("stoppedAt"); // 0: wherever the values leave the double range
-    const auto stopped = [](const char *name, const char *changes, StopCause cause, int at = 0) {
-        QTest::newRow(name) << QString(changes) << RunStatus::Stopped << cause << at;
+    const auto row = [](const char *name, const char *changes, int fixed, RunStatus status,
+                        StopCause cause = StopCause::None, int stoppedAt = 0) {
+        QTest::newRow(name) << QString(changes) << fixed << status << cause << stoppedAt;
     };
-    const auto completes = [](const char *name, const char *changes, RunStatus status) {
-        QTest::newRow(name) << QString(changes) << status << StopCause::None << 601;
-    };
-    // A negative k1 turns binding into unbounded growth of [E] and [S].
-    stopped("runaway", "k1=-1 tmax=5", StopCause::NegativeInput);
-    // Backwards in time binding is undone at the rate lambda: the values grow without bound.
-    stopped("backwards, beyond the fixed step", "tmax=-100", StopCause::Backward);
-    completes("backwards, nothing bound or binding", "tmax=-1e6 s0=0", RunStatus::StiffSolver);
+    const RunStatus normal = RunStatus::Normal, stiff = RunStatus::StiffSolver;
+    const RunStatus stopped = RunStatus::Stopped;
+    // lambda = 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000 = 102.0001 with the initial texts; the
+    // fixed step's bound is |h| lambda 0.15, a Maximum Time of 0.8808815 ms.
+    row("initial run", "", 1, normal);
+    row("just within the bound", "tmax=0.880881", 1, normal);
+    row("just beyond the bound", "tmax=0.880882", 0, stiff);
+    row("lambda from k2", "tmax=0.880881 k2=1.001", 0, stiff);
+    row("lambda from [S]0", "tmax=0.880881 s0=1.00001", 0, stiff);
+    row("lambda from [E]0", "tmax=0.880881 e0=2", 0, stiff);
+    row("lambda from [ES]0, bound substrate", "tmax=0.880881 es0=10", 0, stiff);
+    row("no dynamics, any length", "tmax=1e300 k1=0 k2=0 km1=0", 1, normal);
+    row("flat, whatever the rates", "tmax=0 k1=1e300", 1, normal);
+    row("the whole reaction", "tmax=1e6", 0, stiff);
+    // Backwards in time binding is undone at the rate lambda: the values grow without bound. A
+    // negative k1 turns binding into unbounded growth of [E] and [S].
+    row("backwards", "tmax=-0.01", 1, normal);
+    row("backwards, within", "tmax=-0.880881", 1, stopped, StopCause::Backward);
+    row("backwards, beyond", "tmax=-0.880882", 0, stopped, StopCause::Backward);
+    row("backwards, nothing bound or binding", "tmax=-1e6 s0=0", -1, stiff);
+    row("negative constants count by size", "tmax=0.880881 k1=-1 km1=-1", 1, stopped,
+        StopCause::NegativeInput);
+    row("runaway", "k1=-1 tmax=5", -1, stopped, StopCause::NegativeInput);
     // The rates of these inputs are beyond the double range; a value that is not finite stops
     // the run before it reaches the boxes.
-    stopped("huge E0", "e0=1e308", StopCause::TooLarge);
-    stopped("E0 infinite", "e0=inf", StopCause::TooLarge, 1);
-    stopped("huge k1: the fastest rate itself", "k1=1e308", StopCause::OutOfRange, 2);
-    stopped("k1 infinite", "k1=inf", StopCause::OutOfRange, 2);
-    stopped("Maximum Time minus infinite", "tmax=-inf", StopCause::Backward, 2);
-    completes("huge negative P0", "p0=-1e308", RunStatus::Normal);
+    row("huge E0", "e0=1e308", -1, stopped, StopCause::TooLarge);
+    row("E0 infinite", "e0=inf", -1, stopped, StopCause::TooLarge, 1);
+    row("huge k1: the fastest rate itself", "k1=1e308", -1, stopped, StopCause::OutOfRange, 2);
+    row("k1 infinite", "k1=inf", -1, stopped, StopCause::OutOfRange, 2);
+    row("Maximum Time minus infinite", "tmax=-inf", -1, stopped, StopCause::Backward, 2);
+    row("huge negative P0", "p0=-1e308", -1, normal);
     // The largest double; the grid times stay within it, and so must the solver's.
-    completes("the longest Maximum Time", "tmax=1.7976931348623157e308", RunStatus::StiffSolver);
-    completes("huge k2", "k2=9.2233720368547758e18", RunStatus::StiffSolver);
+    row("the longest Maximum Time", "tmax=1.7976931348623157e308", -1, stiff);
+    row("huge k2", "k2=9.2233720368547758e18", -1, stiff);
     // Runs at the edges whose exact solution is finite all complete. Regressions: a trace of
     // substrate stopped the solver, and enzyme far in excess blew up the fixed step.
-    completes("the least substrate there is", "s0=4.9e-324 tmax=1e9", RunStatus::StiffSolver);
-    completes("enzyme far in excess", "e0=1e6 tmax=30", RunStatus::StiffSolver);
-    completes("10 M of substrate, very long", "s0=1e4 e0=1e6 tmax=1e12", RunStatus::StiffSolver);
+    row("the least substrate there is", "s0=4.9e-324 tmax=1e9", -1, stiff);
+    row("enzyme far in excess", "e0=1e6 tmax=30", -1, stiff);
+    row("10 M of substrate, very long", "s0=1e4 e0=1e6 tmax=1e12", -1, stiff);
 }
 
-// No input may store a non-finite value as a result, and none is refused.
-void TestEngine::valuesOutOfRange()
+// Which method runs, and the run on its grid: no input may store a value that is not finite as
+// a result, and none is refused.
+void TestEngine::runs()
 {
     QFETCH(QString, changes);
+    QFETCH(int, fixedStep);
     QFETCH(RunStatus, status);
     QFETCH(int, stoppedAt);
-    RunStart start = startFrom({});
-    const QStringList names{"e0", "es0", "s0", "p0", "k1", "k2", "km1", "tmax"};
-    double *fields[] = {&start.e0, &start.es0, &start.s0,      &start.p0,
-                        &start.k1, &start.k2,  &start.kminus1, &start.tmax};
-    for (const QString &change : changes.split(' '))
-        *fields[names.indexOf(change.section('=', 0, 0))] = change.section('=', 1).toDouble();
+    const RunStart start = startWith(changes);
+    if (fixedStep >= 0)
+        QCOMPARE(usesFixedStep(start), fixedStep == 1);
     RateSet rates;
-    Trajectory t;
-    const RunReport report = integrateRun(start, rates, t);
+    Trajectory a, b;
+    integrateRun(startWith({}), rates, a); // a run whose points 1..600 the new one must replace
+    a.EConc[0] = a.ESConc[0] = a.SConc[0] = a.PConc[0] = a.TimeVal[0] = 42;
+    b = a;
+    const RunReport report = integrateRun(start, rates, a);
+    integrateRun(start, rates, b);
+    QVERIFY(std::memcmp(&a, &b, sizeof a) == 0); // bit for bit, also through the solver
     QCOMPARE(report.status, status);
     QTEST(report.cause, "cause");
     QCOMPARE(report.stoppedAt <= 600, status == RunStatus::Stopped);
     if (stoppedAt > 0)
         QCOMPARE(report.stoppedAt, stoppedAt);
-    for (int i = 1; i <= 600; ++i)
-        for (double v : {t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]})
-            QVERIFY2(i < report.stoppedAt ? std::isfinite(v) : std::isnan(v),
+    for (int i = 0; i <= 600; ++i)
+        for (double v : {a.EConc[i], a.ESConc[i], a.SConc[i], a.PConc[i], a.TimeVal[i]})
+            QVERIFY2(i == 0                 ? v == 42 // index 0 is never written
+                     : i < report.stoppedAt ? std::isfinite(v)
+                                            : std::isnan(v),
                      qPrintable(QString::number(i)));
+    if (status == RunStatus::Stopped)
+        return;
+    QCOMPARE(report.solverSteps > 0, status == RunStatus::StiffSolver);
+    QCOMPARE(a.TimeVal[600], start.tmax);
+    // Binding goes on forwards in time and is undone backwards.
+    if (start.k1 > 0 && start.es0 == 0 && std::abs(start.tmax) <= 1e6)
+        QCOMPARE(a.ESConc[2] > 0, start.tmax > 0);
+    const double enzyme = start.e0 + start.es0;
+    for (int i = 1; i <= 600; ++i) {
+        QVERIFY(std::abs(a.EConc[i] + a.ESConc[i] - enzyme) <= 1e-12 * enzyme);
+        QVERIFY(a.TimeVal[i] == (i == 1 ? 0.0 : a.TimeVal[i - 1] + start.tmax / 599));
+        if (start.tmax == 0)
+            QVERIFY(a.EConc[i] == 1 && a.ESConc[i] == 0 && a.SConc[i] == 1 && a.PConc[i] == 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -84,7 +84,6 @@ void TestHelp::windowsOpenOnceAndClose()
     QCOMPARE(window->windowTitle(), caption);
     window->hide();
     QCOMPARE(open(which), window);
-    QCOMPARE(open(which), window);
     int windows = 0;
     for (const QWidget *child : owner_.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         windows += child->isWindow() && child->windowTitle() == caption;

@@ -7,8 +7,6 @@
 #include "tests/documents.h"
 #include "views/readout.h"
 
-#include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <gsl/gsl_errno.h>
@@ -70,6 +68,7 @@ std::array<double, 4> reachOf(const RunStart &start)
 // finish.
 bool referenceRun(const RunStart &start, const Trajectory &grid, Grid &out)
 {
+    gsl_set_error_handler_off(); // a failed reference run is reported by the test, not aborted
     RateSet r{start.k1, start.k2, start.kminus1};
     gsl_odeiv2_system system{gslRates, gslJacobian, 4, &r};
     const std::array<double, 4> reach = reachOf(start);
@@ -90,29 +89,18 @@ bool referenceRun(const RunStart &start, const Trajectory &grid, Grid &out)
     return done;
 }
 
-RunStart startOf(double k1, double k2, double kminus1, double s0, double tmax)
-{
-    return RunStart{1, 0, s0, 0, k1, k2, kminus1, tmax};
-}
-
 } // namespace
 
 class TestLongRun : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void matchesTighterSolution_data();
     void matchesTighterSolution();
     void tutorialProgressCurve_data();
     void tutorialProgressCurve();
     void guideNumbers();
 };
-
-void TestLongRun::initTestCase()
-{
-    gsl_set_error_handler_off(); // a failed reference run is reported by the test, not aborted
-}
 
 void TestLongRun::matchesTighterSolution_data()
 {
@@ -139,13 +127,14 @@ void TestLongRun::matchesTighterSolution_data()
                         << start;
                 }
             }
-    QTest::newRow("initial texts, the whole reaction") << startOf(1, 1, 1, 1, 1.2e6);
+    QTest::newRow("initial texts, the whole reaction") << RunStart{1, 0, 1, 0, 1, 1, 1, 1.2e6};
     QTest::newRow("bound enzyme and product at the start")
         << RunStart{0.4, 1.6, 1, 0, 2, 1, 1, 1e6};
     QTest::newRow("single turnover") << RunStart{1e5, 0, 0.001, 0, 1, 1, 1, 100};
-    QTest::newRow("no catalysis: binding equilibrium only") << startOf(1, 0, 1, 1, 1e6);
-    QTest::newRow("very stiff: fast binding, slow catalysis") << startOf(100, 0.01, 100, 10, 1e9);
-    QTest::newRow("a trace of substrate, long") << startOf(1, 1, 1, 1e-300, 1e9);
+    QTest::newRow("no catalysis: binding equilibrium only") << RunStart{1, 0, 1, 0, 1, 0, 1, 1e6};
+    QTest::newRow("very stiff: fast binding, slow catalysis")
+        << RunStart{1, 0, 10, 0, 100, 0.01, 100, 1e9};
+    QTest::newRow("a trace of substrate, long") << RunStart{1, 0, 1e-300, 0, 1, 1, 1, 1e9};
 }
 
 void TestLongRun::matchesTighterSolution()

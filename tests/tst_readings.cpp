@@ -13,12 +13,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
 #include <cmath>
-#include <random>
 
 using namespace enkin;
-using Readings = std::vector<Reading>;
 
 Q_DECLARE_METATYPE(enkin::RunStart)
 
@@ -62,6 +59,7 @@ class TestReadings : public QObject {
             accept(log, exerciseRun(k2Row, row));
         return log;
     }
+
 private slots:
     void tutorialExerciseRecoversKmAndVmax_data()
     {
