@@ -94,10 +94,6 @@ private slots:
     void listsAfterFormLoadAndTypedText()
     {
         QComboBox *k2 = list("k2list"), *s0 = list("S0List");
-        QCOMPARE(k2->count() + s0->count(), 3 + 16);
-        QCOMPARE(k2->itemText(0) + ' ' + k2->itemText(1) + ' ' + k2->itemText(2) + ' ' +
-                     s0->itemText(0) + ' ' + s0->itemText(13) + ' ' + s0->itemText(15),
-                 "0.100 1.000 10.000 1.0x10^(-6) 6.0x10^(-4) 1.0x10^(-3)");
         QVERIFY(!m_app->form.findChild<Parameters *>() &&
                 !m_app->state.inputs.dialogTextsPresent());
         // Text typed into a list chooses no row, even a row's own text; Tab moves the focus on.
