@@ -5,7 +5,8 @@
 
 int main(int argc, char **argv)
 {
-    // A reader that goes away is reported as a failed write, not by a silent death by SIGPIPE.
+    // A reader that goes away shows as a write failing with EPIPE, which ends the run quietly; a
+    // SIGPIPE would kill the process instead.
     std::signal(SIGPIPE, SIG_IGN);
     return enkin::runCommandLine(argc, argv, std::cout, std::cerr);
 }

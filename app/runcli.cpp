@@ -1,6 +1,7 @@
 #include "app/runcli.h"
 
 #include "engine/integrate.h"
+#include "engine/kinetics.h"
 #include "engine/numtext.h"
 #include "enkin/version.h"
 #include "params/runinputs.h"
@@ -10,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,17 +20,24 @@ namespace enkin {
 
 namespace {
 
+// The CSV header: each column with its unit, in the units of the program's boxes.
+constexpr std::string_view kHeader =
+    "i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)\n";
+
 constexpr std::string_view kUsage =
     "Usage: enkin-run [--kk1 T] [--kk2 T] [--kk3 T] [--E0 T] [--ES0 T] [--S0 T] [--P0 T]\n"
     "                 [--ttmax T]\n"
-    "Integrates one run of E + S <=> ES -> E + P and prints it as CSV (i,t,E,ES,S,P),\n"
-    "one row per grid point 1..600, with 17 significant digits. Where a grid interval is too\n"
-    "long for one Runge-Kutta step, a stiff solver computes the run, however long it is.\n"
+    "Integrates one run of E + S <=> ES -> E + P and prints it as CSV, one row per grid point\n"
+    "1..600, with 17 significant digits, under the header\n"
+    "  i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)\n"
+    "d[P]/dt = k2 [ES] is the velocity of the program's Results box. Where a grid interval is\n"
+    "too long for one Runge-Kutta step, a stiff solver computes the run, however long it is.\n"
     "Each T is read like a box of the program: leading number, \".\" as decimal point.\n"
     "Units: kk1 (k1) 1e8 /M/s; kk2 (k2) and kk3 (k-1) 1e3 /s; E0, ES0, P0 1e-9 M;\n"
-    "S0 1e-3 M; ttmax (Maximum Time) ms. Options not given keep the program's initial texts.\n"
-    "--version prints the version. Exit status: 0 done, 1 the run stopped early (the rows up to\n"
-    "the stop are printed), 2 bad usage, 3 the output could not be written.\n";
+    "S0 1e-3 M; ttmax (Maximum Time) msec. Options not given keep the program's initial texts.\n"
+    "--version prints the version. Exit status: 0 done, or the reader of the output went away\n"
+    "(a closed pipe); 1 the run stopped early (the rows up to the stop are printed); 2 bad\n"
+    "usage; 3 the output could not be written (a full disk).\n";
 
 std::string roundTrip(double value)
 {
@@ -37,21 +46,29 @@ std::string roundTrip(double value)
     return std::string(buf, r.ptr);
 }
 
-void printRow(std::ostream &out, int i, const Trajectory &t)
+// One grid point. d[P]/dt is the engine's own rate, k2 [ES] in 1e-9 M/ms = 1e-6 M/s: the
+// Results box's velocity, uncut.
+void printRow(std::ostream &out, int i, const RateSet &rates, const Trajectory &t)
 {
+    const double velocity =
+        fn4(rates, t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]);
     out << i << ',' << roundTrip(t.TimeVal[i]) << ',' << roundTrip(t.EConc[i]) << ','
         << roundTrip(t.ESConc[i]) << ',' << roundTrip(t.SConc[i]) << ',' << roundTrip(t.PConc[i])
-        << '\n';
+        << ',' << roundTrip(velocity) << '\n';
 }
 
-// Flushes the output and checks that every write reached it: a full disk or a closed pipe must
-// not leave a short CSV that looks complete.
-int finish(std::ostream &out, std::ostream &err, int status)
+// Flushes the output and checks that every write reached it. Returns nothing when it did, else the
+// exit status: a full disk or any other failure must not leave a short CSV that looks complete
+// (3, with the reason), while a reader that has gone away (a closed pipe, as under `head`) wanted
+// no more and ends the run quietly (0).
+std::optional<int> writeFailure(std::ostream &out, std::ostream &err)
 {
     out.flush();
     if (out)
-        return status;
+        return std::nullopt;
     const int error = errno;
+    if (error == EPIPE)
+        return 0;
     err << "enkin-run: could not write the output"
         << (error ? std::string(": ") + std::strerror(error) : std::string()) << "; it is "
         << "incomplete\n";
@@ -69,11 +86,11 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
         const std::string_view arg = argv[a];
         if (arg == "--help" || arg == "-h") {
             out << kUsage;
-            return finish(out, err, 0);
+            return writeFailure(out, err).value_or(0);
         }
         if (arg == "--version") {
             out << "enkin-run " << ENKIN_VERSION << '\n';
-            return finish(out, err, 0);
+            return writeFailure(out, err).value_or(0);
         }
         std::string_view option = arg;
         std::string_view value;
@@ -104,11 +121,14 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
     RunReport report;
     IntegrateTrajectory(inputs, rates, trajectory, &report);
 
-    out << "i,t,E,ES,S,P\n";
+    // Reading the numbers and integrating may have left errno set (a number out of range); from
+    // here on only a failed write sets it.
+    errno = 0;
+    out << kHeader;
     for (int i = Trajectory::kFirst; i <= report.lastValid() && out; ++i)
-        printRow(out, i, trajectory);
-    if (const int written = finish(out, err, 0); written != 0)
-        return written;
+        printRow(out, i, rates, trajectory);
+    if (const auto failed = writeFailure(out, err))
+        return *failed;
     if (report.cause == StopCause::OutOfRange) {
         const RunStart start = readRunStart(inputs);
         err << "enkin-run: no run: the rate of binding, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, "
