@@ -53,6 +53,7 @@ struct RunReport {
 
     // The last grid point that holds a result.
     int lastValid() const { return stoppedAt - 1; }
+    bool operator==(const RunReport &) const = default;
 };
 
 // The longest fixed step, as |h| lambda. The classical RK4 step is stable up to about 2.785,

@@ -32,6 +32,7 @@ enum class ChoiceNote {
 struct DecimalComma {
     std::optional<RunInput> box;
     double readsAs = 0;
+    bool operator==(const DecimalComma &) const = default;
 };
 
 // Accept Data refused: why, and for an empty box, which one, and where the run stopped (0 when
@@ -40,6 +41,7 @@ struct AcceptRefusal {
     AcceptOutcome outcome = AcceptOutcome::Accepted;
     std::optional<ResultBox> box;
     int stoppedAfter = 0;
+    bool operator==(const AcceptRefusal &) const = default;
 };
 
 // The texts of the time box and the four Results boxes, as the window shows them: at start-up
@@ -54,16 +56,20 @@ struct Recorded {
     int row = 0;
     bool repeat = false;
     bool earlierRun = false;
+    bool operator==(const Recorded &) const = default;
 };
 
 // The time box and the Results show a run other than the one the inputs now give: Plot drew the
 // new run, or an input changed since the slider last moved.
-struct EarlierRun {};
+struct EarlierRun {
+    bool operator==(const EarlierRun &) const = default;
+};
 
 // A run whose fastest rate (fastestRate) is beyond the double range: the inputs named are out
 // of range for any run.
 struct OutOfRange {
     double k1 = 0, s0 = 0, kminus1 = 0, k2 = 0, e0 = 0;
+    bool operator==(const OutOfRange &) const = default;
 };
 
 // One thing the status bar tells the student; only notes with something to say are kept.

@@ -44,12 +44,11 @@ void TestDataLog::acceptFillsRowsUntilFull()
 {
     DataLog log;
     // Storing 0 for a box with nothing in it would pass off a missing reading as a real one.
-    for (int box = 0; box < 5; ++box)
-        for (const char *blank : {"", " \t "}) {
-            QStringList boxes(5, QStringLiteral("7"));
-            boxes[box] = blank;
-            QCOMPARE(accept(log, boxes), AcceptOutcome::EmptyBox);
-        }
+    for (int box = 0; box < 5; ++box) {
+        QStringList boxes(5, QStringLiteral("7"));
+        boxes[box] = box % 2 ? "" : " \t ";
+        QCOMPARE(accept(log, boxes), AcceptOutcome::EmptyBox);
+    }
     QCOMPARE(log.SavedCount, 0);
     const auto columns = {&log.SavedT, &log.SavedE, &log.SavedES, &log.SavedS, &log.SavedVel};
     for (auto *column : columns)
@@ -188,11 +187,7 @@ void TestDataLog::windowShowsTheLogOfItsLastShow()
     copy->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(spreadsheetText(twenty)));
 
-    // Close and Esc only hide, and the text stays; the close box destroys the window.
-    QVERIFY(QTest::qWaitForWindowActive(form));
-    QTest::keyClick(form, Qt::Key_Escape);
-    QVERIFY(form->isHidden());
-    form->show();
+    // Close only hides, and the text stays; the close box destroys the window.
     QTest::mouseClick(form->findChild<QPushButton *>("Command1"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(form && form->isHidden() && dataText->toPlainText() == shown);

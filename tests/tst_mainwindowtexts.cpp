@@ -3,7 +3,6 @@
 #include "app/enkinform.h"
 #include "app/language.h"
 #include "app/statustext.h"
-#include "tests/documents.h"
 #include "tests/mainwindow.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
@@ -13,7 +12,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 #include <QTranslator>
@@ -182,18 +180,6 @@ private slots:
         QCOMPARE(pointAt(0), "t = 0 msec: [E] 1, [ES] 0, [P] 0 (10^-9 M)");
         s->choose("Clear2");
         QCOMPARE(pointAt(right), QString());
-    }
-    void tutorialNamesTheSpreadsheetCopy()
-    {
-        // Regression: exercise 3 sent the student to copy the fixed-column table, whose [S] is the
-        // cut readout, not [S]0; a fit of it gave Km 13% low. It names the button that copies [S]0.
-        QVERIFY(documentText(":/docs/tutorial.html")
-                    .contains("choose Data &gt; Show and Copy for Spreadsheet, and paste into a "
-                              "spreadsheet"));
-        s->choose("ShowData");
-        QTRY_VERIFY(s->form.findChild<QPushButton *>("CopyForSpreadsheet"));
-        QCOMPARE(s->form.findChild<QPushButton *>("CopyForSpreadsheet")->text(),
-                 "Copy for Spreadsheet");
     }
 };
 

@@ -33,38 +33,26 @@ void TestNumText::parse_data()
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("trailing letters") << "2.50abc" << 2.5;
     QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
-    QTest::newRow("plus sign") << "+3" << 3.0;
     QTest::newRow("blank after sign") << "- 4" << -4.0;
     QTest::newRow("sign only") << "-" << 0.0;
-    QTest::newRow("point only") << "." << 0.0;
     QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("trailing point") << "5." << 5.0;
     QTest::newRow("exponent d with plus") << "1d+2" << 100.0;
-    QTest::newRow("exponent without digits") << "3e" << 3.0;
     QTest::newRow("exponent sign without digits") << "3e-x" << 3.0;
     QTest::newRow("comma stops") << "1,5" << 1.0;
-    QTest::newRow("second point stops") << "1.2.3" << 1.2;
-    QTest::newRow("carriage return stops") << "1\r2" << 1.0;
     QTest::newRow("hex lower case") << "&hff" << 255.0;
-    QTest::newRow("hex stops at g") << "&H1G" << 1.0;
     // Guards against summing &H/&O digits in a double, which rounds at every digit past 2^53.
     QTest::newRow("hex 2^57 + 24 rounds up") << "&H200000000000018" << 0x1.0000000000001p+57;
     QTest::newRow("hex 2^53 + 1 ties to even") << "&H20000000000001" << 0x1p+53;
     QTest::newRow("hex beyond the double range") << "&H1" + QString(256, '0') << DBL_MAX;
     QTest::newRow("octal 2^57 + 24 rounds up") << "&O10000000000000000030" << 0x1.0000000000001p+57;
     QTest::newRow("octal beyond the double range") << "&O2" + QString(341, '0') << DBL_MAX;
-    QTest::newRow("octal, stops at 8") << "&O7778" << 511.0;
     QTest::newRow("ampersand not hex or octal") << "&X1" << 0.0;
     QTest::newRow("nan is not a number") << "nan" << 0.0;
     QTest::newRow("inf is not a number") << "inf" << 0.0;
-    QTest::newRow("zeros after point") << "0.000000000000000000000000000015" << 1.5e-29;
     QTest::newRow("underflow to zero") << "1e-400" << 0.0;
     QTest::newRow("huge exponent of zero") << "0e999999999999999" << 0.0;
-    QTest::newRow("largest double") << "1.7976931348623157e308" << DBL_MAX;
     // Never infinite: beyond the double range the parse gives the largest double.
     QTest::newRow("overflow 1d400") << "1d400" << DBL_MAX;
-    QTest::newRow("negative overflow") << "-1e308000" << -DBL_MAX;
-    QTest::newRow("10000 nines") << QString(10000, '9') << DBL_MAX;
     QTest::newRow("exponent beyond int") << "1e99999999999999999999999" << DBL_MAX;
     QTest::newRow("tiny mantissa, big exponent") << "0." + QString(5000, '0') + "1e5300" << 1e299;
     QTest::newRow("digits with a large negative exponent") << "12345e-9999999999" << 0.0;
@@ -88,13 +76,11 @@ void TestNumText::format_data()
     QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative zero") << -0.0 << "0";
     QTest::newRow("ulp above 0.6") << 6.0 * 0.1 << "0.6";
-    QTest::newRow("smallest plain") << 0.0001 << "0.0001";
     QTest::newRow("below plain range") << 0.00001 << "1E-05";
     QTest::newRow("largest plain") << 999999999999999.0 << "999999999999999";
     QTest::newRow("rounds up into exponent form") << 999999999999999.9 << "1E+15";
     QTest::newRow("subnormal") << 1e-320 << "9.99988867182683E-321";
     QTest::newRow("largest double") << DBL_MAX << "1.79769313486232E+308";
-    QTest::newRow("sixteenth digit rounded") << 0.1234567890123456 << "0.123456789012346";
     // Guards against taking the sign position from the sign bit, which gave "nan" without it.
     QTest::newRow("nan with the sign bit set")
         << std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0) << "nan";
@@ -103,7 +89,6 @@ void TestNumText::format_data()
     // The readouts show values cut to a number of decimals.
     QTest::newRow("cut, not rounded") << cutDecimals(0.0978364, 1000) << "0.097";
     QTest::newRow("cut negative moves away from zero") << cutDecimals(-0.0004, 1000) << "-0.001";
-    QTest::newRow("cut to four decimals") << cutDecimals(0.99999998, 10000) << "0.9999";
     QTest::newRow("cut keeps an exact value") << cutDecimals(0.098, 1000) << "0.098";
 }
 

@@ -1,9 +1,7 @@
 // The main window's k2 and [S]0 lists and the Initial Parameters dialog, driven on the real windows
 // with clicks and keys; the plot image, the boxes and the shared state read back.
-#include "app/enkinform.h"
-#include "lab/session.h"
 #include "params/parametersdialog.h"
-#include "views/plotsurface.h"
+#include "tests/mainwindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -15,10 +13,11 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 #include <tuple>
 
 using namespace enkin;
+using namespace enkin::testing;
 
 // A list choice or OK through the windows (the session's own test covers the figures and notes).
 // `setup` holds field texts set beforehand; `expected` reads "kk2 S0 | km ttmax maxy" (maxy having
@@ -41,19 +40,12 @@ static const Apply kApplies[] = {
 class TestParameters : public QObject {
     Q_OBJECT
 
-    struct App {
-        Session session;
-        Module1 &state = session.state();
-        EnkinForm form{session};
-    };
-    std::unique_ptr<App> m_app;
+    std::optional<Window> s; // a new one for each test
 
-    QComboBox *list(const QString &name) const { return m_app->form.findChild<QComboBox *>(name); }
-    QLineEdit *box(const QString &name) const { return m_app->form.findChild<QLineEdit *>(name); }
-    QScrollBar *slider() const { return m_app->form.findChild<QScrollBar *>("HScroll1"); }
+    QComboBox *list(const QString &name) { return s->get<QComboBox>(name); }
     // The named texts, space-separated: the dialog's fields if a dialog is given, else the run
     // inputs' texts but the ttmax box, the lists' and the main window's boxes.
-    QString read(const QString &names, Parameters *dialog = nullptr) const
+    QString read(const QString &names, Parameters *dialog = nullptr)
     {
         QStringList shown;
         for (const QString &name : names.split(' ')) {
@@ -61,16 +53,16 @@ class TestParameters : public QObject {
             if (dialog)
                 shown << dialog->findChild<QLineEdit *>(name)->text();
             else if (in && *in != RunInput::ttmax)
-                shown << QString::fromStdString(m_app->state.inputs.get(*in));
+                shown << QString::fromStdString(s->state.inputs.get(*in));
             else
-                shown << (list(name) ? list(name)->currentText() : box(name)->text());
+                shown << s->read(name);
         }
         return shown.join(' ');
     }
     Parameters *openDialog()
     {
-        m_app->form.IP_Click();
-        return m_app->form.findChild<Parameters *>();
+        s->form.IP_Click();
+        return s->form.findChild<Parameters *>();
     }
     // A click on the row in the list's pop-up, which also chooses the row already shown.
     void choose(const QString &listName, int row)
@@ -86,16 +78,14 @@ class TestParameters : public QObject {
 private slots:
     void init()
     {
-        m_app = std::make_unique<App>();
-        m_app->form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&m_app->form));
+        s.emplace();
+        QVERIFY(s->show());
     }
 
     void listsAfterFormLoadAndTypedText()
     {
         QComboBox *k2 = list("k2list"), *s0 = list("S0List");
-        QVERIFY(!m_app->form.findChild<Parameters *>() &&
-                !m_app->state.inputs.dialogTextsPresent());
+        QVERIFY(!s->form.findChild<Parameters *>() && !s->state.inputs.dialogTextsPresent());
         // Text typed into a list chooses no row, even a row's own text; Tab moves the focus on.
         for (auto [combo, typed, finish] :
              {std::tuple{k2, "5", Qt::Key_Enter}, std::tuple{s0, "2.0x10^(-4)", Qt::Key_Tab}}) {
@@ -120,26 +110,25 @@ private slots:
     {
         QFETCH(int, index);
         const Apply &a = kApplies[index];
-        RunInputs &inputs = m_app->state.inputs;
+        RunInputs &inputs = s->state.inputs;
         if (a.firstK2Row >= 0)
             choose("k2list", a.firstK2Row);
-        slider()->setValue(a.slider);
+        s->slider()->setValue(a.slider);
         for (const char *name : {"ttt", "EVal", "ESVal", "SVal", "Vel"})
-            box(name)->setText("x");
-        box("maxy")->setText("9");
+            s->get<QLineEdit>(name)->setText("x");
+        s->get<QLineEdit>("maxy")->setText("9");
         for (const QString &set :
              (QString(a.setup) + " ES0=none P0=5").split(' ', Qt::SkipEmptyParts))
             inputs.set(*RunInputs::fromName(set.section('=', 0, 0).toStdString()),
                        set.section('=', 1).toStdString());
-        auto *plot = m_app->form.findChild<PlotSurface *>("Plot1");
-        const QImage before = plot->image().copy();
+        const QImage before = s->image();
         const bool ok = a.trigger == QLatin1String("OK"), ran = a.slider != 1;
         if (ok)
             QTest::mouseClick(openDialog()->findChild<QPushButton *>("Accept"), Qt::LeftButton);
         else
             choose(a.trigger, a.row);
 
-        const QString said = m_app->form.statusBar()->currentMessage();
+        const QString said = s->form.statusBar()->currentMessage();
         QCOMPARE(read("kk2 S0") + " | " + read("km ttmax maxy") +
                      (said.contains("Km is undefined") ? " Km" : "") +
                      (said.contains("No Maximum Time") ? " Time" : ""),
@@ -147,8 +136,8 @@ private slots:
         // The slider goes back to 1, running and redrawing only if it moved. A list choice then
         // writes the parsed field texts to the Results boxes (Vel from P0); OK writes none, so
         // they show the new run at time 0, or what they had.
-        QCOMPARE(slider()->value(), 1);
-        QCOMPARE(plot->image() != before, ran);
+        QCOMPARE(s->slider()->value(), 1);
+        QCOMPARE(s->image() != before, ran);
         const auto parsed = [&](RunInput in) { return QString::number(inputs.number(in)); };
         const QStringList results{ran ? "0" : "x", parsed(RunInput::E0), "0", parsed(RunInput::S0),
                                   ok ? "0" : "5"};
@@ -161,24 +150,24 @@ private slots:
         QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
         choose("k2list", 2);
         choose("S0List", 10);
-        m_app->state.inputs.set(RunInput::E0, "7");
+        s->state.inputs.set(RunInput::E0, "7");
         QCOMPARE(read("kk2 S0 E0", dialog), "10 0.1 7"); // texts set by code show at once
         // Cancel only hides; what was typed stays and the next Plot runs with it.
         dialog->field(RunInput::kk1)->selectAll();
         QTest::keyClicks(dialog->field(RunInput::kk1), "5");
         QTest::mouseClick(dialog->findChild<QPushButton *>("QuitParam"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_app->form.findChild<Parameters *>() == dialog && !dialog->isVisible());
-        m_app->form.Plot2_Click();
-        QCOMPARE(m_app->state.rateSet.k1, 5.0);
+        QVERIFY(s->form.findChild<Parameters *>() == dialog && !dialog->isVisible());
+        s->form.Plot2_Click();
+        QCOMPARE(s->state.rateSet.k1, 5.0);
         QCOMPARE(read("kk1", openDialog()), "5");
         // The close box discards the window and its texts; the main window keeps its own.
         const QString kept = read("km ttmax maxy");
         QVERIFY(dialog->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!m_app->form.findChild<Parameters *>());
-        m_app->form.Plot2_Click();
-        QCOMPARE(m_app->state.rateSet.k1 + m_app->state.rateSet.k2, 2.0);
+        QVERIFY(!s->form.findChild<Parameters *>());
+        s->form.Plot2_Click();
+        QCOMPARE(s->state.rateSet.k1 + s->state.rateSet.k2, 2.0);
         // The lists show the k2 and [S]0 the runs now use; km, ttmax and maxy keep their texts.
         QCOMPARE(read("k2list S0List km ttmax maxy"), "1.000 1.0x10^(-3) " + kept);
         dialog = openDialog();
@@ -206,7 +195,7 @@ private slots:
         }
         QCOMPARE(visited.join(' '), "ES0 P0 kk3 kk1 Accept QuitParam Default E0 Default");
         // Enter and Esc press no button: OK and Cancel would hide the dialog, Default write "1".
-        m_app->state.inputs.set(RunInput::E0, "2");
+        s->state.inputs.set(RunInput::E0, "2");
         for (const char *target : {"E0", "Accept", "QuitParam", "Default"})
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
                 QWidget *widget = dialog->findChild<QWidget *>(target);

@@ -1,7 +1,6 @@
 // A long random session on the real windows: thousands of user actions with a fixed seed, and
 // after every one of them the invariants a student relies on. No input and no order of actions
 // may crash the program, show a garbage number or corrupt the data log.
-#include "app/aboutenkin.h"
 #include "app/enkinform.h"
 #include "datalog/datalog.h"
 #include "engine/numtext.h"
@@ -61,18 +60,12 @@ void TestRandomSession::session()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    auto *slider = form.findChild<QScrollBar *>(QStringLiteral("HScroll1"));
-    auto *k2list = form.findChild<QComboBox *>(QStringLiteral("k2list"));
-    auto *s0list = form.findChild<QComboBox *>(QStringLiteral("S0List"));
-    auto *ttmax = form.findChild<QLineEdit *>(QStringLiteral("ttmax"));
-    auto *maxy = form.findChild<QLineEdit *>(QStringLiteral("maxy"));
-    auto *accept = form.findChild<QPushButton *>(QStringLiteral("Command1"));
-    const auto box = [&form](const char *name) {
-        return form.findChild<QLineEdit *>(QLatin1String(name));
-    };
-    const auto action = [&form](const char *name) {
-        return form.findChild<QAction *>(QLatin1String(name));
-    };
+    auto *slider = form.findChild<QScrollBar *>("HScroll1");
+    auto *k2list = form.findChild<QComboBox *>("k2list");
+    auto *s0list = form.findChild<QComboBox *>("S0List");
+    auto *ttmax = form.findChild<QLineEdit *>("ttmax");
+    const auto box = [&form](const char *name) { return form.findChild<QLineEdit *>(name); };
+    const auto action = [&form](const char *name) { return form.findChild<QAction *>(name); };
 
     std::mt19937 random(20261206);
     const auto pick = [&random](int n) { return int(random() % unsigned(n)); };
@@ -109,19 +102,16 @@ void TestRandomSession::session()
         [&] { action("Clear2")->trigger(); },
         [&] { slider->setValue(1 + pick(600)); },
         [&] { pressOneOf(slider, Qt::Key_Right, Qt::Key_Left); },
-        [&] { QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(pick(slider->width()), 5)); },
         [&] { pressOneOf(k2list, Qt::Key_Down, Qt::Key_Up); },
-        [&] { form.k2list_Click(pick(3)); },
-        [&] { form.S0List_Click(pick(16)); },
         [&] { pressOneOf(s0list, Qt::Key_Down, Qt::Key_Up); },
-        [&] { pick(2) ? accept->click() : action("SaveData")->trigger(); },
+        [&] { action("SaveData")->trigger(); },
         [&] {
             if (pick(4) == 0)
                 action("ClearData")->trigger();
         },
         [&] { action("ShowData")->trigger(); },
         [&] { typeInto(ttmax); }, // kTypeMaximumTime
-        [&] { typeInto(maxy); },
+        [&] { typeInto(box("maxy")); },
         [&] { typeInto(pick(2) ? k2list->lineEdit() : s0list->lineEdit()); },
         [&] { action("IP")->trigger(); },
         editParameter,
@@ -130,16 +120,8 @@ void TestRandomSession::session()
             if (Parameters *dialog = form.findChild<Parameters *>())
                 dialog->findChild<QPushButton *>(QLatin1String(dialogButtons[pick(3)]))->click();
         },
-        [&] {
-            if (Parameters *dialog = form.findChild<Parameters *>(); dialog && pick(3) == 0)
-                dialog->close();
-        },
         [&] { action("Analyse")->trigger(); },
         [&] { action(helpActions[pick(3)])->trigger(); },
-        [&] {
-            if (auto *about = form.findChild<AboutEnkin *>())
-                QTest::keyClick(about, pick(2) ? Qt::Key_Escape : Qt::Key_Return);
-        },
         [&] {
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (w != &form && w->isVisible() && pick(4) == 0)
@@ -147,7 +129,7 @@ void TestRandomSession::session()
         },
         [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); },
     };
-    constexpr int kTypeMaximumTime = 12;
+    constexpr int kTypeMaximumTime = 9;
 
     for (int step = 0; step < 10000; ++step) {
         const int choice = pick(int(std::size(actions)));
@@ -167,10 +149,8 @@ void TestRandomSession::session()
         const DataLog &log = state.dataLog;
         QVERIFY2(log.SavedCount >= 0 && log.SavedCount <= DataLog::kCapacity, where);
         for (int i = 1; i <= log.SavedCount; ++i)
-            for (double v : {log.SavedT[std::size_t(i)], log.SavedE[std::size_t(i)],
-                             log.SavedES[std::size_t(i)], log.SavedS[std::size_t(i)],
-                             log.SavedVel[std::size_t(i)]})
-                QVERIFY2(std::isfinite(v), where);
+            for (double v : {log.SavedT[i], log.SavedE[i], log.SavedES[i], log.SavedS[i]})
+                QVERIFY2(std::isfinite(v) && std::isfinite(log.SavedVel[i]), where);
     }
 }
 

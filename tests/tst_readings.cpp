@@ -241,7 +241,10 @@ private slots:
               "now [ES] reads 0.98 and [E] 0.019, a ratio of 51.6. The steady state gives 50 ([E] "
               "is 0.0196",
               "The two numbers should agree, and be close to 1/2",
-              "= 2 x 10-5 M, while Ks = 1 x 10-5 M"})
+              "= 2 x 10-5 M, while Ks = 1 x 10-5 M",
+              // Regression: exercise 3 sent the student to copy the fixed-column table, whose [S]
+              // is the cut readout, not [S]0; a fit of it gave Km 13% low.
+              "choose Data &gt; Show and Copy for Spreadsheet, and paste into a spreadsheet"})
             QVERIFY2(tutorial.contains(claim), claim);
         // Exercise 2: the ratio [ES]/[E] at the end of the runs at the highest and lowest [S]0,
         // and of the highest at 0.1 msec, with its steady state.
