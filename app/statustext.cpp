@@ -184,9 +184,13 @@ StatusText noteText(const Note &note)
                                .arg(DataLog::kCapacity);
             if (!r.repeat)
                 return says(recorded);
-            return says(recorded + QLatin1Char(' ') + tr("It repeats the reading before it."),
-                        tr("The same figures were recorded twice; Data > Clear All starts the "
-                           "table again."));
+            const QString repeats = tr("It repeats the reading before it.");
+            const QString twice = tr("The same figures were recorded twice; Data > Clear All "
+                                     "starts the table again.");
+            // From an earlier run and a repeat: the line keeps the first, the tooltip both.
+            if (r.earlierRun)
+                return says(recorded, repeats + QLatin1Char(' ') + twice);
+            return says(recorded + QLatin1Char(' ') + repeats, twice);
         }
         StatusText operator()(const OutOfRange &r) const
         {

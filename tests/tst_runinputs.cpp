@@ -1,4 +1,5 @@
-// The run-input store and the enkin-run command-line tool built on it.
+// enkin-run, the command-line tool on the run-input store: its rows against the engine, its
+// options and exit statuses. The window tests drive the store itself.
 #include "app/runcli.h"
 #include "engine/integrate.h"
 #include "enkin/version.h"
@@ -8,7 +9,6 @@
 #include <QProcess>
 #include <QTest>
 
-#include <cfloat>
 #include <sstream>
 #include <vector>
 
@@ -18,56 +18,10 @@ class TestRunInputs : public QObject {
     Q_OBJECT
 
 private slots:
-    void storeKeepsTextsAsTyped();
-    void listenersFollowEveryChange();
     void cli_data();
     void cli();
     void cliBinary();
 };
-
-void TestRunInputs::storeKeepsTextsAsTyped()
-{
-    // The initial texts are the dialog's and enkin-run's defaults (tst_parameters, cli).
-    RunInputs inputs;
-    for (int i = 0; i < 8; ++i)
-        QCOMPARE(RunInputs::fromName(RunInputs::name(RunInput(i))), std::optional(RunInput(i)));
-    QVERIFY(!inputs.dialogTextsPresent());
-    // Setting one dialog text creates all seven; every text is kept exactly as it was set.
-    for (const char *text : {"", "  2.50abc ", "-", "\t1 2\n", "1e999"}) {
-        inputs.set(RunInput::E0, text);
-        QCOMPARE(inputs.get(RunInput::E0), std::string(text));
-    }
-    QVERIFY(inputs.dialogTextsPresent());
-    QCOMPARE(inputs.get(RunInput::S0), std::string("1"));
-    QCOMPARE(inputs.number(RunInput::E0), DBL_MAX);
-    inputs.set(RunInput::kk1, "5");
-    inputs.set(RunInput::ttmax, "3");
-    // Discarding the dialog's texts leaves the Maximum Time.
-    inputs.resetDialogTexts();
-    QVERIFY(!inputs.dialogTextsPresent());
-    QVERIFY(inputs.get(RunInput::kk1) == "1.0" && inputs.get(RunInput::ttmax) == "3");
-}
-
-void TestRunInputs::listenersFollowEveryChange()
-{
-    RunInputs inputs;
-    std::vector<std::pair<RunInput, std::string>> heard;
-    const auto id = inputs.subscribe(
-        [&heard](RunInput input, const std::string &text) { heard.emplace_back(input, text); });
-    // Creation of the group announces the seven initial texts, then the change itself.
-    inputs.set(RunInput::kk2, "10");
-    QCOMPARE(heard.size(), std::size_t(8));
-    QCOMPARE(heard.front().first, RunInput::kk1);
-    QCOMPARE(heard.back(), std::make_pair(RunInput::kk2, std::string("10")));
-    heard.clear();
-    inputs.set(RunInput::kk2, "10");
-    QVERIFY2(heard.empty(), "an unchanged text is not announced");
-    inputs.set(RunInput::ttmax, "2.857");
-    QCOMPARE(heard.size(), std::size_t(1));
-    inputs.unsubscribe(id);
-    inputs.set(RunInput::ttmax, "1");
-    QCOMPARE(heard.size(), std::size_t(1));
-}
 
 void TestRunInputs::cli_data()
 {

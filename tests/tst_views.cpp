@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-#include <limits>
+#include <array>
 
 using namespace enkin;
 
@@ -13,32 +13,22 @@ class TestViews : public QObject {
     Q_OBJECT
 
 private slots:
-    void undrawablePointsBreakTheCurve_data();
     void undrawablePointsBreakTheCurve();
-    void farPointsDrawTheirVisiblePart_data();
     void farPointsDrawTheirVisiblePart();
 };
 
-void TestViews::undrawablePointsBreakTheCurve_data()
-{
-    QTest::addColumn<double>("bad");
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
-    QTest::newRow("beyond the single range") << 1e300;
-}
-
 void TestViews::undrawablePointsBreakTheCurve()
 {
-    // [E] at 3/4 of the height with points 280..320 undrawable, [ES] at 1/2 and [P] at 1/4: the
-    // polyline of [E] stops before the gap and resumes after it, and nothing else is drawn.
-    QFETCH(double, bad);
+    // [E] at 3/4 of the height with points 280..320 not a number, infinite or beyond the single
+    // range, [ES] at 1/2 and [P] at 1/4: the polyline of [E] stops before the gap and resumes
+    // after it, and nothing else is drawn.
     PlotSurface surface;
     surface.resize(604, 304);
     surface.clear();
     Trajectory t;
     for (int i = 1; i <= 600; ++i) {
         t.TimeVal[i] = i - 1;
-        t.EConc[i] = i >= 280 && i <= 320 ? bad : 0.75;
+        t.EConc[i] = i < 280 || i > 320 ? 0.75 : std::array{qQNaN(), qInf(), 1e300}[i % 3];
         t.ESConc[i] = 0.5;
         t.PConc[i] = 0.25;
     }
@@ -66,43 +56,37 @@ void TestViews::undrawablePointsBreakTheCurve()
     QCOMPARE(inks(100) + inks(300), QList<QRgb>());
 }
 
-void TestViews::farPointsDrawTheirVisiblePart_data()
-{
-    QTest::addColumn<double>("far");
-    for (double far : {1e6, 1e15, 1e30})
-        QTest::addRow("%g scales away", far) << far;
-}
-
 void TestViews::farPointsDrawTheirVisiblePart()
 {
     // A segment from the middle of the surface to a point far beyond its corner, along the
     // diagonal, in a batch as the curves are drawn: the visible part runs from the middle to the
     // bottom-right corner, however far the end point lies.
-    QFETCH(double, far);
-    PlotSurface surface;
-    surface.resize(404, 404);
-    surface.clear();
-    surface.setScale(0, 0, 1, 1);
-    {
-        const PlotSurface::Batch batch(surface);
-        surface.moveTo(0.5f, 0.5f);
-        surface.lineTo(static_cast<float>(0.5 + far), static_cast<float>(0.5 + far));
+    for (const double far : {1e6, 1e15, 1e30}) {
+        PlotSurface surface;
+        surface.resize(404, 404);
+        surface.clear();
+        surface.setScale(0, 0, 1, 1);
+        {
+            const PlotSurface::Batch batch(surface);
+            surface.moveTo(0.5f, 0.5f);
+            surface.lineTo(static_cast<float>(0.5 + far), static_cast<float>(0.5 + far));
+        }
+        const QImage image = surface.image();
+        const int n = image.width();
+        const auto inkNear = [&image](int x, int y) {
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    if (image.valid(x + dx, y + dy) &&
+                        image.pixel(x + dx, y + dy) != qRgb(255, 255, 255))
+                        return true;
+            return false;
+        };
+        for (const double along : {0.55, 0.7, 0.85, 0.98})
+            QVERIFY2(inkNear(qRound(along * (n - 1)), qRound(along * (n - 1))),
+                     qPrintable(QString::number(along)));
+        QVERIFY(!inkNear(qRound(0.3 * (n - 1)), qRound(0.3 * (n - 1))) &&
+                !inkNear(qRound(0.8 * (n - 1)), qRound(0.2 * (n - 1))));
     }
-    const QImage image = surface.image();
-    const int n = image.width();
-    const auto inkNear = [&image](int x, int y) {
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                if (image.valid(x + dx, y + dy) &&
-                    image.pixel(x + dx, y + dy) != qRgb(255, 255, 255))
-                    return true;
-        return false;
-    };
-    for (const double along : {0.55, 0.7, 0.85, 0.98})
-        QVERIFY2(inkNear(qRound(along * (n - 1)), qRound(along * (n - 1))),
-                 qPrintable(QString::number(along)));
-    QVERIFY(!inkNear(qRound(0.3 * (n - 1)), qRound(0.3 * (n - 1))) &&
-            !inkNear(qRound(0.8 * (n - 1)), qRound(0.2 * (n - 1))));
 }
 
 QTEST_MAIN(TestViews)
