@@ -19,7 +19,8 @@
 using namespace enkin;
 using namespace enkin::testing;
 
-// A list choice or OK through the windows (the session's own test covers the figures and notes).
+// A list choice or OK through the windows: the figures, the status messages, the slider, the plot
+// and the Results boxes.
 // `setup` holds field texts set beforehand; `expected` reads "kk2 S0 | km ttmax maxy" (maxy having
 // been "9"), then the status messages given.
 struct Apply {
@@ -28,12 +29,24 @@ struct Apply {
     const char *setup, *expected;
 };
 static const Apply kApplies[] = {
+    {"k2 row 0", "k2list", 0, -1, 300, "", "0.1 1 | 1.1 0.059 9"},
+    {"k2 row 1, k1 3", "k2list", 1, -1, 300, "kk1=3", "1 1 | 0.666666666666667 0.019 9"},
     // A handler that only follows index changes would skip this.
     {"k2 row 2 again after k1 3", "k2list", 2, 2, 300, "kk1=3", "10 1 | 3.66666666666667 0.019 9"},
     {"k2 row 2, slider at 1: no run", "k2list", 2, -1, 1, "E0=2.50", "10 1 | 11 0.054 9"},
-    {"OK on a fresh dialog, slider at 1", "OK", -1, -1, 1, "", "1.0 1 | 2 0.058 1"},
+    {"[S]0 row 0", "S0List", 0, -1, 300, "", "1.0 0.001 | 2 2.857 9"},
     // 0.1 + (1 + 0.1) is just above 1.2 in double precision; the quotient is floored.
     {"[S]0 row 0 after k2 row 0: 4.999", "S0List", 0, 0, 300, "", "0.1 0.001 | 1.1 4.999 9"},
+    {"[S]0 row 10", "S0List", 10, -1, 300, "", "1.0 0.1 | 2 0.5 9"},
+    {"[S]0 row 13, an ulp above 0.6, reads 0.6", "S0List", 13, -1, 300, "", "1.0 0.6 | 2 0.096 9"},
+    {"[S]0 row 15", "S0List", 15, -1, 300, "", "1.0 1 | 2 0.058 9"},
+    // A negative denominator gives a negative suggestion, floored and written as it is.
+    {"negative suggestion", "S0List", 0, -1, 300, "kk1=1 kk3=-8", "1.0 0.001 | 2 -0.87 9"},
+    {"OK on a fresh dialog, slider at 1", "OK", -1, -1, 1, "", "1.0 1 | 2 0.058 1"},
+    {"OK: maxy gets the raw E0 text", "OK", -1, -1, 300, "E0=2.50", "1.0 1 | 2 0.058 2.50"},
+    {"OK: k-1 2.5, k1 3", "OK", -1, -1, 300, "kk1=3 kk3=2.5", "1.0 1 | 1.16666666666667 0.019 1"},
+    {"k1 0, k2 row 1: Km undefined", "k2list", 1, -1, 300, "kk1=0", "1 1 |  3 9 Km"},
+    {"k1 0, k-1 -1, [S]0 row 15", "S0List", 15, -1, 300, "kk1=0 kk3=-1", "1.0 1 | 2 0.098 9 Time"},
     {"k1 0, k-1 -1, OK: neither", "OK", -1, -1, 300, "kk1=0 kk3=-1", "1.0 1 |  0.098 1 Km Time"},
 };
 
@@ -142,6 +155,11 @@ private slots:
         const QStringList results{ran ? "0" : "x", parsed(RunInput::E0), "0", parsed(RunInput::S0),
                                   ok ? "0" : "5"};
         QCOMPARE(read("ttt EVal ESVal SVal Vel"), ok && !ran ? "x x x x x" : results.join(' '));
+        // The rate constants follow the fields.
+        const RateSet &r = s->state.rateSet;
+        QCOMPARE(QList<double>({r.k1, r.k2, r.kminus1}),
+                 QList<double>({inputs.number(RunInput::kk1), inputs.number(RunInput::kk2),
+                                inputs.number(RunInput::kk3)}));
     }
 
     void dialogLifecycle()

@@ -10,30 +10,6 @@ using namespace enkin;
 
 namespace {
 
-// A list choice or OK. `setup` holds field texts set beforehand; `expected` reads
-// "kk2 S0 | km ttmax maxy", with maxy "-" where the action leaves it, then the notes given.
-struct Apply {
-    const char *name, *trigger; // "k2list", "S0List" or "OK"
-    int row;
-    const char *setup, *expected;
-};
-// tst_parameters drives five more through the windows.
-const Apply kApplies[] = {
-    {"k2 row 0", "k2list", 0, "", "0.1 1 | 1.1 0.059 -"},
-    {"k2 row 1, k1 3", "k2list", 1, "kk1=3", "1 1 | 0.666666666666667 0.019 -"},
-    {"[S]0 row 0", "S0List", 0, "", "1.0 0.001 | - 2.857 -"},
-    {"[S]0 row 10", "S0List", 10, "", "1.0 0.1 | - 0.5 -"},
-    {"[S]0 row 13, an ulp above 0.6, reads 0.6", "S0List", 13, "", "1.0 0.6 | - 0.096 -"},
-    {"[S]0 row 15", "S0List", 15, "", "1.0 1 | - 0.058 -"},
-    {"OK: maxy gets the raw E0 text", "OK", -1, "E0=2.50", "1.0 1 | 2 0.058 2.50"},
-    {"OK: k-1 2.5, k1 3", "OK", -1, "kk1=3 kk3=2.5", "1.0 1 | 1.16666666666667 0.019 1"},
-    {"k1 0, k2 row 1: Km undefined", "k2list", 1, "kk1=0", "1 1 |  3 - Km"},
-    {"k1 0, k-1 -1, [S]0 row 15", "S0List", 15, "kk1=0 kk3=-1", "1.0 1 | - 0.098 - Time"},
-    // A negative denominator gives a negative suggestion, floored and written as it is.
-    {"negative suggestion", "S0List", 0, "kk1=1 kk3=-8", "1.0 0.001 | - -0.87 -"},
-    {"a row that does not exist", "S0List", 16, "", "1.0 1 | - 0.098 -"},
-};
-
 QString text(const std::string &s)
 {
     return QString::fromStdString(s);
@@ -58,62 +34,10 @@ class TestSession : public QObject {
     Q_OBJECT
 
 private slots:
-    void choiceOrOk_data();
-    void choiceOrOk();
     void runsThatDrawNothingSaySo();
     void acceptAndEarlierRuns();
     void inputsThatAreNamed();
 };
-
-void TestSession::choiceOrOk_data()
-{
-    QTest::addColumn<int>("index");
-    for (const Apply &a : kApplies)
-        QTest::newRow(a.name) << int(&a - kApplies);
-}
-
-void TestSession::choiceOrOk()
-{
-    QFETCH(int, index);
-    const Apply &a = kApplies[index];
-    Session session;
-    RunInputs &inputs = session.state().inputs;
-    setInputs(inputs, QString(a.setup) + " ES0=none P0=5");
-    const QString trigger = a.trigger;
-    std::optional<std::string> km, maxy;
-    Notes notes;
-    if (trigger == "OK") {
-        const ParametersView view = session.applyParameters();
-        km = view.km;
-        maxy = view.maxy;
-        notes = view.notes;
-    } else if (const auto view =
-                   trigger == "k2list" ? session.chooseK2(a.row) : session.chooseS0(a.row)) {
-        km = view->km;
-        notes = view->notes;
-    }
-    const auto shown = [](const std::optional<std::string> &s) { return s ? text(*s) : "-"; };
-    QCOMPARE(text(inputs.get(RunInput::kk2)) + ' ' + text(inputs.get(RunInput::S0)) + " | " +
-                 shown(km) + ' ' + text(inputs.get(RunInput::ttmax)) + ' ' + shown(maxy) +
-                 (has(notes, ChoiceNote::KmUndefined) ? " Km" : "") +
-                 (has(notes, ChoiceNote::NoTimeSuggestion) ? " Time" : ""),
-             QString(a.expected));
-    // The rate constants follow the fields; OK also sets the first grid point from them.
-    const RateSet &r = session.state().rateSet;
-    if (trigger != "S0List" || a.row < 16)
-        QCOMPARE(QString("%1 %2 %3").arg(r.k1).arg(r.k2).arg(r.kminus1),
-                 QString("%1 %2 %3")
-                     .arg(inputs.number(RunInput::kk1))
-                     .arg(inputs.number(RunInput::kk2))
-                     .arg(inputs.number(RunInput::kk3)));
-    if (trigger == "OK")
-        QCOMPARE(session.state().trajectory.EConc[1], inputs.number(RunInput::E0));
-    // What a choice then writes into the Results boxes: the parsed texts, P0 in the velocity.
-    const Readout initial = session.initialValues();
-    QCOMPARE(text(initial.EVal + ' ' + initial.ESVal + ' ' + initial.Vel + ' ' + initial.SVal),
-             QString::number(inputs.number(RunInput::E0)) + " 0 5 " +
-                 QString::number(inputs.number(RunInput::S0)));
-}
 
 void TestSession::runsThatDrawNothingSaySo()
 {
