@@ -86,7 +86,6 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
     QVERIFY(text(window, "message").startsWith("Fitting 6 readings of 7"));
     QCOMPARE(points(window, "directChart", "used"), 6);
     QCOMPARE(points(window, "directChart", "left out"), 1);
-    QCOMPARE(points(window, "residualChart", "used"), 6);
     // Left-out points are hollow.
     for (QAbstractSeries *s : window.findChild<QChartView *>("directChart")->chart()->series())
         if (s->name() == "left out")
@@ -99,7 +98,6 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
     table->setCurrentCell(6, 0);
     QTest::keyClick(table->viewport(), Qt::Key_Space);
     QCOMPARE(table->item(6, 0)->checkState(), Qt::Checked);
-    QVERIFY(text(window, "message").startsWith("Fitting 7 readings of 7"));
     QCOMPARE(points(window, "directChart", "left out"), 0);
     QVERIFY(text(window, "caption0") != before);
     table->setCurrentCell(0, 0);
