@@ -38,7 +38,7 @@ AxisRange niceRange(double lo, double hi)
         lo = std::isfinite(lo) ? lo : 0;
         hi = lo + 1;
     }
-    const double raw = (hi - lo) / 4;
+    const double raw = (hi - lo) / 5;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     const double f = raw / magnitude;
     const double step = (f <= 1 ? 1 : f <= 2 ? 2 : f <= 2.5 ? 2.5 : f <= 5 ? 5 : 10) * magnitude;
@@ -133,8 +133,10 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
     const bool trueKnown = truth.kmDefined && truth.vmaxDefined && truth.km > 0 && truth.vmax > 0;
 
     if (method == Method::Direct) {
-        // Room to the right of the largest [S], so that the curves visibly go on rising there.
-        const double right = x.hi + 0.1 * (x.hi - x.lo);
+        // Room to the right of the largest [S], so that the curves visibly go on rising there;
+        // they run to the axis' end.
+        plot.x = niceRange(x.lo, x.hi + 0.05 * (x.hi - x.lo));
+        const double right = plot.x.hi;
         const auto hyperbola = [&](double km, double vmax) {
             PlotPoints curve;
             for (int i = 0; i <= kCurvePoints; ++i) {
@@ -151,7 +153,6 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
         for (const PlotPoints *curve : {&plot.fitted, &plot.truth})
             for (const PlotPoint &p : *curve)
                 y.include(p.y);
-        plot.x = niceRange(x.lo, right);
         plot.y = niceRange(y.lo, y.hi + 0.05 * (y.hi - y.lo));
         // Residuals against the fitted curve, in µM/s.
         if (fitted) {
@@ -266,23 +267,37 @@ std::string scientificMarkup(double value)
     return withPower(mantissa, exponent, false);
 }
 
-std::string estimateMarkup(const Estimate &estimate)
+int scientificPower(double value)
+{
+    return std::isfinite(value) && value != 0 ? scientificParts(value, 3).second : 0;
+}
+
+std::string estimateMarkup(const Estimate &estimate, std::optional<int> power)
 {
     const double value = estimate.value, half = estimate.halfWidth;
     if (!std::isfinite(value))
         return "—";
-    if (!estimate.hasInterval || !(half > 0) || !std::isfinite(half) || value == 0)
+    // The place of the value's fourth significant digit.
+    const int fourth = scientificPower(value) - 3;
+    const bool interval = estimate.hasInterval && half > 0 && std::isfinite(half) && value != 0;
+    if (!interval && !power)
         return scientificMarkup(value);
     // The half-width keeps two significant digits: the value is rounded to the place of the
     // second, and the power of ten is the rounded value's (9.996 ± 0.012 reads 10.000 ± 0.012).
-    const int place = int(std::floor(std::log10(half))) - 1;
+    const bool below = interval && int(std::floor(std::log10(half))) < fourth;
+    const int place = interval && !below ? int(std::floor(std::log10(half))) - 1 : fourth;
     const double unit = std::pow(10.0, place);
     const double rounded = std::round(value / unit) * unit;
-    const int exponent = rounded == 0 ? place + 1 : scientificParts(rounded, 15).second;
+    const int exponent = power          ? *power
+                         : rounded == 0 ? place + 1
+                                        : scientificParts(rounded, 15).second;
     const int decimals = std::clamp(exponent - place, 0, 12);
     const double scale = std::pow(10.0, exponent);
-    return withPower(fixed(rounded / scale, decimals) + " ± " + fixed(half / scale, decimals),
-                     exponent, true);
+    if (!interval)
+        return withPower(fixed(rounded / scale, decimals), exponent, false);
+    const std::string spread =
+        below ? "< " + fixed(unit / scale, decimals) : fixed(half / scale, decimals);
+    return withPower(fixed(rounded / scale, decimals) + " ± " + spread, exponent, true);
 }
 
 } // namespace enkin

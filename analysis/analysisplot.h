@@ -7,6 +7,7 @@
 
 #include "analysis/readings.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ struct AxisRange {
 };
 
 // A range that contains [lo, hi] and starts and ends on a tick, with ticks at 1, 2, 2.5 or 5
-// times a power of ten and about four intervals, few enough for the labels of a narrow plot. A
+// times a power of ten and about five intervals, few enough for the labels of a narrow plot. A
 // range that starts at 0 keeps starting at 0. A range of no width, or one that is not finite,
 // falls back to one of width 1, so that an axis never receives an invalid range.
 AxisRange niceRange(double lo, double hi);
@@ -47,9 +48,15 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
 // not 10.000 × 10^{-6}. "—" when not finite.
 std::string scientificMarkup(double value);
 
+// The power of ten scientificMarkup writes for `value`; 0 when it is not finite or zero.
+int scientificPower(double value);
+
 // A value with its confidence interval, the digits chosen from the interval: the half-width
 // keeps two significant digits and the value is rounded to the same place,
-// "(2.004 ± 0.021) × 10^{-5}". Without an interval, as scientificMarkup.
-std::string estimateMarkup(const Estimate &estimate);
+// "(2.004 ± 0.021) × 10^{-5}". A half-width below a unit of the value's fourth significant digit
+// reads "< 0.001": the readings lie on the curve, and no digit of the interval would show.
+// Without an interval, the value to four significant digits. With `power`, in that power of ten,
+// so that a fitted value reads beside the true one: "(0.9974 ± 0.0012) × 10^{-6}".
+std::string estimateMarkup(const Estimate &estimate, std::optional<int> power = std::nullopt);
 
 } // namespace enkin

@@ -103,22 +103,26 @@ std::string_view methodTitle(Method method)
 
 std::string_view errorModelName(ErrorModel model)
 {
-    return model == ErrorModel::Constant ? "constant: % of the true Vmax" : "proportional: % of v";
+    return model == ErrorModel::Constant
+               ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "constant: % of the true Vmax")
+               : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "proportional: % of v");
 }
 
 std::string_view spreadName(Spread spread)
 {
     return spread == Spread::Interval95
-               ? "95% confidence interval"
-               : "± 1 standard error of the line, not a 95% interval: the transform distorts the "
-                 "errors";
+               ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "95% confidence interval")
+               : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                      "± 1 standard error of the line, not a 95% interval: the "
+                                      "transform distorts the errors");
 }
 
 std::string_view weightsName(ErrorModel model)
 {
     return model == ErrorModel::Constant
-               ? "equal weights, for constant error"
-               : "weights 1/v^2 of the fitted curve, for proportional error";
+               ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "equal weights, for constant error")
+               : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                      "weights 1/v^2 of the fitted curve, for proportional error");
 }
 
 std::string marksText(Mark marks, const Translate &translate)
@@ -140,8 +144,13 @@ Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group)
     return scaled(fit, fit.vmaxOverKm, group.eTotal);
 }
 
-std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint)
+std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint,
+                        const Translate &translate)
 {
+    const auto word = [&](std::string_view english) {
+        const std::string s(english);
+        return translate ? translate(s.c_str()) : s;
+    };
     std::string text;
     const auto line = [&](const Row &row) { text += row.text + '\n'; };
     const auto row = [&] { return Row{{}, decimalPoint}; };
@@ -150,63 +159,65 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
     for (int g = 0; g < int(study.groups.size()); ++g)
         fits.push_back(fitGroup(study, g, choices));
 
-    line(row() << "row"
-               << "[S]0 (M)"
-               << "velocity (M/s)"
-               << "used"
-               << "marks");
+    line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "row")) << "[S]0 (M)"
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "velocity (M/s)"))
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "used"))
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "marks")));
     for (int g = 0; g < int(study.groups.size()); ++g) {
         const GroupFit &fit = fits[std::size_t(g)];
         const ReadingGroup &group = study.groups[std::size_t(g)];
         for (std::size_t k = 0; k < group.members.size(); ++k) {
             const LoggedReading &r = study.readings[std::size_t(group.members[k])];
             const bool used = isIncluded(r, choices);
-            line(row() << double(r.row) << fit.shown[k].s << fit.shown[k].v << (used ? "yes" : "no")
-                       << marksText(r.marks));
+            line(row() << double(r.row) << fit.shown[k].s << fit.shown[k].v
+                       << word(used ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "yes")
+                                    : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "no"))
+                       << marksText(r.marks, translate));
         }
     }
     for (int g = 0; g < int(study.groups.size()); ++g) {
         const ReadingGroup &group = study.groups[std::size_t(g)];
         const GroupFit &fit = fits[std::size_t(g)];
         line(row());
-        line(row() << "group " + std::to_string(g + 1) << "readings used" << double(fit.used.size())
-                   << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)" << group.k2 * units::kRate
-                   << "k-1 (1/s)" << group.kminus1 * units::kRate << "[E]0 (M)" << group.eTotal);
-        line(row() << "method"
-                   << "Km (M)"
-                   << "low"
-                   << "high"
-                   << "Vmax (M/s)"
-                   << "low"
-                   << "high"
-                   << "kcat (1/s)"
-                   << "low"
-                   << "high"
-                   << "kcat/Km (1/M/s)"
-                   << "low"
-                   << "high"
-                   << "low and high");
+        line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "group")) + ' ' +
+                          std::to_string(g + 1)
+                   << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "readings used"))
+                   << double(fit.used.size()) << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)"
+                   << group.k2 * units::kRate << "k-1 (1/s)" << group.kminus1 * units::kRate
+                   << "[E]0 (M)" << group.eTotal);
+        const std::string low = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "low")),
+                          high = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "high"));
+        line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "method")) << "Km (M)"
+                   << low << high << "Vmax (M/s)" << low << high << "kcat (1/s)" << low << high
+                   << "kcat/Km (1/M/s)" << low << high
+                   << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "low and high")));
         for (const MethodFit &m : fit.methods) {
-            Row r = row() << methodName(m.method);
+            Row r = row() << word(methodName(m.method));
             if (m.status == FitStatus::Ok) {
                 r << m.km << m.vmax << kcatOf(m, group) << specificityOf(m, group);
-                std::string spread(spreadName(m.km.spread));
+                std::string spread = word(spreadName(m.km.spread));
                 if (m.method == Method::Direct)
-                    spread += "; " + std::string(weightsName(choices.errorModel));
+                    spread += "; " + word(weightsName(choices.errorModel));
                 r << std::string_view(spread);
             }
             line(r);
         }
         const TheoreticalConstants &t = group.truth;
         const double nan = std::nan("");
-        line(row() << "true" << (t.kmDefined ? t.km : nan) << ""
+        line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "true"))
+                   << (t.kmDefined ? t.km : nan) << ""
                    << "" << (t.vmaxDefined ? t.vmax : nan) << ""
                    << "" << t.kcat << ""
                    << "" << t.specificity);
     }
     line(row());
-    line(row() << "simulated measurement error (%)" << choices.errorPercent << "error model"
-               << errorModelName(choices.errorModel) << "seed" << double(choices.seed));
+    line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                            "simulated measurement error (%)"))
+               << choices.errorPercent
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "error model"))
+               << word(errorModelName(choices.errorModel))
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "seed"))
+               << double(choices.seed));
     return text;
 }
 

@@ -40,7 +40,8 @@ Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group);
 // whether used, the marks), then for each group its constants, a row per method with Km, Vmax,
 // kcat and kcat/Km, the ends of value ± its spread and what that spread is (a 95% interval, or
 // a line's standard error), and the true values; last the simulated error, its model and its
-// seed. Numbers use `decimalPoint`.
-std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint = '.');
+// seed. Numbers use `decimalPoint`; the words pass through `translate` when one is given.
+std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint = '.',
+                        const Translate &translate = {});
 
 } // namespace enkin

@@ -19,14 +19,24 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace enkin {
 
 namespace {
 
+// The markup's numbers with the desktop's decimal sign.
 QString html(const std::string &markup)
 {
-    return scriptsToHtml(QString::fromStdString(markup));
+    return scriptsToHtml(
+        QString::fromStdString(markup).replace(QLatin1Char('.'), QLocale().decimalPoint()));
+}
+
+// A fitted value in the power of ten of its true value, when that is known.
+std::optional<int> truePower(bool known, double truth)
+{
+    return known && std::isfinite(truth) && truth != 0 ? std::optional(scientificPower(truth))
+                                                       : std::nullopt;
 }
 
 // A number of the results, kept on one line: "(2.004 ± 0.021) × 10<sup>-5</sup>".
@@ -39,6 +49,11 @@ QString unbroken(const std::string &markup)
 QString readingsText(int n)
 {
     return n == 1 ? AnalysisWindow::tr("1 reading") : AnalysisWindow::tr("%1 readings").arg(n);
+}
+
+QString iterationsText(int n)
+{
+    return n == 1 ? AnalysisWindow::tr("1 iteration") : AnalysisWindow::tr("%1 iterations").arg(n);
 }
 
 QString methodTitleText(Method method)
@@ -64,12 +79,12 @@ QString failure(FitStatus status)
 // The fitted value with its interval, and how far it is from the true one.
 QString valueCell(const Estimate &e, double truth, bool truthKnown)
 {
-    QString cell = unbroken(estimateMarkup(e));
+    QString cell = unbroken(estimateMarkup(e, truePower(truthKnown, truth)));
     if (!e.hasInterval)
         cell += AnalysisWindow::tr(" (no interval)");
     if (truthKnown && truth != 0 && std::isfinite(truth)) {
         const double off = 100 * (e.value / truth - 1);
-        cell += QStringLiteral("</td><td align=right>%1%").arg(off, 0, 'f', 2);
+        cell += QStringLiteral("</td><td align=right>%1%").arg(QLocale().toString(off, 'f', 2));
     } else {
         cell += QStringLiteral("</td><td>");
     }
@@ -115,7 +130,7 @@ void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
     for (std::size_t g = 0; g < m_study.groups.size(); ++g)
         m_groupChoice->addItem(tr("Group %1: k2 = %2 /s, %3")
                                    .arg(g + 1)
-                                   .arg(m_study.groups[g].k2 * units::kRate)
+                                   .arg(QLocale().toString(m_study.groups[g].k2 * units::kRate))
                                    .arg(readingsText(int(m_study.groups[g].members.size()))));
     m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
     m_groupChoice->setCurrentIndex(m_group);
@@ -180,34 +195,35 @@ void AnalysisWindow::showMessage()
         if (m_choices.errorModel == ErrorModel::Constant)
             text += tr(" The velocities carry a SIMULATED measurement error of constant size, %1% "
                        "of the true Vmax (seed %2).")
-                        .arg(m_choices.errorPercent)
+                        .arg(QLocale().toString(m_choices.errorPercent))
                         .arg(m_choices.seed);
         else
             text += tr(" The velocities carry a SIMULATED measurement error in proportion to each "
                        "velocity, %1% of v (seed %2).")
-                        .arg(m_choices.errorPercent)
+                        .arg(QLocale().toString(m_choices.errorPercent))
                         .arg(m_choices.seed);
     }
     m_message->setText(text);
 }
 
-QString AnalysisWindow::lineCaption(const MethodFit &fit) const
+QString AnalysisWindow::lineCaption(const MethodFit &fit, const ReadingGroup &group) const
 {
     if (fit.status != FitStatus::Ok)
         return methodTitleText(fit.method) + QStringLiteral(": ") + failure(fit.status) +
                QLatin1Char('.');
+    const TheoreticalConstants &t = group.truth;
     QString text = tr("%1: Km = %2 M, Vmax = %3 M/s")
-                       .arg(methodTitleText(fit.method), unbroken(estimateMarkup(fit.km)),
-                            unbroken(estimateMarkup(fit.vmax)));
+                       .arg(methodTitleText(fit.method),
+                            unbroken(estimateMarkup(fit.km, truePower(t.kmDefined, t.km))),
+                            unbroken(estimateMarkup(fit.vmax, truePower(t.vmaxDefined, t.vmax))));
     if (fit.method == Method::Direct)
-        text += tr(", 95% intervals, %1; %2 iterations.")
-                    .arg(weightsText(m_choices.errorModel))
-                    .arg(fit.iterations);
+        text += tr(", 95% intervals, %1; %2.")
+                    .arg(weightsText(m_choices.errorModel), iterationsText(fit.iterations));
     else
         text += tr(", ± the line's standard error (slope %1, intercept %2, r² = %3).")
                     .arg(unbroken(scientificMarkup(fit.slope)),
-                         unbroken(scientificMarkup(fit.intercept)))
-                    .arg(fit.rSquared, 0, 'f', 4);
+                         unbroken(scientificMarkup(fit.intercept)),
+                         QLocale().toString(fit.rSquared, 'f', 4));
     return text;
 }
 
@@ -290,7 +306,7 @@ QWidget *AnalysisWindow::createReadingsTable()
     m_table->setObjectName(QStringLiteral("readingsTable"));
     m_table->setAccessibleName(tr("Readings"));
     m_table->setHorizontalHeaderLabels(
-        {tr("Use"), tr("Row"), tr("[S]0 (M)"), tr("v (M/s)"), tr("t (ms)"), tr("Group and marks")});
+        {tr("Use"), tr("Row"), tr("[S]₀ (M)"), tr("v (M/s)"), tr("t (ms)"), tr("Group and marks")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -330,6 +346,8 @@ void AnalysisWindow::showTable()
         cell(i, 5, note);
     }
     m_table->resizeColumnsToContents();
+    // Fitting the columns to their contents fixes the last one's width too: it stretches again.
+    m_table->horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
 }
 
 void AnalysisWindow::readingToggled(QTableWidgetItem *item)
@@ -347,8 +365,9 @@ void AnalysisWindow::copyResults()
 {
     const QChar point = QLocale().decimalPoint().at(0);
     const char decimalPoint = point == QLatin1Char(',') ? ',' : '.';
+    const auto translate = [](const char *english) { return tr(english).toStdString(); };
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(resultsText(m_study, m_choices, decimalPoint)));
+        QString::fromStdString(resultsText(m_study, m_choices, decimalPoint, translate)));
     m_status->setText(tr("Copied the results for a spreadsheet."));
 }
 

@@ -54,7 +54,7 @@ QValueAxis *makeAxis(const QString &title)
 {
     auto *axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setLabelFormat(QStringLiteral("%.4g"));
     axis->setMinorTickCount(1);
     return axis;
 }
@@ -117,7 +117,7 @@ AnalysisWindow::AnalysisWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("methodTabs"));
-    m_tabs->addTab(createTab(Method::Direct), tr("v against [S]0"));
+    m_tabs->addTab(createTab(Method::Direct), tr("v against [S]₀"));
     for (Method m : {Method::LineweaverBurk, Method::HanesWoolf, Method::EadieHofstee})
         m_tabs->addTab(createTab(m), tr(methodName(m).data()));
 
@@ -151,9 +151,10 @@ AnalysisWindow::AnalysisWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::hide);
 
-    // A larger desktop font needs more room for the axis labels: the layout's minimum wins.
+    // A larger desktop font needs more room for the axis labels: the layout's minimum wins. The
+    // owner fits the window to the screen when it opens.
     const QSize minimum = minimumSizeHint();
-    resize(std::max(1120, minimum.width()), std::max(760, minimum.height()));
+    resize(std::max(1120, minimum.width()), std::max(860, minimum.height()));
     refresh(DataLog{}, RunInputs{});
 }
 
@@ -164,6 +165,8 @@ AnalysisWindow::Chart AnalysisWindow::createChart(const QString &objectName, con
     Chart c;
     auto *chart = new QChart;
     chart->setTitle(title);
+    // Tick labels in the desktop's decimal sign.
+    chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     c.x = makeAxis(xTitle);
@@ -175,9 +178,10 @@ AnalysisWindow::Chart AnalysisWindow::createChart(const QString &objectName, con
     c.zeroY = makeLine(QString(), zeroPen);
     QList<QAbstractSeries *> series{c.zeroX, c.zeroY};
     if (withCurves) {
-        c.truth = makeLine(tr("true"), QPen(kTruthColour, 2, Qt::DashLine));
+        // The true curve dashed over the fitted one: where they agree, both show.
         c.fitted = makeLine(tr("fitted"), QPen(kFitColour, 2));
-        series << c.truth << c.fitted;
+        c.truth = makeLine(tr("true"), QPen(kTruthColour, 2, Qt::DashLine));
+        series << c.fitted << c.truth;
     }
     c.used = makeScatter(tr("used"), false);
     c.leftOut = makeScatter(tr("left out"), true);
@@ -206,30 +210,36 @@ QWidget *AnalysisWindow::createTab(Method method)
     const std::size_t m = std::size_t(method);
     switch (method) {
     case Method::Direct:
-        m_charts[m] = createChart(QStringLiteral("directChart"), tr("Velocity against [S]0"),
-                                  tr("[S]0 (µM)"), tr("v (µM/s)"), true);
-        m_residuals = createChart(QStringLiteral("residualChart"), tr("Residuals of the fit"),
-                                  tr("[S]0 (µM)"), tr("Δv (µM/s)"), false);
+        m_charts[m] =
+            createChart(QStringLiteral("directChart"), tr("Velocity against [S]<sub>0</sub>"),
+                        tr("[S]<sub>0</sub> (µM)"), tr("v (µM/s)"), true);
+        m_residuals =
+            createChart(QStringLiteral("residualChart"), tr("Residuals of the fit, Δv in µM/s"),
+                        tr("[S]<sub>0</sub> (µM)"), QStringLiteral("Δv"), false);
         m_residuals.view->chart()->legend()->hide();
-        // Room for the title, the tick labels and the axis title at any desktop font size.
-        m_charts[m].view->setMinimumHeight(15 * fontMetrics().height());
-        m_residuals.view->setMinimumHeight(12 * fontMetrics().height());
-        layout->addWidget(m_charts[m].view, 3);
+        // Room for the title, the tick labels and the axis title at any desktop font size; the
+        // velocities get twice the residuals' share of any more.
+        m_charts[m].view->setMinimumHeight(13 * fontMetrics().height());
+        m_residuals.view->setMinimumHeight(11 * fontMetrics().height());
+        layout->addWidget(m_charts[m].view, 2);
         layout->addWidget(m_residuals.view, 1);
         break;
     case Method::LineweaverBurk:
-        m_charts[m] = createChart(QStringLiteral("lineweaverBurkChart"), tr("1/v against 1/[S]0"),
-                                  tr("1/[S]0 (1/µM)"), tr("1/v (s/µM)"), true);
+        m_charts[m] =
+            createChart(QStringLiteral("lineweaverBurkChart"), tr("1/v against 1/[S]<sub>0</sub>"),
+                        tr("1/[S]<sub>0</sub> (1/µM)"), tr("1/v (s/µM)"), true);
         layout->addWidget(m_charts[m].view, 1);
         break;
     case Method::HanesWoolf:
-        m_charts[m] = createChart(QStringLiteral("hanesWoolfChart"), tr("[S]0/v against [S]0"),
-                                  tr("[S]0 (µM)"), tr("[S]0/v (s)"), true);
+        m_charts[m] = createChart(QStringLiteral("hanesWoolfChart"),
+                                  tr("[S]<sub>0</sub>/v against [S]<sub>0</sub>"),
+                                  tr("[S]<sub>0</sub> (µM)"), tr("[S]<sub>0</sub>/v (s)"), true);
         layout->addWidget(m_charts[m].view, 1);
         break;
     case Method::EadieHofstee:
-        m_charts[m] = createChart(QStringLiteral("eadieHofsteeChart"), tr("v against v/[S]0"),
-                                  tr("v/[S]0 (1/s)"), tr("v (µM/s)"), true);
+        m_charts[m] =
+            createChart(QStringLiteral("eadieHofsteeChart"), tr("v against v/[S]<sub>0</sub>"),
+                        tr("v/[S]<sub>0</sub> (1/s)"), tr("v (µM/s)"), true);
         layout->addWidget(m_charts[m].view, 1);
         break;
     }
@@ -245,9 +255,15 @@ QWidget *AnalysisWindow::createTab(Method method)
 
 QWidget *AnalysisWindow::createControls()
 {
+    // Two rows, so that the window fits a small screen at a large interface scale: the simulated
+    // error, then what is done with the results.
     auto *controls = new QWidget;
-    auto *row = new QHBoxLayout(controls);
-    row->setContentsMargins(0, 0, 0, 0);
+    auto *rows = new QVBoxLayout(controls);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto *row = new QHBoxLayout;
+    auto *actions = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addLayout(actions);
 
     m_error = new QDoubleSpinBox;
     m_error->setObjectName(QStringLiteral("measurementError"));
@@ -311,9 +327,10 @@ QWidget *AnalysisWindow::createControls()
     row->addWidget(m_errorModel);
     row->addWidget(m_seed);
     row->addWidget(sample);
-    row->addWidget(m_status, 1);
+    row->addStretch(1);
+    actions->addWidget(m_status, 1);
     for (QPushButton *button : {copy, save, refreshButton, close})
-        row->addWidget(button);
+        actions->addWidget(button);
     return controls;
 }
 
@@ -325,6 +342,9 @@ void AnalysisWindow::showChart(Chart &chart, const MethodPlot &plot, bool residu
     const AxisRange &y = residuals ? plot.residual : plot.y;
     setRange(chart.x, plot.x);
     setRange(chart.y, y);
+    // The residuals' plot is short: its scale reads at its ends and at zero.
+    if (residuals)
+        chart.y->setTickCount(3);
     if (chart.fitted) {
         chart.fitted->replace(toQt(plot.fitted));
         chart.fitted->setVisible(!plot.fitted.empty());
@@ -359,7 +379,7 @@ void AnalysisWindow::showTabs()
         showChart(m_charts[m], plot, false);
         if (method == Method::Direct)
             showChart(m_residuals, plot, true);
-        m_captions[m]->setText(lineCaption(fit.methods[m]));
+        m_captions[m]->setText(lineCaption(fit.methods[m], group));
     }
 }
 

@@ -82,7 +82,7 @@ private:
     void showResults();
     void showTable();
     QString resultsBlock(int group, const GroupFit &fit) const;
-    QString lineCaption(const MethodFit &fit) const;
+    QString lineCaption(const MethodFit &fit, const ReadingGroup &group) const;
 
     void readingToggled(QTableWidgetItem *item);
     void copyResults();

@@ -64,6 +64,8 @@ void EnkinForm::showWhichRun()
 
 bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && watched == centralWidget())
+        placeForSize(static_cast<QResizeEvent *>(event)->size());
     // A horizontal scroll bar inverts the arrow keys (Right moved the time back); the slider
     // moves with the arrow: Right and Left step the time forward and back.
     if (event->type() == QEvent::KeyPress && watched == HScroll1) {

@@ -8,6 +8,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
+
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -63,6 +67,10 @@ private:
     void buildControls();
     void buildMenus();
     void setFocusOrder();
+    // Places the controls for the window's size: at the design size where the design puts them;
+    // larger, the plot and the slider take the extra room, and the controls below move down
+    // together, centred under the plot.
+    void placeForSize(QSize client);
     void say(const StatusText &text);
     // The time box and the Results in a muted colour while they show an earlier run.
     void showWhichRun();
@@ -77,6 +85,7 @@ private:
     Session &m_session;
     StatusText m_said;                  // what the status bar shows, and its tooltip
     std::optional<PlotPicture> m_drawn; // the curves the plot shows, if any
+    std::vector<std::pair<QPointer<QWidget>, QRect>> m_design; // each control's design place
     RunInputs::ListenerId m_inputsListener = 0;
 
     PlotSurface *Plot1 = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 
 #include <type_traits>
@@ -8,9 +9,25 @@
 
 namespace enkin {
 
+// Makes a window that is about to open no larger than the free area of its screen, room left for
+// the frame, and no smaller than its layout allows: at a large interface scale its buttons stay
+// on the screen.
+inline void fitToScreen(QWidget *window)
+{
+    const QWidget *owner = window->parentWidget() ? window->parentWidget() : window;
+    const QScreen *screen = owner->screen();
+    if (!screen)
+        return;
+    const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSizeHint()));
+}
+
 // Shows a window that exists, or brings it forward.
 template <class W> W *showWindow(W *window)
 {
+    if (!window->isVisible())
+        fitToScreen(window);
     window->show();
     window->raise();
     window->activateWindow();

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -103,10 +104,13 @@ void TestAnalysis::checkBoxesLeaveReadingsOutAndPutThemBack()
     table->setCurrentCell(0, 0);
     QTest::keyClick(table->viewport(), Qt::Key_Space);
     QCOMPARE(points(window, "directChart", "used"), 6);
-    // The choices survive a refresh while the rows hold the same readings.
+    // The choices survive a refresh while the rows hold the same readings; the last column
+    // still reaches the table's right edge.
     window.refresh(session.state().dataLog, session.state().inputs);
     QCOMPARE(table->item(0, 0)->checkState(), Qt::Unchecked);
     QCOMPARE(table->item(6, 0)->checkState(), Qt::Checked);
+    QHeaderView *header = table->horizontalHeader();
+    QCOMPARE(header->sectionViewportPosition(5) + header->sectionSize(5), header->width());
 }
 
 void TestAnalysis::tabsGroupsAndSimulatedError()
@@ -135,13 +139,16 @@ void TestAnalysis::tabsGroupsAndSimulatedError()
         QVERIFY2(caption.contains("Km = (1.1") || caption.contains("Km = (1.0"),
                  qPrintable(caption));
         QCOMPARE(caption.contains("slope"), i > 0);
-        // The plot is drawn: the readings' red is in the picture of the tab.
+        // The plot is drawn: the readings' red is in the picture of the tab, and the dashed
+        // green true line over the fitted one, where the two agree.
         const QImage shot = tabs->currentWidget()->grab().toImage();
-        int red = 0;
+        int red = 0, green = 0;
         for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
+            for (int x = 0; x < shot.width(); ++x) {
                 red += shot.pixelColor(x, y) == QColor(200, 0, 0);
-        QVERIFY2(red > 50, qPrintable(QString::number(red)));
+                green += shot.pixelColor(x, y) == QColor(0, 140, 0);
+            }
+        QVERIFY2(red > 50 && green > 50, qPrintable(QString("%1 %2").arg(red).arg(green)));
     }
     // Every method's block: fitted values with intervals and their distance from the truth.
     const QString results = text(window, "group1Results");
@@ -176,6 +183,7 @@ void TestAnalysis::errorModelAndLabels_data()
     QTest::addColumn<QStringList>("constant");     // the message, the direct fit's heading
     QTest::addColumn<QStringList>("proportional"); // the same, the model's name in its list
     QTest::addColumn<QStringList>("always");       // a line's heading, a mark, the warning
+    QTest::addColumn<QStringList>("numbers");      // the copy's header, the caption's Km
     QTest::newRow("English")
         << "en"
         << QStringList{"SIMULATED measurement error of constant size, 5% of the true Vmax (seed 1)",
@@ -188,7 +196,8 @@ void TestAnalysis::errorModelAndLabels_data()
         << QStringList{"Lineweaver-Burk line: ± its standard error, not a 95% interval",
                        "too much enzyme: [E]0 over 1% of [S]0 + Km",
                        "Readings marked \"too much enzyme\" come from runs whose [E]0 is more "
-                       "than 1% of [S]0 + Km"};
+                       "than 1% of [S]0 + Km"}
+        << QStringList{"row\t[S]0 (M)\tvelocity (M/s)\tused\tmarks\n", "Km = (2.0"};
     QTest::newRow("German")
         << "de"
         << QStringList{"SIMULIERTEN Messfehler konstanter Größe, 5 % des wahren Vmax (Startwert 1)",
@@ -201,7 +210,9 @@ void TestAnalysis::errorModelAndLabels_data()
         << QStringList{"Lineweaver-Burk-Gerade: ± ihr Standardfehler, kein 95-%-Intervall",
                        "zu viel Enzym: [E]0 über 1 % von [S]0 + Km",
                        "Die mit „zu viel Enzym“ markierten Messwerte stammen aus Läufen, deren "
-                       "[E]0 mehr als 1 % von [S]0 + Km beträgt"};
+                       "[E]0 mehr als 1 % von [S]0 + Km beträgt"}
+        << QStringList{"Zeile\t[S]0 (M)\tGeschwindigkeit (M/s)\tverwendet\tMarkierungen\n",
+                       "Km = (2,0"};
 }
 
 void TestAnalysis::errorModelAndLabels()
@@ -210,12 +221,16 @@ void TestAnalysis::errorModelAndLabels()
     QFETCH(QStringList, constant);
     QFETCH(QStringList, proportional);
     QFETCH(QStringList, always);
+    QFETCH(QStringList, numbers);
     const auto english = qScopeGuard([] {
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
+        QLocale::setDefault(QLocale::c());
     });
-    if (language == "de")
+    if (language == "de") {
         QVERIFY(installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany)));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
     Session session;
     student::acceptRuns(session, 1, {4, 6, 8, 10});
     // [E]0 = 300 x 10^-9 M at [S]0 = 1e-6 M: 1.4% of [S]0 + Km.
@@ -231,6 +246,13 @@ void TestAnalysis::errorModelAndLabels()
     QCOMPARE(table->item(4, 0)->checkState(), Qt::Unchecked);
     QVERIFY2(text(window, "message").contains(always[2]), qPrintable(text(window, "message")));
     QVERIFY2(results().contains(always[0]), qPrintable(results()));
+    // Every number in the desktop's decimal sign, and the copy in its language too.
+    QVERIFY2(caption().contains(numbers[1]), qPrintable(caption()));
+    QTest::mouseClick(window.findChild<QPushButton *>("copyResults"), Qt::LeftButton);
+    QVERIFY(QApplication::clipboard()->text().startsWith(numbers[0]));
+    // At 150% its least size fits a 1280 x 1024 screen, with room for the frame.
+    QVERIFY(window.minimumSizeHint().width() * 3 / 2 <= 1280 - 16 &&
+            window.minimumSizeHint().height() * 3 / 2 <= 1024 - 48);
 
     window.findChild<QDoubleSpinBox *>("measurementError")->setValue(5);
     QVERIFY2(text(window, "message").contains(constant[0]), qPrintable(text(window, "message")));
@@ -265,7 +287,7 @@ void TestAnalysis::copySavePlotAndClose()
              window->findChild<QTabWidget *>("methodTabs")->currentWidget()->size());
     QFile file(svg);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains("Velocity against [S]0"));
+    QVERIFY(file.readAll().contains("Velocity against [S]"));
     QVERIFY(!window->savePlot(dir.filePath("no/such/folder/plot.png")));
 
     // The results are reached with Tab and read by their text. Close and Esc hide the window,

@@ -69,13 +69,18 @@ private slots:
         // An interval keeps two digits, and the value is rounded once, to the same place; never
         // is a half-width printed as zero, whatever the value and the interval.
         QCOMPARE(estimateMarkup({9.996e-6, 1.2e-7, true}), "(1.000 ± 0.012) × 10^{-5}");
+        // Beside a true value: in its power of ten. Readings on the curve: no digit of the
+        // interval shows, and it says so.
+        QCOMPARE(estimateMarkup({9.974e-7, 1.2e-9, true}, -6), "(0.9974 ± 0.0012) × 10^{-6}");
+        QCOMPARE(estimateMarkup({2e-5, 3e-21, true}), "(2.000 ± < 0.001) × 10^{-5}");
         std::mt19937_64 random(3);
         std::uniform_real_distribution<double> exponent(-12, 4), relative(-9, 1);
         for (int i = 0; i < 20000; ++i) {
             const double value = std::pow(10.0, exponent(random));
             const std::string text =
                 estimateMarkup({value, value * std::pow(10.0, relative(random)), true});
-            QVERIFY2(std::stod(text.substr(text.find("± ") + 3)) > 0, text.c_str());
+            const std::string half = text.substr(text.find("± ") + 3);
+            QVERIFY2(std::stod(half.substr(half.starts_with("< ") ? 2 : 0)) > 0, text.c_str());
         }
     }
 

@@ -96,6 +96,12 @@ private slots:
                 s->choose(QString(opens).section(' ', 0, 0));
             const QByteArray window = "enkin::" + QByteArray(opens).split(' ').last();
             QTRY_VERIFY2(qApp->activeWindow() && qApp->activeWindow()->inherits(window), opens);
+            // Within the screen's free area, unless its least size is larger.
+            QWidget *w = qApp->activeWindow();
+            const QSize free = w->screen()->availableGeometry().size() - QSize(16, 48);
+            QVERIFY2(w->width() <= std::max(free.width(), w->minimumSizeHint().width()) &&
+                         w->height() <= std::max(free.height(), w->minimumSizeHint().height()),
+                     opens);
             // Assistive technology sees a window or a dialog, not a filler.
             const QAccessible::Role role =
                 QAccessible::queryAccessibleInterface(qApp->activeWindow())->role();
@@ -141,6 +147,26 @@ private slots:
         plot->point(1, 0);
         QCOMPARE(s->image().pixel(s->image().width() - 1, s->image().height() - 1), kBlack);
     }
+    void growsForAProjector()
+    {
+        // At the design size every control is where the design puts it, Accept Data whole;
+        // larger, the plot and the slider take the room, the controls below move down together,
+        // centred, and the run drawn last is drawn again at the plot's new size.
+        s->slider()->setValue(600);
+        const auto place = [&](const char *name) { return s->get(name)->geometry(); };
+        const QRect plot = place("Plot1"), slider = place("HScroll1"), accept = place("Command1");
+        const QRect scale = place("maxy"), origin = place("Text2");
+        QVERIFY(s->form.centralWidget()->rect().contains(accept));
+        s->form.resize(s->form.size() + QSize(150, 80));
+        QTRY_COMPARE(place("Plot1"), plot.adjusted(0, 0, 150, 80));
+        QCOMPARE(place("HScroll1"), slider.adjusted(0, 80, 150, 80));
+        QCOMPARE(place("Command1"), accept.translated(75, 80));
+        QVERIFY(place("maxy") == scale && place("Text2") == origin.translated(0, 80));
+        const QImage image = s->image();
+        QVERIFY(colourAt(image, 1, 0.980347, kBlue) && colourAt(image, 1, 0.019653, kBlack));
+        QVERIFY(countColour(image, kGrey, QRect(image.width() - 2, 0, 2, image.height())) > 0);
+    }
+
     void sliderReadsOutTheRunForAcceptData_data()
     {
         QTest::addColumn<int>("v");

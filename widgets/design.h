@@ -94,13 +94,14 @@ inline QColor onWindow(const QColor &designed, const QPalette &palette)
 }
 
 // A button at its design geometry, widened about its centre and heightened where the caption's
-// size hint (a larger desktop font, a longer translation) needs more room.
+// size hint (a larger desktop font, a longer translation) needs more room: upwards, so that its
+// lower edge stays within the window.
 inline void placeButton(QPushButton *button, QRect design)
 {
     const QSize hint = button->sizeHint();
     const int wider = std::max(0, hint.width() - design.width());
     const int taller = std::max(0, hint.height() - design.height());
-    button->setGeometry(design.adjusted(-wider / 2, 0, wider - wider / 2, taller));
+    button->setGeometry(design.adjusted(-wider / 2, -taller, wider - wider / 2, 0));
 }
 
 } // namespace enkin

@@ -362,10 +362,6 @@
         <translation>Zeile</translation>
     </message>
     <message>
-        <source>[S]0 (M)</source>
-        <translation>[S]0 (M)</translation>
-    </message>
-    <message>
         <source>v (M/s)</source>
         <translation>v (M/s)</translation>
     </message>
@@ -406,10 +402,6 @@
         <translation>&amp;Gruppe zeichnen:</translation>
     </message>
     <message>
-        <source>v against [S]0</source>
-        <translation>v gegen [S]0</translation>
-    </message>
-    <message>
         <source>Lineweaver-Burk</source>
         <translation>Lineweaver-Burk</translation>
     </message>
@@ -434,52 +426,12 @@
         <translation>angepasst</translation>
     </message>
     <message>
-        <source>Velocity against [S]0</source>
-        <translation>Geschwindigkeit gegen [S]0</translation>
-    </message>
-    <message>
-        <source>[S]0 (µM)</source>
-        <translation>[S]0 (µM)</translation>
-    </message>
-    <message>
         <source>v (µM/s)</source>
         <translation>v (µM/s)</translation>
     </message>
     <message>
-        <source>Residuals of the fit</source>
-        <translation>Residuen der Anpassung</translation>
-    </message>
-    <message>
-        <source>Δv (µM/s)</source>
-        <translation>Δv (µM/s)</translation>
-    </message>
-    <message>
-        <source>1/v against 1/[S]0</source>
-        <translation>1/v gegen 1/[S]0</translation>
-    </message>
-    <message>
-        <source>1/[S]0 (1/µM)</source>
-        <translation>1/[S]0 (1/µM)</translation>
-    </message>
-    <message>
         <source>1/v (s/µM)</source>
         <translation>1/v (s/µM)</translation>
-    </message>
-    <message>
-        <source>[S]0/v against [S]0</source>
-        <translation>[S]0/v gegen [S]0</translation>
-    </message>
-    <message>
-        <source>[S]0/v (s)</source>
-        <translation>[S]0/v (s)</translation>
-    </message>
-    <message>
-        <source>v against v/[S]0</source>
-        <translation>v gegen v/[S]0</translation>
-    </message>
-    <message>
-        <source>v/[S]0 (1/s)</source>
-        <translation>v/[S]0 (1/s)</translation>
     </message>
     <message>
         <source>Adds simulated Gaussian error of this size to each velocity before the fits: the readings themselves stay as they are</source>
@@ -574,10 +526,6 @@
         <translation> Die Geschwindigkeiten tragen einen SIMULIERTEN Messfehler proportional zu jeder Geschwindigkeit, %1 % von v (Startwert %2).</translation>
     </message>
     <message>
-        <source>, 95% intervals, %1; %2 iterations.</source>
-        <translation>, 95-%-Intervalle, %1; %2 Iterationen.</translation>
-    </message>
-    <message>
         <source>, ± the line&apos;s standard error (slope %1, intercept %2, r² = %3).</source>
         <translation>, ± der Standardfehler der Geraden (Steigung %1, Achsenabschnitt %2, r² = %3).</translation>
     </message>
@@ -612,6 +560,134 @@
     <message>
         <source>direct fit</source>
         <translation>direkte Anpassung</translation>
+    </message>
+    <message>
+        <source>v against [S]₀</source>
+        <translation>v gegen [S]₀</translation>
+    </message>
+    <message>
+        <source>Velocity against [S]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>Geschwindigkeit gegen [S]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>[S]&lt;sub&gt;0&lt;/sub&gt; (µM)</source>
+        <translation>[S]&lt;sub&gt;0&lt;/sub&gt; (µM)</translation>
+    </message>
+    <message>
+        <source>1/v against 1/[S]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>1/v gegen 1/[S]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>1/[S]&lt;sub&gt;0&lt;/sub&gt; (1/µM)</source>
+        <translation>1/[S]&lt;sub&gt;0&lt;/sub&gt; (1/µM)</translation>
+    </message>
+    <message>
+        <source>[S]&lt;sub&gt;0&lt;/sub&gt;/v against [S]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>[S]&lt;sub&gt;0&lt;/sub&gt;/v gegen [S]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>[S]&lt;sub&gt;0&lt;/sub&gt;/v (s)</source>
+        <translation>[S]&lt;sub&gt;0&lt;/sub&gt;/v (s)</translation>
+    </message>
+    <message>
+        <source>v against v/[S]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>v gegen v/[S]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>v/[S]&lt;sub&gt;0&lt;/sub&gt; (1/s)</source>
+        <translation>v/[S]&lt;sub&gt;0&lt;/sub&gt; (1/s)</translation>
+    </message>
+    <message>
+        <source>1 iteration</source>
+        <translation>1 Iteration</translation>
+    </message>
+    <message>
+        <source>%1 iterations</source>
+        <translation>%1 Iterationen</translation>
+    </message>
+    <message>
+        <source>, 95% intervals, %1; %2.</source>
+        <translation>, 95-%-Intervalle, %1; %2.</translation>
+    </message>
+    <message>
+        <source>[S]₀ (M)</source>
+        <translation>[S]₀ (M)</translation>
+    </message>
+    <message>
+        <source>constant: % of the true Vmax</source>
+        <translation>konstant: % des wahren Vmax</translation>
+    </message>
+    <message>
+        <source>95% confidence interval</source>
+        <translation>95-%-Konfidenzintervall</translation>
+    </message>
+    <message>
+        <source>± 1 standard error of the line, not a 95% interval: the transform distorts the errors</source>
+        <translation>± 1 Standardfehler der Geraden, kein 95-%-Intervall: die Umformung verzerrt die Fehler</translation>
+    </message>
+    <message>
+        <source>weights 1/v^2 of the fitted curve, for proportional error</source>
+        <translation>Gewichte 1/v^2 der angepassten Kurve, für proportionalen Fehler</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>velocity (M/s)</source>
+        <translation>Geschwindigkeit (M/s)</translation>
+    </message>
+    <message>
+        <source>marks</source>
+        <translation>Markierungen</translation>
+    </message>
+    <message>
+        <source>group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>readings used</source>
+        <translation>verwendete Messwerte</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>unten</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>oben</translation>
+    </message>
+    <message>
+        <source>method</source>
+        <translation>Verfahren</translation>
+    </message>
+    <message>
+        <source>low and high</source>
+        <translation>unten und oben</translation>
+    </message>
+    <message>
+        <source>simulated measurement error (%)</source>
+        <translation>simulierter Messfehler (%)</translation>
+    </message>
+    <message>
+        <source>error model</source>
+        <translation>Fehlermodell</translation>
+    </message>
+    <message>
+        <source>seed</source>
+        <translation>Startwert</translation>
+    </message>
+    <message>
+        <source>Residuals of the fit, Δv in µM/s</source>
+        <translation>Residuen der Anpassung, Δv in µM/s</translation>
     </message>
 </context>
 <context>
