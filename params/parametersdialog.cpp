@@ -5,11 +5,13 @@
 #include "widgets/scriptedlabel.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtMath>
 
+#include <algorithm>
 #include <utility>
 
 namespace enkin {
@@ -76,6 +78,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     }
 
     const QFont boxFont = interfaceFont();
+    int besideButtons = width(); // the left edge of the label on the buttons' row
 
     for (const FieldSpec &design : kFields) {
         auto *edit = new QLineEdit(this);
@@ -100,6 +103,8 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
             l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
                            hint.height());
         }
+        if (design.top == 1800)
+            besideButtons = label->x();
         edit->setAccessibleName(label->accessibleName() + QStringLiteral(", ") +
                                 QString::fromLatin1(design.accessibleUnit));
         edit->setAccessibleDescription(edit->toolTip());
@@ -117,14 +122,31 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         {"QuitParam", QT_TR_NOOP("Cancel"), QT_TR_NOOP("Cancel any changes"), 1455,
          &Parameters::QuitParam_Click},
     };
+    // Each button is 720 twips wide, not 735, so that neighbours do not overlap by a pixel. A
+    // caption too long for that (a translation) widens its button; the others give up the room
+    // their captions do not need, so that the row stays left of the label beside it.
+    const QFontMetrics metrics(boxFont);
+    int needs[3], least[3], total = 0, leastTotal = 0;
+    for (int k = 0; k < 3; ++k) {
+        least[k] = metrics.horizontalAdvance(tr(buttons[k].caption)) + 12;
+        needs[k] = std::max(px(720), least[k]);
+        total += needs[k];
+        leastTotal += least[k];
+    }
+    const int gap = px(735) - px(720), room = besideButtons - px(15) - 2 * gap - 4;
     QPushButton *made[3] = {};
-    int i = 0;
+    int i = 0, x = px(15);
     for (const auto &b : buttons) {
         auto *button = new QPushButton(tr(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFont(boxFont);
-        // 720 twips wide, not 735, so that neighbours do not overlap by a pixel.
-        button->setGeometry(twips(b.left, 1800, 720, 375));
+        QRect place = twips(b.left, 1800, 720, 375);
+        if (total > 3 * px(720)) {
+            const int w = total <= room ? needs[i] : least[i] + (room - leastTotal) / 3;
+            place = QRect(x, place.y(), w, place.height());
+            x += w + gap;
+        }
+        button->setGeometry(place);
         button->setToolTip(tr(b.tooltip));
         button->setAccessibleDescription(button->toolTip());
         // Neither Enter nor Esc presses a button.

@@ -3,6 +3,7 @@
 #include "app/enkinform.h"
 #include "app/language.h"
 #include "app/statustext.h"
+#include "params/parametersdialog.h"
 #include "tests/mainwindow.h"
 #include "views/plotsurface.h"
 #include "widgets/design.h"
@@ -12,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolTip>
 #include <QTranslator>
@@ -130,6 +132,17 @@ private slots:
         QCOMPARE(noteText(AcceptRefusal{AcceptOutcome::EmptyBox, ResultBox::ttt, 0}).shown,
                  "Nicht übernommen: Zeitwert ist leer.");
         QCOMPARE(noteText(Recorded{3, false}).shown, "Messwert 3 von 20 aufgenommen.");
+        // The dialog's buttons show their longer captions whole, side by side.
+        form.IP_Click();
+        QRect before;
+        for (const char *name : {"Accept", "Default", "QuitParam"}) {
+            auto *button = form.findChild<Parameters *>()->findChild<QPushButton *>(name);
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <=
+                             button->width() &&
+                         !button->geometry().intersects(before),
+                     qPrintable(button->text()));
+            before = button->geometry();
+        }
         for (QTranslator *t : qApp->findChildren<QTranslator *>())
             QCoreApplication::removeTranslator(t), delete t;
         QCOMPARE(EnkinForm(session).windowTitle(), "Michaelis-Menten - Enzyme Kinetics");
