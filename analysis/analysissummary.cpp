@@ -240,7 +240,8 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
         text += QStringLiteral("<tr><td colspan=3><i>%1</i></td></tr>").arg(title);
     };
     const auto row = [&](const QString &quantity, const QString &cells) {
-        text += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(quantity, cells);
+        text += QStringLiteral("<tr><td style=\"white-space:nowrap\">%1</td><td>%2</td></tr>")
+                    .arg(quantity, cells);
     };
     heading(tr("True values, from the runs' constants"));
     row(QStringLiteral("Km"),

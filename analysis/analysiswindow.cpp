@@ -128,7 +128,7 @@ AnalysisWindow::AnalysisWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     results->setObjectName(QStringLiteral("results"));
     results->setWidget(resultsPage);
     results->setWidgetResizable(true);
-    results->setMinimumWidth(400);
+    results->setMinimumWidth(320);
     results->setAccessibleName(tr("Results"));
 
     auto *groupRow = new QHBoxLayout;
@@ -217,10 +217,12 @@ QWidget *AnalysisWindow::createTab(Method method)
             createChart(QStringLiteral("residualChart"), tr("Residuals of the fit, Δv in µM/s"),
                         tr("[S]<sub>0</sub> (µM)"), QStringLiteral("Δv"), false);
         m_residuals.view->chart()->legend()->hide();
+        // Its [S]0 axis is the one above: the title's line goes to the tick labels.
+        m_residuals.x->setTitleVisible(false);
         // Room for the title, the tick labels and the axis title at any desktop font size; the
         // velocities get twice the residuals' share of any more.
-        m_charts[m].view->setMinimumHeight(13 * fontMetrics().height());
-        m_residuals.view->setMinimumHeight(11 * fontMetrics().height());
+        m_charts[m].view->setMinimumHeight(15 * fontMetrics().height());
+        m_residuals.view->setMinimumHeight(9 * fontMetrics().height());
         layout->addWidget(m_charts[m].view, 2);
         layout->addWidget(m_residuals.view, 1);
         break;
