@@ -1,5 +1,6 @@
 #include "app/helpwindows.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
@@ -10,6 +11,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "app/language.h"
 #include "widgets/design.h"
 
 namespace enkin {
@@ -41,6 +43,17 @@ public:
     }
 };
 
+// The document `name` in the language of the interface's catalogue where it is translated, else
+// the English one.
+QUrl documentUrl(const char *name)
+{
+    const QString language = documentLanguage();
+    const QString translated = QStringLiteral("/docs/%1/%2").arg(language, QLatin1String(name));
+    if (!language.isEmpty() && QFile::exists(QLatin1Char(':') + translated))
+        return QUrl(QStringLiteral("qrc:") + translated);
+    return QUrl(QStringLiteral("qrc:/docs/") + QLatin1String(name));
+}
+
 } // namespace
 
 HelpWindow::HelpWindow(const Design &design, QWidget *parent)
@@ -60,7 +73,7 @@ HelpWindow::HelpWindow(const Design &design, QWidget *parent)
     RichTextBox1->setPalette(page);
     // Links within the documents open in the view; a web link opens in the desktop's browser.
     RichTextBox1->setOpenExternalLinks(true);
-    RichTextBox1->setSource(QUrl(QString::fromUtf8(design.document)));
+    RichTextBox1->setSource(documentUrl(design.document));
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAccessibleName(tr("Close"));
@@ -99,16 +112,15 @@ void HelpWindow::Command1_Click()
 }
 
 EnkinDoc::EnkinDoc(QWidget *parent)
-    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Enkin Instructions"),
-                  "qrc:/docs/tutorial.html", QSize(px(10485), px(6960)),
-                  twips(105, 120, 10350, 6360), twips(4110, 6495, 660, 375)},
+    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Enkin Instructions"), "tutorial.html",
+                  QSize(px(10485), px(6960)), twips(105, 120, 10350, 6360),
+                  twips(4110, 6495, 660, 375)},
                  parent)
 {}
 
 EnkinKey::EnkinKey(QWidget *parent)
-    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Michaelis Menten -  Guide"),
-                  "qrc:/docs/guide.html", QSize(px(9330), px(6960)), twips(0, 0, 9285, 6360),
-                  twips(4110, 6495, 660, 375)},
+    : HelpWindow({QT_TRANSLATE_NOOP("enkin::HelpWindow", "Michaelis Menten -  Guide"), "guide.html",
+                  QSize(px(9330), px(6960)), twips(0, 0, 9285, 6360), twips(4110, 6495, 660, 375)},
                  parent)
 {}
 

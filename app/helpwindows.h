@@ -10,9 +10,10 @@ class QTextBrowser;
 
 namespace enkin {
 
-// A window that shows one of the documents carried in the program's resources in a read-only
-// view (`RichTextBox1`) the student can scroll, select and copy from, with a "Close" button
-// (`Command1`) under it. "Close" only hides the window, so the document keeps its scroll
+// A window that shows one of the documents carried in the program's resources, in the language of
+// the interface where it is translated (:/docs/de/ for German) and in English otherwise, in a
+// read-only view (`RichTextBox1`) the student can scroll, select and copy from, with a "Close"
+// button (`Command1`) under it. "Close" only hides the window, so the document keeps its scroll
 // position for the next opening; the frame's close box destroys it, and the next opening starts
 // again from the top.
 class HelpWindow : public QWidget {
@@ -22,7 +23,7 @@ protected:
     // Design geometry in pixels, at the window's design size.
     struct Design {
         const char *caption;
-        const char *document; // qrc: URL of the document
+        const char *document; // file name under :/docs/, the English document
         QSize client;
         QRect view;
         QRect close;

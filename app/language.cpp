@@ -3,9 +3,18 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 namespace enkin {
+
+namespace {
+
+// The program's catalogue as installed; null once it is deleted, when the interface is English
+// again.
+QPointer<QTranslator> catalogue;
+
+} // namespace
 
 bool installTranslations(QCoreApplication &app, const QLocale &locale)
 {
@@ -15,9 +24,19 @@ bool installTranslations(QCoreApplication &app, const QLocale &locale)
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     auto *own = new QTranslator(&app);
-    if (!own->load(locale, QStringLiteral("enkin"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+    if (!own->load(locale, QStringLiteral("enkin"), QStringLiteral("_"),
+                   QStringLiteral(":/i18n")) ||
+        !QCoreApplication::installTranslator(own))
         return false;
-    return QCoreApplication::installTranslator(own);
+    catalogue = own;
+    return true;
+}
+
+QString documentLanguage()
+{
+    if (!catalogue)
+        return {};
+    return QLocale::languageToCode(QLocale(catalogue->language()).language());
 }
 
 } // namespace enkin
