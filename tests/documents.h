@@ -1,5 +1,5 @@
-// The Tutorial and the Guide as a student reads them, for tests that check the numbers they
-// claim against the program.
+// The Tutorial and the Guide as a student reads them, in English and in German, for tests that
+// check the numbers they claim against the program.
 #pragma once
 
 #include <QFile>
@@ -23,6 +23,23 @@ inline QString documentText(const QString &fileName)
     text.replace(QStringLiteral("&minus;"), QStringLiteral("-"));
     text.remove(QStringLiteral("&#8288;"));
     return text.simplified();
+}
+
+// Things a document says: each an English text and its German translation.
+using Claims = QList<QStringList>;
+
+// The claims a document leaves out, joined by " | ": the English texts looked up in folder/name,
+// the German ones in folder/de/name.
+inline QString missingClaims(const QString &folder, const QString &name, const Claims &claims)
+{
+    const QString texts[] = {documentText(folder + '/' + name),
+                             documentText(folder + "/de/" + name)};
+    QStringList missing;
+    for (const QStringList &claim : claims)
+        for (int language : {0, 1})
+            if (claim.size() != 2 || !texts[language].contains(claim[language]))
+                missing += claim.value(language, QStringLiteral("(no text)"));
+    return missing.join(QStringLiteral(" | "));
 }
 
 } // namespace enkin

@@ -1,5 +1,6 @@
 #include "app/aboutenkin.h"
 #include "app/helpwindows.h"
+#include "app/language.h"
 #include "app/showwindow.h"
 #include "enkin/version.h"
 
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTranslator>
 
 using namespace enkin;
 
@@ -47,6 +49,8 @@ void TestHelp::cleanup()
     delete tutorial_;
     delete guide_;
     delete about_;
+    for (QTranslator *t : qApp->findChildren<QTranslator *>()) // back to English
+        QCoreApplication::removeTranslator(t), delete t;
 }
 
 void TestHelp::windowsOpenOnceAndClose_data()
@@ -117,18 +121,27 @@ void TestHelp::windowsOpenOnceAndClose()
 void TestHelp::documentPicturesAndLinksResolve_data()
 {
     QTest::addColumn<QString>("which");
-    for (const char *which : {"tutorial", "guide"})
-        QTest::newRow(which) << which;
+    QTest::addColumn<QString>("language"); // of the interface's catalogue, none for English
+    for (const char *language : {"", "de"})
+        for (const char *which : {"tutorial", "guide"})
+            QTest::addRow("%s %s", which, *language ? language : "en") << which << language;
 }
 
 // Guards against a picture or link that names a file missing from the resources, or outside
 // them, and against pictures that cannot be decoded (the SVG image plugin missing), which the
-// view would draw as a broken-image placeholder.
+// view would draw as a broken-image placeholder. With the German catalogue installed the windows
+// show the German documents, which speak of the Fließgleichgewicht (steady state); with none, the
+// English ones.
 void TestHelp::documentPicturesAndLinksResolve()
 {
     QFETCH(QString, which);
+    QFETCH(QString, language);
+    if (!language.isEmpty())
+        QVERIFY(installTranslations(*qApp, QLocale(language)));
 
-    const QUrl source = open(which)->findChild<QTextBrowser *>()->source();
+    const QTextBrowser *view = open(which)->findChild<QTextBrowser *>();
+    QCOMPARE(view->toPlainText().contains("Fließgleichgewicht"), !language.isEmpty());
+    const QUrl source = view->source();
     QFile file(QLatin1Char(':') + source.path());
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
     const QString html = QString::fromUtf8(file.readAll());
