@@ -32,6 +32,14 @@ QString html(const std::string &markup)
         QString::fromStdString(markup).replace(QLatin1Char('.'), QLocale().decimalPoint()));
 }
 
+// A number in the desktop's decimal sign, without group separators: "1000", "0,25".
+QString number(double value, char format = 'g', int precision = 6)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, format, precision);
+}
+
 // A fitted value in the power of ten of its true value, when that is known.
 std::optional<int> truePower(bool known, double truth)
 {
@@ -84,7 +92,7 @@ QString valueCell(const Estimate &e, double truth, bool truthKnown)
         cell += AnalysisWindow::tr(" (no interval)");
     if (truthKnown && truth != 0 && std::isfinite(truth)) {
         const double off = 100 * (e.value / truth - 1);
-        cell += QStringLiteral("</td><td align=right>%1%").arg(QLocale().toString(off, 'f', 2));
+        cell += QStringLiteral("</td><td align=right>%1%").arg(number(off, 'f', 2));
     } else {
         cell += QStringLiteral("</td><td>");
     }
@@ -130,7 +138,7 @@ void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
     for (std::size_t g = 0; g < m_study.groups.size(); ++g)
         m_groupChoice->addItem(tr("Group %1: k2 = %2 /s, %3")
                                    .arg(g + 1)
-                                   .arg(QLocale().toString(m_study.groups[g].k2 * units::kRate))
+                                   .arg(number(m_study.groups[g].k2 * units::kRate))
                                    .arg(readingsText(int(m_study.groups[g].members.size()))));
     m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
     m_groupChoice->setCurrentIndex(m_group);
@@ -195,12 +203,12 @@ void AnalysisWindow::showMessage()
         if (m_choices.errorModel == ErrorModel::Constant)
             text += tr(" The velocities carry a SIMULATED measurement error of constant size, %1% "
                        "of the true Vmax (seed %2).")
-                        .arg(QLocale().toString(m_choices.errorPercent))
+                        .arg(number(m_choices.errorPercent))
                         .arg(m_choices.seed);
         else
             text += tr(" The velocities carry a SIMULATED measurement error in proportion to each "
                        "velocity, %1% of v (seed %2).")
-                        .arg(QLocale().toString(m_choices.errorPercent))
+                        .arg(number(m_choices.errorPercent))
                         .arg(m_choices.seed);
     }
     m_message->setText(text);
@@ -222,8 +230,7 @@ QString AnalysisWindow::lineCaption(const MethodFit &fit, const ReadingGroup &gr
     else
         text += tr(", ± the line's standard error (slope %1, intercept %2, r² = %3).")
                     .arg(unbroken(scientificMarkup(fit.slope)),
-                         unbroken(scientificMarkup(fit.intercept)),
-                         QLocale().toString(fit.rSquared, 'f', 4));
+                         unbroken(scientificMarkup(fit.intercept)), number(fit.rSquared, 'f', 4));
     return text;
 }
 
@@ -322,7 +329,6 @@ void AnalysisWindow::showTable()
 {
     const QSignalBlocker blocker(m_table);
     m_table->setRowCount(int(m_study.readings.size()));
-    const QLocale locale;
     const auto cell = [&](int row, int column, const QString &text) {
         auto *item = new QTableWidgetItem(text);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -338,9 +344,9 @@ void AnalysisWindow::showTable()
         use->setCheckState(used ? Qt::Checked : Qt::Unchecked);
         use->setData(Qt::AccessibleTextRole, used ? tr("used") : tr("left out"));
         cell(i, 1, QString::number(r.row));
-        cell(i, 2, locale.toString(r.reading.s, 'g', 6));
-        cell(i, 3, locale.toString(r.reading.v, 'g', 6));
-        cell(i, 4, locale.toString(r.t * 1000, 'g', 6));
+        cell(i, 2, number(r.reading.s));
+        cell(i, 3, number(r.reading.v));
+        cell(i, 4, number(r.t * 1000));
         QString note = tr("group %1").arg(r.group + 1);
         if (r.marks != Mark::None)
             note += QStringLiteral(": ") + markReasons(r.marks);

@@ -248,6 +248,7 @@ void TestAnalysis::errorModelAndLabels()
     QVERIFY2(results().contains(always[0]), qPrintable(results()));
     // Every number in the desktop's decimal sign, and the copy in its language too.
     QVERIFY2(caption().contains(numbers[1]), qPrintable(caption()));
+    QVERIFY(window.findChild<QComboBox *>("groupChoice")->itemText(0).contains("k2 = 1000 /s"));
     QTest::mouseClick(window.findChild<QPushButton *>("copyResults"), Qt::LeftButton);
     QVERIFY(QApplication::clipboard()->text().startsWith(numbers[0]));
     // At 150% its least size fits a 1280 x 1024 screen, with room for the frame.

@@ -1,30 +1,23 @@
-#include "app/aboutenkin.h"
 #include "app/helpwindows.h"
 #include "app/language.h"
 #include "app/showwindow.h"
-#include "enkin/version.h"
 
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTranslator>
 
 using namespace enkin;
 
-// Opens the help windows as the main window does: showWindow() into one slot per window.
+// The Tutorial and the Guide, opened as the main window opens them: showWindow() into one slot
+// per window.
 class TestHelp : public QObject {
     Q_OBJECT
 
 private slots:
     void cleanup();
-    void windowsOpenOnceAndClose_data();
-    void windowsOpenOnceAndClose();
     void documentPicturesAndLinksResolve_data();
     void documentPicturesAndLinksResolve();
 
@@ -33,89 +26,20 @@ private:
     {
         if (which == QLatin1String("tutorial"))
             return showWindow(tutorial_, &owner_);
-        if (which == QLatin1String("guide"))
-            return showWindow(guide_, &owner_);
-        return showWindow(about_, &owner_);
+        return showWindow(guide_, &owner_);
     }
 
     QWidget owner_;
     QPointer<EnkinDoc> tutorial_;
     QPointer<EnkinKey> guide_;
-    QPointer<AboutEnkin> about_;
 };
 
 void TestHelp::cleanup()
 {
     delete tutorial_;
     delete guide_;
-    delete about_;
     for (QTranslator *t : qApp->findChildren<QTranslator *>()) // back to English
         QCoreApplication::removeTranslator(t), delete t;
-}
-
-void TestHelp::windowsOpenOnceAndClose_data()
-{
-    QTest::addColumn<QString>("which");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("how");
-    const char *guide = "Michaelis Menten -  Guide"; // two blanks before Guide
-    for (const char *how : {"Close", "close box", "Escape"}) {
-        QTest::addRow("tutorial: %s", how) << "tutorial"
-                                           << "Enkin Instructions" << how;
-        QTest::addRow("guide: %s", how) << "guide" << guide << how;
-    }
-    for (const char *how : {"OK", "Enter", "Escape"})
-        QTest::addRow("about: %s", how) << "about"
-                                        << "About enkin" << how;
-}
-
-// Each menu item opens one window however often it is chosen. Close and Esc only hide a document,
-// which keeps its place; the close box destroys it, and it opens anew at the top. The About box
-// shows the application's title and version; OK, Enter and Escape destroy it.
-void TestHelp::windowsOpenOnceAndClose()
-{
-    QFETCH(QString, which);
-    QFETCH(QString, caption);
-    QFETCH(QString, how);
-    QCoreApplication::setApplicationName(QStringLiteral("enkin")); // as main() sets them
-    QCoreApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));
-
-    QWidget *window = open(which);
-    QCOMPARE(window->windowTitle(), caption);
-    window->hide();
-    QCOMPARE(open(which), window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-
-    const bool about = which == QLatin1String("about");
-    int place = 0;
-    if (about) {
-        QCOMPARE(window->findChild<QLabel *>("lblTitle")->text() + ' ' +
-                     window->findChild<QLabel *>("lblVersion")->text(),
-                 "enkin Version 1.0.0");
-    } else {
-        QScrollBar *bar = window->findChild<QTextBrowser *>("RichTextBox1")->verticalScrollBar();
-        bar->setValue(bar->maximum() / 2);
-        place = bar->value();
-        QVERIFY2(place > 0, "the document should be longer than its view");
-    }
-    QSignalSpy destroyed(window, &QObject::destroyed);
-    if (how == QLatin1String("close box"))
-        QVERIFY(window->close());
-    else if (how == QLatin1String("Close") || how == QLatin1String("OK"))
-        QTest::mouseClick(window->findChild<QPushButton *>(about ? "cmdOK" : "Command1"),
-                          Qt::LeftButton);
-    else
-        QTest::keyClick(window, how == QLatin1String("Enter") ? Qt::Key_Enter : Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // Esc, like Close, only hides a document.
-    const bool hides = how == u"Close" || (!about && how == u"Escape");
-    QTRY_VERIFY(destroyed.count() || !window->isVisible());
-    QCOMPARE(destroyed.count(), hides ? 0 : 1);
-    QWidget *again = open(which);
-    QVERIFY(QTest::qWaitForWindowExposed(again));
-    if (!about)
-        QCOMPARE(again->findChild<QTextBrowser *>()->verticalScrollBar()->value(),
-                 hides ? place : 0);
 }
 
 void TestHelp::documentPicturesAndLinksResolve_data()

@@ -87,6 +87,7 @@ private slots:
             "IP &Initial Parameters, Plot2 &Plot, Clear2 &Clear, DataStuff &Data, Help &Help, "
             "QQuit &Quit, ShowData &Show, SaveData &Accept Data, ClearData &Clear All, "
             "Analyse A&nalyse, Instructions &Tutorial, guide &Guide to Enkin, aboutthis &About");
+        QCoreApplication::setApplicationVersion("3.1"); // main() sets the program's
         for (const char *opens :
              {"F1 EnkinKey", "IP Parameters", "ShowData DataForm", "Analyse AnalysisWindow",
               "Instructions EnkinDoc", "guide EnkinKey", "aboutthis AboutEnkin"}) {
@@ -108,6 +109,8 @@ private slots:
             QVERIFY2(role == QAccessible::Window || role == QAccessible::Dialog,
                      qPrintable(QString("%1 %2").arg(opens).arg(role)));
         }
+        // The About box is open last: its version, a missing revision read as 0.
+        QCOMPARE(s->read("lblVersion"), "Version 3.1.0");
     }
     void plotDrawsAccumulatesCopiesAndClears()
     {

@@ -80,7 +80,6 @@ void TestMetadata::commandLineWithoutDisplay_data()
         << version << QString();
     const int bad = enkin::kExitBadUsage;
     QTest::newRow("unknown long") << QStringList{"--bogus"} << bad << QString() << "bogus";
-    QTest::newRow("unknown short") << QStringList{"-x", "--help"} << bad << QString() << "x";
     QTest::newRow("no value") << QStringList{"-platform"} << bad << QString() << "platform";
     QTest::newRow("argument") << QStringList{"readings.txt"} << bad << QString() << "readings.txt";
 }
