@@ -253,6 +253,7 @@ void EnkinForm::applyParameters()
 void EnkinForm::acceptReading()
 {
     say(notesText(m_session.accept().notes));
+    m_files.logChanged();
 }
 
 void EnkinForm::Command1_Click()
@@ -268,7 +269,26 @@ void EnkinForm::SaveData_Click()
 void EnkinForm::ClearData_Click()
 {
     m_session.clearAll();
+    m_files.logChanged();
     say({});
+}
+
+void EnkinForm::SaveReadings_Click()
+{
+    if (m_files.saveAs()) {
+        const QString saved = tr("Readings saved.");
+        say({saved, saved});
+    }
+}
+
+void EnkinForm::OpenReadings_Click()
+{
+    m_files.openFrom();
+}
+
+void EnkinForm::offerRecovery()
+{
+    m_files.offerRecovery();
 }
 
 void EnkinForm::ShowData_Click()
@@ -322,7 +342,12 @@ bool EnkinForm::event(QEvent *event)
 
 void EnkinForm::closeEvent(QCloseEvent *event)
 {
-    // Closing the main window ends the program, with every secondary window.
+    // Closing the main window ends the program, with every secondary window; unsaved readings
+    // are saved, discarded or kept open first, as the student chooses.
+    if (!m_files.mayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::exit(0);
 }

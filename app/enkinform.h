@@ -3,6 +3,7 @@
 // widgets; the layout is in enkinformlayout.cpp.
 #pragma once
 
+#include "app/logfiles.h"
 #include "app/statustext.h"
 #include "lab/session.h"
 
@@ -57,6 +58,12 @@ public slots:
     // Used by the Initial Parameters dialog's OK.
     void applyParameters();
 
+    // The readings on disk: the Data menu's Save Readings and Open Readings, and at start-up the
+    // offer of readings a Quit or a crash left unsaved.
+    void SaveReadings_Click();
+    void OpenReadings_Click();
+    void offerRecovery();
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -83,6 +90,7 @@ private:
     Parameters *parameters();
 
     Session &m_session;
+    LogFiles m_files{m_session, this};
     StatusText m_said;                  // what the status bar shows, and its tooltip
     std::optional<PlotPicture> m_drawn; // the curves the plot shows, if any
     std::vector<std::pair<QPointer<QWidget>, QRect>> m_design; // each control's design place

@@ -397,6 +397,11 @@ void EnkinForm::buildMenus()
     item(dataMenu, "ClearData", tr("&Clear All"), &EnkinForm::ClearData_Click);
     // N, not A: Accept Data keeps its access key to itself.
     item(dataMenu, "Analyse", tr("A&nalyse"), &EnkinForm::Analyse_Click);
+    dataMenu->addSeparator();
+    item(dataMenu, "SaveReadings", tr("Sa&ve Readings..."), &EnkinForm::SaveReadings_Click)
+        ->setShortcut(QKeySequence::Save);
+    item(dataMenu, "OpenReadings", tr("&Open Readings..."), &EnkinForm::OpenReadings_Click)
+        ->setShortcut(QKeySequence::Open);
 
     QMenu *help = bar->addMenu(tr("&Help"));
     help->menuAction()->setObjectName(QStringLiteral("Help"));

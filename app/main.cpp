@@ -56,5 +56,6 @@ int main(int argc, char **argv)
     enkin::Session session;
     enkin::EnkinForm form(session);
     form.show();
+    form.offerRecovery();
     return QApplication::exec();
 }

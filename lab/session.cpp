@@ -222,4 +222,9 @@ void Session::clearAll()
     enkin::clearAll(m_state.dataLog);
 }
 
+void Session::replaceLog(const DataLog &log)
+{
+    m_state.dataLog = log;
+}
+
 } // namespace enkin

@@ -151,6 +151,8 @@ public:
     // before any.
     AcceptView accept();
     void clearAll();
+    // The readings of a file that was opened, or of the recovery file, in place of the log's.
+    void replaceLog(const DataLog &log);
 
 private:
     std::string kmText(Notes &notes) const;

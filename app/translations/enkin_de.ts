@@ -963,6 +963,18 @@
         <source>t = %1 msec: [E] %2, [ES] %3, [P] %4 (10^-9 M)</source>
         <translation>t = %1 ms: [E] %2, [ES] %3, [P] %4 (10^-9 M)</translation>
     </message>
+    <message>
+        <source>Readings saved.</source>
+        <translation>Messwerte gespeichert.</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve Readings...</source>
+        <translation>Messwerte &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Open Readings...</source>
+        <translation>Messwerte ö&amp;ffnen...</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
@@ -985,6 +997,81 @@
     <message>
         <source>Michaelis Menten -  Guide</source>
         <translation>Michaelis-Menten - Leitfaden</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::LogFiles</name>
+    <message>
+        <source>The file is empty or cannot be read.</source>
+        <translation>Die Datei ist leer oder kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The file is far longer than a readings file can be.</source>
+        <translation>Die Datei ist viel länger, als eine Messwertdatei sein kann.</translation>
+    </message>
+    <message>
+        <source>The file is not text: it holds bytes that no readings file has.</source>
+        <translation>Die Datei ist kein Text: Sie enthält Bytes, die in keiner Messwertdatei vorkommen.</translation>
+    </message>
+    <message>
+        <source>This is not a readings file of Enkin: its first line is not the header Save Readings writes.</source>
+        <translation>Dies ist keine Messwertdatei von Enkin: Ihre erste Zeile ist nicht die Kopfzeile, die „Messwerte speichern“ schreibt.</translation>
+    </message>
+    <message>
+        <source>Line %1: a quoted text is never closed; the file may be cut short.</source>
+        <translation>Zeile %1: Ein Text in Anführungszeichen wird nie geschlossen; die Datei ist vielleicht abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>Line %1 does not have the header&apos;s 19 columns; the file may be cut short or changed.</source>
+        <translation>Zeile %1 hat nicht die 19 Spalten der Kopfzeile; die Datei ist vielleicht abgeschnitten oder verändert.</translation>
+    </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; does not hold a number it can have.</source>
+        <translation>Zeile %1: „%2“ enthält keine Zahl, die dort stehen kann.</translation>
+    </message>
+    <message>
+        <source>Line %1: the file holds more than the %2 readings the table takes.</source>
+        <translation>Zeile %1: Die Datei enthält mehr als die %2 Messwerte, die die Tabelle aufnimmt.</translation>
+    </message>
+    <message>
+        <source>Save Readings</source>
+        <translation>Messwerte speichern</translation>
+    </message>
+    <message>
+        <source>Readings (%1)</source>
+        <translation>Messwerte (%1)</translation>
+    </message>
+    <message>
+        <source>The readings could not be written to %1.</source>
+        <translation>Die Messwerte konnten nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Open Readings</source>
+        <translation>Messwerte öffnen</translation>
+    </message>
+    <message>
+        <source>%1 was not opened, and the readings are as they were.
+
+%2</source>
+        <translation>%1 wurde nicht geöffnet; die Messwerte sind unverändert.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Unsaved Readings</source>
+        <translation>Nicht gespeicherte Messwerte</translation>
+    </message>
+    <message>
+        <source>The last session ended with 1 reading not saved. Restore it?</source>
+        <translation>Die letzte Sitzung endete mit 1 nicht gespeicherten Messwert. Wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The last session ended with %1 readings not saved. Restore them?</source>
+        <translation>Die letzte Sitzung endete mit %1 nicht gespeicherten Messwerten. Wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The table holds readings that are not saved. Save them before closing?</source>
+        <translation>Die Tabelle enthält nicht gespeicherte Messwerte. Vor dem Schließen speichern?</translation>
     </message>
 </context>
 <context>
