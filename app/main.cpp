@@ -11,8 +11,25 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+// While the window system starts: Qt's own words for a missing display (a warning per plugin and
+// an abort that suggests reinstalling) give way to one line that says what to do, and a status.
+QtMessageHandler qtHandler = nullptr;
+void startupMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg && message.contains(QLatin1String("no Qt platform plugin"))) {
+        std::fputs("enkin: there is no display to open the window on; start it in a desktop "
+                   "session, or without a screen as: xvfb-run enkin (package xvfb)\n",
+                   stderr);
+        std::_Exit(enkin::kExitNoDisplay);
+    }
+    if (QLatin1String(context.category ? context.category : "").startsWith(QLatin1String("qt.qpa")))
+        return;
+    qtHandler(type, context, message);
+}
 
 // Writes the help or the version; a full disk or a closed pipe is an error, not a success.
 int print(const QString &text)
@@ -45,7 +62,9 @@ int main(int argc, char **argv)
     }
 
     // argv as it came: QApplication takes Qt's own options (-platform, -style, ...) from it.
+    qtHandler = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     QApplication::setApplicationName(QStringLiteral("enkin"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ENKIN_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral(ENKIN_VERSION));

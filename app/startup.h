@@ -19,6 +19,8 @@ struct StartupCommand {
 // Exit statuses of enkin before its window opens.
 inline constexpr int kExitBadUsage = 2;
 inline constexpr int kExitWriteFailed = 3;
+// No window system to open the window on (no display, or none that Qt can use).
+inline constexpr int kExitNoDisplay = 4;
 
 // One of Qt's own options that enkin accepts and leaves in argv for QApplication to read.
 struct QtOption {
