@@ -88,6 +88,11 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         edit->setGeometry(twips(design.left, design.top, design.width, 285));
         edit->setToolTip(tr(design.tooltip));
         edit->setEnabled(design.editable);
+        if (!design.editable) {
+            QPalette p = edit->palette();
+            p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
+            edit->setPalette(p);
+        }
         bindField(edit, inputs, design.input);
         m_fields[static_cast<int>(design.input)] = edit;
 

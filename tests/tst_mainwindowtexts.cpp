@@ -64,7 +64,19 @@ private slots:
     void readableOnADarkDesktop()
     {
         // On a dark palette the headings, the colour key and the labels keep 4.5:1 or more
-        // against the window; on the light one the headings keep their designed blue.
+        // against the window; on the light one the headings keep their designed blue. On both
+        // the dialog's disabled k2 and [S] fields, which students read, keep 4.5:1.
+        const auto disabledReadable = [](EnkinForm &f) {
+            f.IP_Click();
+            for (const char *name : {"kk2", "S0"}) {
+                const QPalette p =
+                    f.findChild<Parameters *>()->findChild<QLineEdit *>(name)->palette();
+                QVERIFY2(contrastRatio(p.color(QPalette::Disabled, QPalette::Text),
+                                       p.color(QPalette::Disabled, QPalette::Base)) >= 4.5,
+                         name);
+            }
+        };
+        disabledReadable(s->form);
         QPalette dark;
         dark.setColor(QPalette::Window, QColor(40, 40, 40));
         dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
@@ -74,6 +86,7 @@ private slots:
         QApplication::setPalette(dark);
         Session session;
         EnkinForm form(session);
+        disabledReadable(form);
         QApplication::setPalette(light);
         const QColor window = form.centralWidget()->palette().color(QPalette::Window);
         for (QLabel *label : form.centralWidget()->findChildren<QLabel *>())

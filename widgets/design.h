@@ -93,6 +93,23 @@ inline QColor onWindow(const QColor &designed, const QPalette &palette)
     return c;
 }
 
+// The text colour of a field that is disabled but still read (the dialog's k2 and [S]): greyer
+// than the enabled text, so it looks disabled, but at 4.5:1 or more against its background.
+inline QColor readableDisabledText(const QPalette &palette)
+{
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor base = palette.color(QPalette::Disabled, QPalette::Base);
+    for (double towardBase = 0.4; towardBase > 0; towardBase -= 0.05) {
+        const QColor c =
+            QColor::fromRgbF(float(text.redF() + (base.redF() - text.redF()) * towardBase),
+                             float(text.greenF() + (base.greenF() - text.greenF()) * towardBase),
+                             float(text.blueF() + (base.blueF() - text.blueF()) * towardBase));
+        if (contrastRatio(c, base) >= 4.5)
+            return c;
+    }
+    return text;
+}
+
 // A button at its design geometry, widened about its centre and heightened where the caption's
 // size hint (a larger desktop font, a longer translation) needs more room: upwards, so that its
 // lower edge stays within the window.
