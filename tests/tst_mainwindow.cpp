@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -112,6 +113,11 @@ private slots:
         }
         // The About box is open last: its version, a missing revision read as 0.
         QCOMPARE(s->read("lblVersion"), "Version 3.1.0");
+        // Accept Data while Saved Data is open leaves it as of its Show.
+        const auto *data = s->form.findChild<QPlainTextEdit *>();
+        const QString table = data->toPlainText();
+        s->choose("SaveData");
+        QCOMPARE(data->toPlainText(), table);
     }
     void plotDrawsAccumulatesCopiesAndClears()
     {
