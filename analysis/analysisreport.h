@@ -4,13 +4,8 @@
 
 #include "analysis/readings.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
-
-// Marks an English text of a core's table for the translation catalogue, in `context`; the
-// window that shows it translates it (lupdate reads this as QT_TRANSLATE_NOOP).
-#define ENKIN_TRANSLATE_NOOP(context, text) text
 
 namespace enkin {
 
@@ -29,7 +24,6 @@ std::string_view weightsName(ErrorModel model);
 
 // The reasons of a reading's marks, joined with "; "; empty when it has none. Each reason is
 // passed through `translate` when one is given (context "enkin::AnalysisWindow").
-using Translate = std::function<std::string(const char *)>;
 std::string marksText(Mark marks, const Translate &translate = {});
 
 // kcat = Vmax / ([E]0 + [ES]0) and kcat / Km of a method's fit, with their intervals.

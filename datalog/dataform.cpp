@@ -134,14 +134,15 @@ void DataForm::CopyForSpreadsheet_Click()
     const QString point = QLocale().decimalPoint();
     const char decimalPoint =
         point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
-    const std::string text = spreadsheetText(m_shown, decimalPoint);
+    const auto translate = [](const char *english) { return tr(english).toStdString(); };
+    const std::string text = spreadsheetText(m_shown, decimalPoint, translate);
     if (text.empty()) {
         m_copyStatus->setText(tr("Nothing to copy: no readings have been accepted yet."));
         return;
     }
     auto *mime = new QMimeData;
     mime->setText(QString::fromStdString(text));
-    mime->setHtml(QString::fromStdString(spreadsheetHtml(m_shown, decimalPoint)));
+    mime->setHtml(QString::fromStdString(spreadsheetHtml(m_shown, decimalPoint, translate)));
     QGuiApplication::clipboard()->setMimeData(mime);
     const int count = m_shown.SavedCount;
     m_copyStatus->setText(count == 1 ? tr("Copied 1 reading for a spreadsheet.")

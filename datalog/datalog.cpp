@@ -117,8 +117,19 @@ std::string savedDataText(const DataLog &log)
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kSpreadsheetHeader{
-    "t (s)", "[E] (M)", "[ES] (M)", "[S] (M)", "[S]0 (M)", "velocity (M/s)"};
+constexpr std::array<const char *, 6> kSpreadsheetHeader{
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "t (s)"),
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "[E] (M)"),
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "[ES] (M)"),
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "[S] (M)"),
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "[S]0 (M)"),
+    ENKIN_TRANSLATE_NOOP("enkin::DataForm", "velocity (M/s)")};
+
+std::string headerName(std::size_t column, const Translate &translate)
+{
+    const char *name = kSpreadsheetHeader[column];
+    return translate ? translate(name) : std::string(name);
+}
 
 // The fields of reading i in molar and second units, with `decimalPoint` for ".".
 std::array<std::string, 6> spreadsheetRow(const DataLog &log, int i, char decimalPoint)
@@ -138,13 +149,13 @@ std::array<std::string, 6> spreadsheetRow(const DataLog &log, int i, char decima
 
 } // namespace
 
-std::string spreadsheetText(const DataLog &log, char decimalPoint)
+std::string spreadsheetText(const DataLog &log, char decimalPoint, const Translate &translate)
 {
     if (readingCount(log) == 0)
         return {};
     std::string text;
-    for (std::string_view name : kSpreadsheetHeader)
-        text += std::string(name) + (name == kSpreadsheetHeader.back() ? '\n' : '\t');
+    for (std::size_t c = 0; c < kSpreadsheetHeader.size(); ++c)
+        text += headerName(c, translate) + (c + 1 < kSpreadsheetHeader.size() ? '\t' : '\n');
     for (int i = 1; i <= readingCount(log); ++i) {
         const auto row = spreadsheetRow(log, i, decimalPoint);
         for (std::size_t f = 0; f < row.size(); ++f)
@@ -153,14 +164,14 @@ std::string spreadsheetText(const DataLog &log, char decimalPoint)
     return text;
 }
 
-std::string spreadsheetHtml(const DataLog &log, char decimalPoint)
+std::string spreadsheetHtml(const DataLog &log, char decimalPoint, const Translate &translate)
 {
     if (readingCount(log) == 0)
         return {};
-    // The header holds "[", "]", "(", ")" and "/" only: nothing to escape.
+    // The header holds letters, "[", "]", "(", ")" and "/" only: nothing to escape.
     std::string html = "<table><tr>";
-    for (std::string_view name : kSpreadsheetHeader)
-        html += "<th>" + std::string(name) + "</th>";
+    for (std::size_t c = 0; c < kSpreadsheetHeader.size(); ++c)
+        html += "<th>" + headerName(c, translate) + "</th>";
     html += "</tr>";
     for (int i = 1; i <= readingCount(log); ++i) {
         html += "<tr>";

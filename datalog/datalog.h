@@ -4,11 +4,20 @@
 #include "engine/integrate.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+// Marks an English text of a core's table for the translation catalogue, in `context`; the
+// window that shows it translates it (lupdate reads this as QT_TRANSLATE_NOOP).
+#define ENKIN_TRANSLATE_NOOP(context, text) text
+
 namespace enkin {
+
+// Turns an English text of a core into the interface's language; the cores call it for the texts
+// they mark with ENKIN_TRANSLATE_NOOP.
+using Translate = std::function<std::string(const char *)>;
 
 // The run a reading was taken from, beside the five figures the student sees: the inputs it
 // started from, in the units of the run inputs ([S]0 in 1e-3 M, [E]0 and [ES]0 in 1e-9 M, k1 in
@@ -92,9 +101,12 @@ std::string savedDataText(const DataLog &log);
 // with `decimalPoint`: a spreadsheet in a decimal-comma language reads "0.002" as text, or as
 // 2. Before the velocity stands [S]0 of each reading's run, in M, so that velocity against [S]0
 // pastes as two adjacent columns, x before y; it is empty for a reading without a known run.
-// Empty for an empty log.
-std::string spreadsheetText(const DataLog &log, char decimalPoint = '.');
+// Empty for an empty log. The header's names pass through `translate` when one is given (context
+// "enkin::DataForm").
+std::string spreadsheetText(const DataLog &log, char decimalPoint = '.',
+                            const Translate &translate = {});
 // The same table in HTML, which spreadsheets paste cell by cell.
-std::string spreadsheetHtml(const DataLog &log, char decimalPoint = '.');
+std::string spreadsheetHtml(const DataLog &log, char decimalPoint = '.',
+                            const Translate &translate = {});
 
 } // namespace enkin

@@ -30,26 +30,26 @@ struct FieldSpec {
 
 // Left column: the rate constants; right column: the initial concentrations.
 const FieldSpec kFields[] = {
-    {RunInput::kk1, "k_{1}", "x 10^{8} M^{-1} sec^{-1}", "10^8 M^-1 sec^-1",
+    {RunInput::kk1, "k_{1}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{8} M^{-1} sec^{-1}"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^8 M^-1 sec^-1"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for reaction  E + S to ES"), true, 480,
      375, 960, 360},
-    {RunInput::kk2, "k_{2}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
+    {RunInput::kk2, "k_{2}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{3} sec^{-1}"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^3 sec^-1"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for breakdown of ES to E + P"), false,
      480, 375, 960, 840},
-    {RunInput::kk3, "k_{-1}", "x 10^{3} sec^{-1}", "10^3 sec^-1",
+    {RunInput::kk3, "k_{-1}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{3} sec^{-1}"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^3 sec^-1"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for ES return to E + S"), true, 480, 375,
      960, 1320},
-    {RunInput::E0, "[E]", "x 10^{-9} M", "10^-9 M",
+    {RunInput::E0, "[E]", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{-9} M"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^-9 M"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Enzyme Concentration"), true, 2640, 675, 3420,
      360},
-    {RunInput::ES0, "[ES]", "x 10^{-9} M", "10^-9 M",
+    {RunInput::ES0, "[ES]", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{-9} M"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^-9 M"),
      QT_TRANSLATE_NOOP("enkin::Parameters",
                        "Initial Enzyme-Substrate Concentration: Should be 0.0"),
      true, 2640, 675, 3420, 840},
-    {RunInput::S0, "[S]", "x 10^{-3} M", "10^-3 M",
+    {RunInput::S0, "[S]", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{-3} M"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^-3 M"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Substrate Concentration"), false, 2640, 675,
      3420, 1320},
-    {RunInput::P0, "[P]", "x 10^{-9} M", "10^-9 M",
+    {RunInput::P0, "[P]", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{-9} M"), QT_TRANSLATE_NOOP("enkin::Parameters", "10^-9 M"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Initial Product Concentration - Should be 0.0"), true,
      2640, 675, 3420, 1800},
 };
@@ -99,7 +99,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         // Each label is as wide as its text and centred on the field's row: the quantity ends
         // just before the field, the unit starts at its column.
         auto *label = new ScriptedLabel(QString::fromLatin1(design.label), Qt::AlignRight, this);
-        auto *unit = new ScriptedLabel(QString::fromLatin1(design.unit), Qt::AlignLeft, this);
+        auto *unit = new ScriptedLabel(tr(design.unit), Qt::AlignLeft, this);
         const QRect row = edit->geometry();
         for (ScriptedLabel *l : {label, unit}) {
             const QSize hint = l->sizeHint();
@@ -111,7 +111,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         if (design.top == 1800)
             besideButtons = label->x();
         edit->setAccessibleName(label->accessibleName() + QStringLiteral(", ") +
-                                QString::fromLatin1(design.accessibleUnit));
+                                tr(design.accessibleUnit));
         edit->setAccessibleDescription(edit->toolTip());
     }
 

@@ -744,6 +744,30 @@
         <source>Copied %1 readings for a spreadsheet.</source>
         <translation>%1 Messwerte für die Tabellenkalkulation kopiert.</translation>
     </message>
+    <message>
+        <source>t (s)</source>
+        <translation>t (s)</translation>
+    </message>
+    <message>
+        <source>[E] (M)</source>
+        <translation>[E] (M)</translation>
+    </message>
+    <message>
+        <source>[ES] (M)</source>
+        <translation>[ES] (M)</translation>
+    </message>
+    <message>
+        <source>[S] (M)</source>
+        <translation>[S] (M)</translation>
+    </message>
+    <message>
+        <source>[S]0 (M)</source>
+        <translation>[S]0 (M)</translation>
+    </message>
+    <message>
+        <source>velocity (M/s)</source>
+        <translation>Geschwindigkeit (M/s)</translation>
+    </message>
 </context>
 <context>
     <name>enkin::EnkinForm</name>
@@ -975,6 +999,18 @@
         <source>&amp;Open Readings...</source>
         <translation>Messwerte ö&amp;ffnen...</translation>
     </message>
+    <message>
+        <source>x 10   sec</source>
+        <translation>x 10   s</translation>
+    </message>
+    <message>
+        <source>3      -1</source>
+        <translation>3   -1</translation>
+    </message>
+    <message>
+        <source>x 10     M/sec</source>
+        <translation>x 10     M/s</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
@@ -1135,6 +1171,38 @@
     <message>
         <source>Cancel any changes</source>
         <translation>Änderungen verwerfen</translation>
+    </message>
+    <message>
+        <source>x 10^{8} M^{-1} sec^{-1}</source>
+        <translation>x 10^{8} M^{-1} s^{-1}</translation>
+    </message>
+    <message>
+        <source>10^8 M^-1 sec^-1</source>
+        <translation>10^8 M^-1 s^-1</translation>
+    </message>
+    <message>
+        <source>x 10^{3} sec^{-1}</source>
+        <translation>x 10^{3} s^{-1}</translation>
+    </message>
+    <message>
+        <source>10^3 sec^-1</source>
+        <translation>10^3 s^-1</translation>
+    </message>
+    <message>
+        <source>x 10^{-9} M</source>
+        <translation>x 10^{-9} M</translation>
+    </message>
+    <message>
+        <source>10^-9 M</source>
+        <translation>10^-9 M</translation>
+    </message>
+    <message>
+        <source>x 10^{-3} M</source>
+        <translation>x 10^{-3} M</translation>
+    </message>
+    <message>
+        <source>10^-3 M</source>
+        <translation>10^-3 M</translation>
     </message>
 </context>
 <context>
