@@ -302,6 +302,7 @@ void AnalysisWindow::showResults()
         // Reached with Tab and selectable; assistive technology reads the text itself.
         block->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         block->setFocusPolicy(Qt::StrongFocus);
+        block->setAccessibleName(htmlToPlain(block->text()));
         block->setAccessibleDescription(tr("Results of group %1").arg(g + 1));
         m_resultsLayout->insertWidget(m_resultsLayout->count() - 1, block);
         m_results.push_back(block);

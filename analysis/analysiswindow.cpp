@@ -3,6 +3,7 @@
 #include "analysis/analysisplot.h"
 #include "analysis/analysisreport.h"
 #include "params/runinputs.h"
+#include "widgets/scriptedlabel.h"
 
 #include <QChart>
 #include <QChartView>
@@ -370,7 +371,7 @@ void AnalysisWindow::showTabs()
         for (Chart *chart : {&m_charts[0], &m_charts[1], &m_charts[2], &m_charts[3], &m_residuals})
             showChart(*chart, MethodPlot{}, chart == &m_residuals);
         for (QLabel *caption : m_captions)
-            caption->clear();
+            caption->clear(), caption->setAccessibleName(QString());
         return;
     }
     const GroupFit &fit = m_fits[std::size_t(m_group)];
@@ -382,6 +383,7 @@ void AnalysisWindow::showTabs()
         if (method == Method::Direct)
             showChart(m_residuals, plot, true);
         m_captions[m]->setText(lineCaption(fit.methods[m], group));
+        m_captions[m]->setAccessibleName(htmlToPlain(m_captions[m]->text()));
     }
 }
 

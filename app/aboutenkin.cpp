@@ -22,12 +22,12 @@ namespace {
 constexpr QSize kClientSize(382, 237);
 constexpr QPoint kClientPosition(156, 129);
 
+// A label read by its text; assistive technology hears what it is as its description.
 QLabel *addLabel(QDialog *box, const char *name, const QString &text, const QString &description)
 {
     auto *label = new QLabel(text, box);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    label->setAccessibleName(description);
     label->setAccessibleDescription(description);
     return label;
 }
@@ -43,6 +43,7 @@ AboutEnkin::AboutEnkin(QWidget *parent)
     setModal(false);
 
     auto *picIcon = addLabel(this, "picIcon", QString(), tr("Program icon"));
+    picIcon->setAccessibleName(tr("Program icon"));
     picIcon->setPixmap(enkinIcon().pixmap(QSize(32, 32), devicePixelRatio()));
     picIcon->setFixedSize(36, 36);
     picIcon->setAlignment(Qt::AlignCenter);

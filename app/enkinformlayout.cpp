@@ -80,8 +80,10 @@ const LabelSpec kLabels[] = {
      LabelStyle::Word, true, kLeft, false},
     {"Label2", "k", 0, 5250, 375, 255, LabelStyle::Word, false, kLeft, false},
     {"Label32", "2 ", 120, 5355, 210, 255, LabelStyle::Small, false, kLeft, false},
-    {"Label4", QT_TRANSLATE_NOOP("enkin::EnkinForm", "x 10   sec"), 1680, 5280, 915, 255, LabelStyle::Word, false, kLeft, false},
-    {"Label3", QT_TRANSLATE_NOOP("enkin::EnkinForm", "3      -1"), 2040, 5160, 585, 255, LabelStyle::Small, false, kLeft, false},
+    {"Label4", QT_TRANSLATE_NOOP("enkin::EnkinForm", "x 10   sec"), 1680, 5280, 915, 255,
+     LabelStyle::Word, false, kLeft, false},
+    {"Label3", QT_TRANSLATE_NOOP("enkin::EnkinForm", "3      -1"), 2040, 5160, 585, 255,
+     LabelStyle::Small, false, kLeft, false},
     {"Label9", "[S]", 0, 5730, 375, 255, LabelStyle::Word, false, kLeft, false},
     {"Label33", "0", 240, 5865, 255, 255, LabelStyle::Small, false, kLeft, false},
     {"Label21", "  M", 1650, 5730, 405, 255, LabelStyle::Word, false, kLeft, false},
@@ -114,7 +116,8 @@ const LabelSpec kLabels[] = {
     {"Label23", "x 10    M", 7815, 5760, 975, 255, LabelStyle::Word, false, kLeft, false},
     {"Label24", "-9  ", 8175, 5640, 255, 255, LabelStyle::Small, false, kLeft, false},
     {"Label16", "d[P]/dt", 6450, 6240, 600, 255, LabelStyle::Word, false, kLeft, true},
-    {"Label20", QT_TRANSLATE_NOOP("enkin::EnkinForm", "x 10     M/sec"), 7815, 6240, 1215, 255, LabelStyle::Word, false, kLeft, false},
+    {"Label20", QT_TRANSLATE_NOOP("enkin::EnkinForm", "x 10     M/sec"), 7815, 6240, 1215, 255,
+     LabelStyle::Word, false, kLeft, false},
     {"Label22", "-6  ", 8175, 6120, 255, 255, LabelStyle::Small, false, kLeft, false},
     {"Label18", "[S]", 6780, 6720, 225, 255, LabelStyle::Word, false, kLeft, true},
     {"Label13", "x 10    M", 7815, 6720, 975, 255, LabelStyle::Word, false, kLeft, false},
@@ -285,6 +288,9 @@ void EnkinForm::buildControls()
     S0List->setToolTip(tr("Click to select Substrate Concentration"));
     describe(k2list, tr("k2, 10^3 sec^-1"), k2list->toolTip());
     describe(S0List, tr("[S]0, M"), S0List->toolTip());
+    // A screen reader reads the list's edit box, named like the list, with its value.
+    for (QComboBox *list : {k2list, S0List})
+        describe(list->lineEdit(), list->accessibleName(), list->accessibleDescription());
     connect(k2list, &QComboBox::activated, this, &EnkinForm::k2list_Click);
     connect(S0List, &QComboBox::activated, this, &EnkinForm::S0List_Click);
 
@@ -333,9 +339,6 @@ void EnkinForm::buildControls()
         keepTextFitted(box);
 
     addDesignLabels(client);
-    // The lists' labels name them to assistive technology; their access is by the lists.
-    client->findChild<QLabel *>(QStringLiteral("Label2"))->setBuddy(k2list);
-    client->findChild<QLabel *>(QStringLiteral("Label9"))->setBuddy(S0List);
 
     for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         m_design.emplace_back(w, w->geometry());

@@ -295,7 +295,10 @@ void TestAnalysis::copySavePlotAndClose()
     // the frame's close box destroys it.
     QWidget *results = window->findChild<QLabel *>("group1Results");
     QVERIFY(results->focusPolicy() & Qt::TabFocus);
-    QVERIFY(QAccessible::queryAccessibleInterface(results)->text(QAccessible::Name).contains("Km"));
+    // It hears each power of ten as one: "× 10^-5", not "× 10-5".
+    const QString heard = QAccessible::queryAccessibleInterface(results)->text(QAccessible::Name);
+    QVERIFY2(heard.contains("Km") && heard.contains("× 10^-5 M") && !heard.contains("× 10-5"),
+             qPrintable(heard));
     QTest::mouseClick(window->findChild<QPushButton *>("closeButton"), Qt::LeftButton);
     QVERIFY(window && window->isHidden());
     window->show();

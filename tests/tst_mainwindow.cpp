@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -49,7 +50,14 @@ private slots:
         QCOMPARE(s->form.windowTitle(), QStringLiteral("Michaelis-Menten - Enzyme Kinetics"));
         QCOMPARE(s->read("maxy Text2 k2list S0List km Command1 ttmax") + " | " + s->results(),
                  "1 0 1.00 1.0x10^(-3) 2 Accept Data 0.098 | 0 1 0 0 1");
-        QVERIFY(s->get<QLabel>("Label9")->buddy() == s->get("S0List"));
+        // A screen reader hears each list by its name and its value, not by the "k" beside it.
+        for (const char *list : {"k2list", "S0List"}) {
+            QAccessibleInterface *edit =
+                QAccessible::queryAccessibleInterface(s->get<QComboBox>(list)->lineEdit());
+            QVERIFY2(edit->text(QAccessible::Name).startsWith(list[0] == 'k' ? "k2, " : "[S]0, ") &&
+                         edit->text(QAccessible::Value) == s->read(list),
+                     list);
+        }
         // Read-only, out of the Tab chain, but enabled: readable at full contrast and selectable.
         for (const char *name : {"km", "ttt", "EVal", "ESVal", "Vel", "SVal"}) {
             auto *box = s->get<QLineEdit>(name);
@@ -113,6 +121,9 @@ private slots:
         }
         // The About box is open last: its version, a missing revision read as 0.
         QCOMPARE(s->read("lblVersion"), "Version 3.1.0");
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(s->get("lblVersion"))->text(QAccessible::Name),
+            "Version 3.1.0");
         // Accept Data while Saved Data is open leaves it as of its Show.
         const auto *data = s->form.findChild<QPlainTextEdit *>();
         const QString table = data->toPlainText();

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTextDocumentFragment>
 #include <QtMath>
 
 namespace enkin {
@@ -41,6 +42,12 @@ QString scriptsToHtml(const QString &markup)
                                 : text;
     }
     return html;
+}
+
+QString htmlToPlain(QString html)
+{
+    html.replace(QLatin1String("<sup>"), QLatin1String("^")).remove(QLatin1String("</sup>"));
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
 }
 
 QString scriptsToPlain(const QString &markup)

@@ -53,4 +53,8 @@ QString scriptsToHtml(const QString &markup);
 // "x 10^{-5} M" as "x 10^-5 M", the form screen readers get.
 QString scriptsToPlain(const QString &markup);
 
+// The plain text of rich text made with scriptsToHtml, raised parts written "^-5" as in
+// scriptsToPlain: what a screen reader gets of a label that shows powers of ten.
+QString htmlToPlain(QString html);
+
 } // namespace enkin
