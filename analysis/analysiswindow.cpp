@@ -275,7 +275,9 @@ QWidget *AnalysisWindow::createControls()
     m_error->setSingleStep(1);
     m_error->setToolTip(tr("Adds simulated Gaussian error of this size to each velocity before "
                            "the fits: the readings themselves stay as they are"));
+    // The labels wrap where a large desktop font leaves no room for them on one line.
     auto *errorLabel = new QLabel(tr("Simulated &measurement error (%):"));
+    errorLabel->setWordWrap(true);
     errorLabel->setBuddy(m_error);
     connect(m_error, &QDoubleSpinBox::valueChanged, this, [this](double value) {
         m_choices.errorPercent = value;
@@ -290,6 +292,7 @@ QWidget *AnalysisWindow::createControls()
            "direct fit weighs every reading the same. Proportional: the error is a share of each "
            "velocity, and the direct fit weighs each reading by 1/v²."));
     auto *modelLabel = new QLabel(tr("Error m&odel:"));
+    modelLabel->setWordWrap(true);
     modelLabel->setBuddy(m_errorModel);
     connect(m_errorModel, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_choices.errorModel = index == 1 ? ErrorModel::Proportional : ErrorModel::Constant;

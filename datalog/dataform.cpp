@@ -90,14 +90,16 @@ DataForm::DataForm(QWidget *parent)
     m_command1->setText(tr("Close"));
     m_command1->setAccessibleName(m_command1->text());
     m_command1->setAccessibleDescription(tr("Hide the Saved Data window"));
-    placeButton(m_command1, twips(2625, 3300, 1230, 375));
 
     m_copy->setObjectName(QStringLiteral("CopyForSpreadsheet"));
     m_copy->setText(tr("Copy for Spreadsheet"));
     m_copy->setAccessibleName(m_copy->text());
     m_copy->setAccessibleDescription(
         tr("Copy the readings to the clipboard as tab-separated columns with units"));
-    placeButton(m_copy, twips(3975, 3300, 2280, 375));
+    // A larger desktop font widens the buttons; the row spreads apart rather than overlap.
+    placeButtonRow(
+        {{m_command1, twips(2625, 3300, 1230, 375)}, {m_copy, twips(3975, 3300, 2280, 375)}},
+        width());
 
     m_copyStatus->setObjectName(QStringLiteral("CopyStatus"));
     // No fixed name: assistive technology reads the confirmation itself.

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -56,7 +57,7 @@ QStringList englishLeft(QWidget *root)
     widgets << root;
     for (QWidget *w : widgets) {
         if (w->inherits("QTextBrowser") ||
-            w->parentWidget() && w->parentWidget()->inherits("QTextBrowser"))
+            (w->parentWidget() && w->parentWidget()->inherits("QTextBrowser")))
             continue;
         for (const QString &text : {w->windowTitle(), w->toolTip(), w->accessibleName(),
                                     w->accessibleDescription(), w->property("text").toString()})
@@ -124,6 +125,51 @@ private slots:
         // A short text again has the full size.
         s->slider()->setValue(1);
         QCOMPARE(ttt->font().pointSizeF(), interfaceFont().pointSizeF());
+    }
+
+    void framesHoldTheirTextsAtAnyFontSize()
+    {
+        // At desktop fonts of 9, 12 and 14 pt every button and label of every window keeps its
+        // text inside its frame, and no two buttons of a window overlap.
+        const QFont desktop = QApplication::font();
+        const auto english = qScopeGuard([&] { QApplication::setFont(desktop); });
+        for (const double points : {9.0, 12.0, 14.0}) {
+            QFont font = desktop;
+            font.setPointSizeF(points);
+            QApplication::setFont(font);
+            Session session;
+            EnkinForm form(session);
+            form.show();
+            for (const char *open : {"IP", "ShowData", "Analyse", "aboutthis", "Instructions"})
+                form.findChild<QAction *>(open)->trigger();
+            QStringList clipped;
+            for (QWidget *w : form.findChildren<QWidget *>()) {
+                if (!w->isVisible() || w->inherits("QTextBrowser"))
+                    continue;
+                const QString text = w->property("text").toString().remove('&');
+                if (auto *button = qobject_cast<QPushButton *>(w)) {
+                    if (button->fontMetrics().horizontalAdvance(text) + 6 > button->width())
+                        clipped << button->objectName() + ": " + text;
+                    for (QAbstractButton *other :
+                         w->parentWidget()->findChildren<QAbstractButton *>(
+                             Qt::FindDirectChildrenOnly))
+                        if (other != w && other->isVisible() &&
+                            other->geometry().intersects(w->geometry()))
+                            clipped << button->objectName() + " over " + other->objectName();
+                } else if (auto *label = qobject_cast<QLabel *>(w); label && !text.isEmpty()) {
+                    const int need =
+                        label->wordWrap()
+                            ? label->heightForWidth(label->width()) - label->height()
+                            : label->fontMetrics().horizontalAdvance(
+                                  label->textFormat() == Qt::RichText ? QString() : text) -
+                                  label->width();
+                    if (need > 0 && !label->parentWidget()->inherits("QScrollArea"))
+                        clipped << label->objectName() + ": " + text.left(40);
+                }
+            }
+            QVERIFY2(clipped.isEmpty(),
+                     qPrintable(QString::number(points) + " pt: " + clipped.join(" | ")));
+        }
     }
 
     void readableOnADarkDesktop()

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace enkin {
 
@@ -119,6 +121,24 @@ inline void placeButton(QPushButton *button, QRect design)
     const int wider = std::max(0, hint.width() - design.width());
     const int taller = std::max(0, hint.height() - design.height());
     button->setGeometry(design.adjusted(-wider / 2, -taller, wider - wider / 2, 0));
+}
+
+// Buttons side by side, left to right, each placed as placeButton does; where a widened button
+// would run into its neighbour, the row spreads apart, and it moves left as far as needed to
+// end inside `width`.
+inline void placeButtonRow(std::initializer_list<std::pair<QPushButton *, QRect>> row, int width)
+{
+    constexpr int gap = 4;
+    int right = -gap, shiftLeft = 0;
+    for (const auto &[button, design] : row) {
+        placeButton(button, design);
+        if (button->x() < right + gap)
+            button->move(right + gap, button->y());
+        right = button->geometry().right() + 1;
+    }
+    shiftLeft = std::min(std::max(0, right - (width - gap)), row.begin()->first->x() - gap);
+    for (const auto &entry : row)
+        entry.first->move(entry.first->x() - shiftLeft, entry.first->y());
 }
 
 } // namespace enkin
