@@ -281,7 +281,8 @@ private slots:
             form.findChild<QAction *>(open)->trigger();
         QCOMPARE(englishLeft(&form).join('\n'), QString());
         form.findChild<QPushButton *>("CopyForSpreadsheet")->click();
-        QVERIFY(QApplication::clipboard()->text().startsWith("t (s)\t[E] (M)"));
+        QVERIFY(QApplication::clipboard()->text().startsWith("t (s)\t[E] (M)") &&
+                QApplication::clipboard()->text().contains("\tGeschwindigkeit (M/s)\n"));
         form.findChild<QPushButton *>("copyResults")->click();
         const QString copied = QApplication::clipboard()->text();
         QVERIFY2(!QRegularExpression("\\b(row|velocity|used|marks|group|method|low|high|true|seed|"
