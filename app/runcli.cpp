@@ -1,5 +1,6 @@
 #include "app/runcli.h"
 
+#include "app/analysecli.h"
 #include "engine/integrate.h"
 #include "engine/kinetics.h"
 #include "engine/numtext.h"
@@ -27,6 +28,7 @@ constexpr std::string_view kHeader =
 constexpr std::string_view kUsage =
     "Usage: enkin-run [--kk1 T] [--kk2 T] [--kk3 T] [--E0 T] [--ES0 T] [--S0 T] [--P0 T]\n"
     "                 [--ttmax T]\n"
+    "       enkin-run analyse FILE\n"
     "Integrates one run of E + S <=> ES -> E + P and prints it as CSV, one row per grid point\n"
     "1..600, with 17 significant digits, under the header\n"
     "  i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)\n"
@@ -37,7 +39,14 @@ constexpr std::string_view kUsage =
     "S0 1e-3 M; ttmax (Maximum Time) msec. Options not given keep the program's initial texts.\n"
     "--version prints the version. Exit status: 0 done, or the reader of the output went away\n"
     "(a closed pipe); 1 the run stopped early (the rows up to the stop are printed); 2 bad\n"
-    "usage; 3 the output could not be written (a full disk).\n";
+    "usage; 3 the output could not be written (a full disk).\n"
+    "\n"
+    "analyse FILE fits the readings of a readings file (Data > Save Readings) as the Analysis\n"
+    "window does, marked readings left out, and prints one row per group and method:\n"
+    "  group,method,Km (M),Km low (M),Km high (M),Vmax (M/s),Vmax low (M/s),Vmax high (M/s),\n"
+    "  spread,readings used\n"
+    "where low and high are the value minus and plus its spread: the direct fit's 95% interval,\n"
+    "a line's standard error. Exit status 1 when FILE is not a readings file.\n";
 
 std::string roundTrip(double value)
 {
@@ -81,6 +90,14 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
 {
     // Whatever write fails first leaves its reason here.
     errno = 0;
+    if (argc >= 2 && std::string_view(argv[1]) == "analyse") {
+        if (argc != 3) {
+            err << "enkin-run: analyse takes one readings file\n" << kUsage;
+            return 2;
+        }
+        const int status = analyseReadings(argv[2], out, err);
+        return writeFailure(out, err).value_or(status);
+    }
     RunInputs inputs;
     for (int a = 1; a < argc; ++a) {
         const std::string_view arg = argv[a];

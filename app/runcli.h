@@ -1,4 +1,5 @@
-// enkin-run: one run of the engine from the command line, printed as CSV.
+// enkin-run: one run of the engine from the command line, printed as CSV, and the fits of a
+// readings file.
 #pragma once
 
 #include <iosfwd>

@@ -6,9 +6,13 @@
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
+#include "datalog/readingsfile.h"
+
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -21,6 +25,7 @@ private slots:
     void cli_data();
     void cli();
     void cliBinary();
+    void analyseGivesThePublishedFit();
 };
 
 void TestRunInputs::cli_data()
@@ -129,6 +134,34 @@ void TestRunInputs::cliBinary()
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.readAllStandardOutput().trimmed(), QByteArray("0"));
     QCOMPARE(p.readAllStandardError(), QByteArray());
+}
+
+// Bates and Watts, Nonlinear Regression Analysis (1988), Puromycin, treated, as readings: [S] in
+// ppm as 1e-3 M, the rate in counts/min/min as 1e-6 M/s, without runs. Published: Km 0.06412,
+// Vmax 212.68.
+void TestRunInputs::analyseGivesThePublishedFit()
+{
+    const double c[] = {0.02, 0.02, 0.06, 0.06, 0.11, 0.11, 0.22, 0.22, 0.56, 0.56, 1.1, 1.1};
+    const double rate[] = {76, 47, 97, 107, 123, 139, 159, 152, 191, 201, 207, 200};
+    DataLog log;
+    for (int i = 0; i < 12; ++i)
+        acceptReading(log, {"1", "0", std::to_string(c[i]), std::to_string(rate[i]), "1"});
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("puromycin.csv").toStdString(), bad = path + ".bad";
+    const std::string text = readingsCsv({log, "", ""});
+    std::ofstream(path) << text;
+    std::ofstream(bad) << text.substr(0, text.size() - 5); // cut in its last row
+    std::ostringstream out, err;
+    const char *args[] = {"enkin-run", "analyse", path.c_str()};
+    QCOMPARE(runCommandLine(3, args, out, err), 0);
+    const QStringList direct = QString::fromStdString(out.str()).split('\n').at(1).split(',');
+    QCOMPARE(direct.at(1), "direct fit");
+    QCOMPARE(QString::number(direct.at(2).toDouble() * 1e3, 'g', 4) + ' ' +
+                 QString::number(direct.at(5).toDouble() * 1e6, 'g', 5) + ' ' + direct.last(),
+             "0.06412 212.68 12");
+    args[2] = bad.c_str();
+    QCOMPARE(runCommandLine(3, args, out, err), 1);
+    QVERIFY2(err.str().find(": line ") != std::string::npos, err.str().c_str());
 }
 
 QTEST_GUILESS_MAIN(TestRunInputs)

@@ -1,0 +1,93 @@
+#include "app/analysecli.h"
+
+#include "analysis/analysisreport.h"
+#include "analysis/readings.h"
+#include "datalog/readingsfile.h"
+#include "params/runinputs.h"
+#include "params/runstart.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <ostream>
+
+namespace enkin {
+
+namespace {
+
+std::string number(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    return std::string(buf, r.ptr);
+}
+
+std::string_view problemText(ReadProblem problem)
+{
+    switch (problem) {
+    case ReadProblem::None:
+        return {};
+    case ReadProblem::Empty:
+        return "empty or unreadable";
+    case ReadProblem::TooLong:
+        return "far longer than a readings file";
+    case ReadProblem::NotText:
+        return "not text";
+    case ReadProblem::NotReadings:
+        return "not a readings file: its first line is not the header";
+    case ReadProblem::UnclosedQuote:
+        return "a quoted text is never closed";
+    case ReadProblem::WrongColumnCount:
+        return "a row without the header's columns";
+    case ReadProblem::NotANumber:
+        return "a field without the number it must hold";
+    case ReadProblem::TooManyRows:
+        return "more than 20 readings";
+    }
+    return {};
+}
+
+} // namespace
+
+int analyseReadings(const std::string &path, std::ostream &out, std::ostream &err)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string text(kReadingsFileLimit + 1, '\0');
+    file.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(file.gcount()));
+    const ReadResult read = readReadingsCsv(text);
+    if (read.problem != ReadProblem::None) {
+        err << "enkin-run: " << path << (read.line ? ": line " + std::to_string(read.line) : "")
+            << ": " << problemText(read.problem)
+            << (read.column.empty() ? "" : " (" + read.column + ")") << '\n';
+        return 1;
+    }
+    // A reading without its run stands for a run of the program's initial texts.
+    const Study study =
+        studyLog(read.file.log, {.known = false, .start = readRunStart(RunInputs{})});
+    out << "group,method,Km (M),Km low (M),Km high (M),Vmax (M/s),Vmax low (M/s),"
+           "Vmax high (M/s),spread,readings used\n";
+    for (int g = 0; g < int(study.groups.size()); ++g) {
+        const GroupFit fit = fitGroup(study, g, {});
+        for (const MethodFit &m : fit.methods) {
+            out << g + 1 << ',' << methodName(m.method);
+            for (const Estimate &e : {m.km, m.vmax}) {
+                const bool ok = m.status == FitStatus::Ok;
+                const bool ends = ok && e.hasInterval;
+                out << ',' << (ok ? number(e.value) : "") << ','
+                    << (ends ? number(e.value - e.halfWidth) : "") << ','
+                    << (ends ? number(e.value + e.halfWidth) : "");
+            }
+            out << ','
+                << (m.status != FitStatus::Ok           ? "no fit"
+                    : m.km.spread == Spread::Interval95 ? "95% interval"
+                                                        : "standard error")
+                << ',' << fit.used.size() << '\n';
+        }
+    }
+    return 0;
+}
+
+} // namespace enkin
