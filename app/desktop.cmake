@@ -19,7 +19,15 @@ set(ENKIN_METAINFO ${ENKIN_METAINFO} PARENT_SCOPE)
 install(FILES enkin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
     RENAME ${ENKIN_APP_ID}.desktop)
 install(FILES ${ENKIN_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES enkin.1 enkin-run.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual pages compressed, as Debian installs them.
+foreach(page enkin.1 enkin-run.1)
+    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz
+        COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/${page} > ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz
+        DEPENDS ${page} VERBATIM)
+    list(APPEND enkin_manpages ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz)
+endforeach()
+add_custom_target(enkin_manpages ALL DEPENDS ${enkin_manpages})
+install(FILES ${enkin_manpages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 file(GLOB enkin_icon_sizes CONFIGURE_DEPENDS docs/icons/enkin-*.png)
 foreach(icon IN LISTS enkin_icon_sizes)
