@@ -345,35 +345,6 @@ void EnkinForm::buildControls()
     client->installEventFilter(this);
 }
 
-void EnkinForm::placeForSize(QSize client)
-{
-    const QSize design(px(9015), px(7020));
-    const int wider = std::max(0, client.width() - design.width());
-    const int taller = std::max(0, client.height() - design.height());
-    const int sliderTop = px(4560), plotMiddle = px(105) + px(4455) / 2;
-    const QSize plotBefore = Plot1->size();
-    for (const auto &[w, place] : m_design) {
-        if (!w)
-            continue;
-        if (w == Plot1)
-            w->setGeometry(place.adjusted(0, 0, wider, taller));
-        else if (w == HScroll1)
-            w->setGeometry(place.adjusted(0, taller, wider, taller));
-        else if (place.top() >= sliderTop)
-            w->setGeometry(place.translated(wider / 2, taller));
-        else if (place.center().y() > plotMiddle) // the axis origin's "0"
-            w->setGeometry(place.translated(0, taller));
-        else
-            w->setGeometry(place);
-    }
-    // The run drawn last is drawn again at the plot's new size.
-    if (Plot1->size() != plotBefore && m_drawn) {
-        PlotPicture again = *m_drawn;
-        again.clear = true;
-        showPicture(again);
-    }
-}
-
 void EnkinForm::buildMenus()
 {
     QMenuBar *bar = menuBar();

@@ -1,13 +1,12 @@
-// The installed program's face to the shell and the desktop: enkin's command line without a
-// display, the man pages against the options the programs take, the desktop entry and the
-// AppStream metainfo through their validators.
+// The installed program's face to the shell: enkin's command line without a display, and the
+// man pages against the options the programs take. The desktop entry, the metainfo and the man
+// pages go through their validators where the package is made (scripts/package).
 #include "app/startup.h"
 #include "enkin/version.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -60,8 +59,6 @@ private slots:
     void commandLineWithoutDisplay();
     void manPagesNameEveryOption_data();
     void manPagesNameEveryOption();
-    void validatorsFindNothing_data();
-    void validatorsFindNothing();
 };
 
 void TestMetadata::commandLineWithoutDisplay_data()
@@ -140,43 +137,6 @@ void TestMetadata::manPagesNameEveryOption()
         QVERIFY2(source.contains(QRegularExpression(
                      "(?<![\\w-])" + QRegularExpression::escape(option) + "(?![\\w-])")),
                  qPrintable(page + ": " + option));
-}
-
-void TestMetadata::validatorsFindNothing_data()
-{
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("verdict"); // all that may be printed
-    const QString app = QStringLiteral(ENKIN_SOURCE_APP "/");
-    // Not even a hint, warning, info or pedantic remark.
-    QTest::newRow("desktop entry")
-        << "desktop-file-validate" << QStringList{app + "enkin.desktop"} << QString();
-    QTest::newRow("metainfo") << "appstreamcli"
-                              << QStringList{"validate", "--no-net", "--pedantic", "--no-color",
-                                             ENKIN_METAINFO}
-                              << QStringLiteral("✔ Validation was successful.");
-    for (const char *page : {"enkin.1", "enkin-run.1"})
-        QTest::newRow(page) << "man" << QStringList{"--warnings", "-l", app + page} << QString();
-}
-
-void TestMetadata::validatorsFindNothing()
-{
-    QFETCH(QString, tool);
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, verdict);
-    const QString path = QStandardPaths::findExecutable(tool);
-    if (path.isEmpty())
-        QSKIP(qPrintable(tool + " is not installed"));
-    // man's lint in a locale that every machine has, so that a missing one is no warning; the
-    // page itself goes to nowhere.
-    const Finished r =
-        tool == u"man"
-            ? runHeadless(QStringLiteral("sh"),
-                          QStringList{"-c", "LC_ALL=C.UTF-8 \"$0\" \"$@\" >/dev/null", path} +
-                              arguments)
-            : runHeadless(path, arguments);
-    QCOMPARE((r.out + r.err).trimmed(), verdict);
-    QCOMPARE(r.exitCode, 0);
 }
 
 QTEST_GUILESS_MAIN(TestMetadata)
