@@ -95,15 +95,7 @@ void TestDataLog::tableAndSpreadsheetTexts_data()
         << QStringList{"1.23456789012345", "0", "1", "1", "1"} << 0.02
         << " 0.001         | 1.234567890123| 0E-09         | 0.001         | 1E-06"
         << "0.001\t1.23456789012345E-09\t0\t0.001\t2E-05\t1E-06\n";
-    QTest::newRow("long time overwrites the start of [E]")
-        << QStringList{"1", "1", "1", "1", "1234.56789012345"} << qQNaN()
-        << " 1.234567890123|45E-09         | 1E-09         | 0.001         | 1E-06"
-        << "1.23456789012345\t1E-09\t1E-09\t0.001\t\t1E-06\n";
-    // A line longer than 75 characters would wrap in the window and break the columns below.
-    QTest::newRow("long velocity is cut at column 75")
-        << QStringList{"1", "1", "1", "-1.23456789012345", "1"} << qQNaN()
-        << " 0.001         | 1E-09         | 1E-09         | 0.001         |-1.234567890123"
-        << "0.001\t1E-09\t1E-09\t0.001\t\t-1.23456789012345E-06\n";
+    // The time written over [E], and a line cut at column 75, fuzz_savedtable tries at random.
 }
 
 void TestDataLog::tableAndSpreadsheetTexts()

@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <cstring>
 #include <iostream>
 #include <vector>
 
@@ -59,24 +58,13 @@ private slots:
 
     void roundTripIsExact()
     {
+        // 17 significant digits tell every two doubles apart: the same text written again is
+        // the same doubles read back, -0, 1e-300 and the largest double among them.
         const ReadingsFile file = fullLog();
         const ReadResult read = readReadingsCsv(readingsCsv(file));
         QCOMPARE(int(read.problem), int(ReadProblem::None));
-        QVERIFY(read.file.student == file.student && read.file.assignment == file.assignment);
-        const DataLog &a = file.log, &b = read.file.log;
-        QCOMPARE(b.SavedCount, DataLog::kCapacity);
-        for (int i = 1; i <= a.SavedCount; ++i) {
-            const RunContext &x = a.SavedRun[i], &y = b.SavedRun[i];
-            const double left[] = {a.SavedT[i], a.SavedE[i],   a.SavedES[i],
-                                   a.SavedS[i], a.SavedVel[i], x.substrateUsed};
-            const double right[] = {b.SavedT[i],   b.SavedE[i],
-                                    b.SavedES[i],  b.SavedS[i],
-                                    b.SavedVel[i], x.known ? y.substrateUsed : x.substrateUsed};
-            QVERIFY2(std::memcmp(left, right, sizeof left) == 0, qPrintable(QString::number(i)));
-            QVERIFY(!x.known ||
-                    (std::isnan(x.esToGo) ? std::isnan(y.esToGo) : x.esToGo == y.esToGo));
-            QVERIFY(x.known == y.known && (!x.known || (x.start == y.start && x.point == y.point)));
-        }
+        QCOMPARE(read.file.log.SavedCount, DataLog::kCapacity);
+        QCOMPARE(readingsCsv(read.file), readingsCsv(file));
     }
 
     void damagedFilesAreRefused()
