@@ -54,6 +54,11 @@ public:
     // has none, and fits and draws everything. The window keeps what it studied, not the log.
     void refresh(const DataLog &log, const RunInputs &inputs);
 
+    // For a printed report: every group's results as rich text, and the plot of tab `tab`
+    // (0 the velocity against [S]0, 1 Lineweaver-Burk, ...) as the tab shows it.
+    QString resultsHtml() const;
+    QImage tabImage(int tab);
+
 signals:
     // The student chose Refresh: the owner answers with refresh() and the log as it is now.
     void refreshRequested();

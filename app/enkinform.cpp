@@ -3,6 +3,7 @@
 #include "analysis/analysiswindow.h"
 #include "app/aboutenkin.h"
 #include "app/helpwindows.h"
+#include "app/report.h"
 #include "app/showwindow.h"
 #include "app/statustext.h"
 #include "datalog/dataform.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -313,6 +316,27 @@ void EnkinForm::SaveReadings_Click()
 void EnkinForm::OpenReadings_Click()
 {
     m_files.openFrom();
+}
+
+void EnkinForm::ExportReport_Click()
+{
+    if (m_files.student().isEmpty()) {
+        bool ok = false;
+        const QString name = QInputDialog::getText(this, tr("Export Report"),
+                                                   tr("Your name, as the report shows it:"),
+                                                   QLineEdit::Normal, QString(), &ok);
+        if (!ok || name.trimmed().isEmpty())
+            return;
+        m_files.setStudent(name.trimmed());
+    }
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, tr("Export Report"), QStringLiteral("report.pdf"), tr("PDF document (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    const bool written =
+        Report::write(fileName, m_session, m_files.student(), Plot1->image(), maxy->text());
+    const QString said = written ? tr("Report written.") : tr("The report could not be written.");
+    say({said, said});
 }
 
 void EnkinForm::offerRecovery()

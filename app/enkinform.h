@@ -62,6 +62,9 @@ public slots:
     // offer of readings a Quit or a crash left unsaved.
     void SaveReadings_Click();
     void OpenReadings_Click();
+    // A PDF of the run, the readings and their analysis to hand in; asks for the student's name
+    // the first time.
+    void ExportReport_Click();
     void offerRecovery();
 
 protected:

@@ -376,6 +376,7 @@ void EnkinForm::buildMenus()
         ->setShortcut(QKeySequence::Save);
     item(dataMenu, "OpenReadings", tr("&Open Readings..."), &EnkinForm::OpenReadings_Click)
         ->setShortcut(QKeySequence::Open);
+    item(dataMenu, "ExportReport", tr("&Export Report..."), &EnkinForm::ExportReport_Click);
 
     QMenu *help = bar->addMenu(tr("&Help"));
     help->menuAction()->setObjectName(QStringLiteral("Help"));

@@ -87,7 +87,8 @@ QString LogFiles::problemText(const ReadResult &result)
 
 bool LogFiles::save(const QString &fileName)
 {
-    if (!writeAtomically(fileName, readingsCsv({m_session.state().dataLog, {}, {}})))
+    if (!writeAtomically(fileName,
+                         readingsCsv({m_session.state().dataLog, m_student.toStdString(), {}})))
         return false;
     m_unsaved = false;
     QFile::remove(recoveryPath());
@@ -115,6 +116,8 @@ QString LogFiles::open(const QString &fileName)
     if (read.problem != ReadProblem::None)
         return problemText(read);
     m_session.replaceLog(read.file.log);
+    if (!read.file.student.empty())
+        m_student = QString::fromStdString(read.file.student);
     m_unsaved = false;
     QFile::remove(recoveryPath());
     return {};

@@ -43,6 +43,9 @@ public:
     bool mayClose();
 
     bool unsaved() const { return m_unsaved; }
+    // The student's name, asked once for the report; kept in the readings file.
+    const QString &student() const { return m_student; }
+    void setStudent(const QString &name) { m_student = name; }
 
     // The message for a file that could not be read, in the interface's language.
     static QString problemText(const ReadResult &result);
@@ -51,6 +54,7 @@ private:
     Session &m_session;
     QWidget *m_window;
     bool m_unsaved = false;
+    QString m_student;
 };
 
 } // namespace enkin

@@ -2,13 +2,17 @@
 // line and the log left as it was, readings kept through a killed process, and the question
 // before closing the window with unsaved readings.
 #include "app/enkinform.h"
+#include "app/report.h"
 #include "datalog/readingsfile.h"
+#include "enkin/version.h"
 #include "lab/session.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +132,32 @@ private slots:
         Session session;
         QCOMPARE(LogFiles(session, nullptr).open(huge.fileName()),
                  LogFiles::problemText({ReadProblem::TooLong, 0, {}, {}}));
+    }
+
+    void reportIsText()
+    {
+        // The PDF's text, as pdftotext reads it: the student, the version, the readings and the
+        // fitted Km of the analysis.
+        Session session;
+        EnkinForm form(session);
+        for (int row : {6, 8, 10, 12, 15}) {
+            form.S0List_Click(row);
+            form.findChild<QScrollBar *>("HScroll1")->setValue(600);
+            form.Command1_Click();
+        }
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        QVERIFY(Report::write(pdf, session, "Ada Lovelace", QImage(600, 300, QImage::Format_RGB32),
+                              "1"));
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY2(text.waitForFinished(30000) && text.exitCode() == 0, "pdftotext (poppler-utils)");
+        const QString read = QString::fromUtf8(text.readAllStandardOutput());
+        const QString reading = QString::number(session.state().dataLog.SavedVel[3]);
+        for (const QString &wanted : {QString("Ada Lovelace"), QString("enkin " ENKIN_VERSION),
+                                      reading, QString("Km\\s+\\(2\\.0")})
+            QVERIFY2(read.contains(QRegularExpression(wanted)),
+                     qPrintable(wanted + " not in " + read));
     }
 
     void readingsSurviveAKilledProcess()

@@ -1011,6 +1011,30 @@
         <source>x 10     M/sec</source>
         <translation>x 10     M/s</translation>
     </message>
+    <message>
+        <source>Export Report</source>
+        <translation>Bericht exportieren</translation>
+    </message>
+    <message>
+        <source>Your name, as the report shows it:</source>
+        <translation>Ihr Name, wie ihn der Bericht zeigt:</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written.</source>
+        <translation>Bericht geschrieben.</translation>
+    </message>
+    <message>
+        <source>The report could not be written.</source>
+        <translation>Der Bericht konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>&amp;Export Report...</source>
+        <translation>Bericht &amp;exportieren...</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
@@ -1210,6 +1234,73 @@
     <message>
         <source>Copy Plot Image</source>
         <translation>Bild des Diagramms kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::Report</name>
+    <message>
+        <source>Enkin report</source>
+        <translation>Enkin-Bericht</translation>
+    </message>
+    <message>
+        <source>Student: %1</source>
+        <translation>Student/in: %1</translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation>Datum: %1</translation>
+    </message>
+    <message>
+        <source>Program: enkin %1</source>
+        <translation>Programm: enkin %1</translation>
+    </message>
+    <message>
+        <source>The current run</source>
+        <translation>Der aktuelle Lauf</translation>
+    </message>
+    <message>
+        <source>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s, [E]0 = %4 x 10^-9 M, [S]0 = %5 x 10^-3 M; time from 0 to %6 msec across, concentration from 0 to %7 x 10^-9 M up. [E] black, [ES] blue, [P] red.</source>
+        <translation>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s, [E]0 = %4 x 10^-9 M, [S]0 = %5 x 10^-3 M; Zeit waagerecht von 0 bis %6 ms, Konzentration senkrecht von 0 bis %7 x 10^-9 M. [E] schwarz, [ES] blau, [P] rot.</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>t (msec)</source>
+        <translation>t (ms)</translation>
+    </message>
+    <message>
+        <source>[E] (10^-9 M)</source>
+        <translation>[E] (10^-9 M)</translation>
+    </message>
+    <message>
+        <source>[ES] (10^-9 M)</source>
+        <translation>[ES] (10^-9 M)</translation>
+    </message>
+    <message>
+        <source>[S] (10^-3 M)</source>
+        <translation>[S] (10^-3 M)</translation>
+    </message>
+    <message>
+        <source>d[P]/dt (10^-6 M/s)</source>
+        <translation>d[P]/dt (10^-6 M/s)</translation>
+    </message>
+    <message>
+        <source>[S]0 (10^-3 M)</source>
+        <translation>[S]0 (10^-3 M)</translation>
+    </message>
+    <message>
+        <source>Marks</source>
+        <translation>Markierungen</translation>
+    </message>
+    <message>
+        <source>Analysis</source>
+        <translation>Auswertung</translation>
     </message>
 </context>
 </TS>
