@@ -16,8 +16,9 @@ PACKAGES=(
     libboost-dev libbenchmark-dev libgsl-dev
     # the windows' typefaces, and xauth for xvfb-run under a virtual display
     fonts-liberation2 fontconfig xauth
-    # validators for the desktop entry and the AppStream metainfo, run by the tests
-    appstream desktop-file-utils
+    # validators for the desktop entry and the AppStream metainfo (scripts/package), and
+    # pdftotext, which reads the text of an exported report back in the tests
+    appstream desktop-file-utils poppler-utils
     # clang and its runtime libraries build the libFuzzer targets (scripts/fuzz); clang-format
     # checks the layout of the code (scripts/test)
     clang libclang-rt-14-dev clang-format
