@@ -18,13 +18,13 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QXYSeries>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QXYSeries>
 
 using namespace enkin;
 

@@ -91,12 +91,12 @@ private slots:
             for (QAction *a : *opener ? s->get<QAction>(opener)->menu()->actions()
                                       : s->form.menuBar()->actions())
                 shown << a->objectName() + ' ' + a->text();
-        QCOMPARE(
-            shown.join(", "),
-            "IP &Initial Parameters, Plot2 &Plot, Clear2 &Clear, DataStuff &Data, Help &Help, "
-            "QQuit &Quit, ShowData &Show, SaveData &Accept Data, ClearData &Clear All, "
-            "Analyse A&nalyse,  , SaveReadings Sa&ve Readings..., OpenReadings &Open Readings..., ExportReport &Export Report..., "
-            "Instructions &Tutorial, guide &Guide to Enkin, aboutthis &About");
+        QCOMPARE(shown.join(", "),
+                 "IP &Initial Parameters, Plot2 &Plot, Clear2 &Clear, DataStuff &Data, Help &Help, "
+                 "QQuit &Quit, ShowData &Show, SaveData &Accept Data, ClearData &Clear All, "
+                 "Analyse A&nalyse,  , SaveReadings Sa&ve Readings..., OpenReadings &Open "
+                 "Readings..., ExportReport &Export Report..., "
+                 "Instructions &Tutorial, guide &Guide to Enkin, aboutthis &About");
         QCoreApplication::setApplicationVersion("3.1"); // main() sets the program's
         for (const char *opens :
              {"F1 EnkinKey", "IP Parameters", "ShowData DataForm", "Analyse AnalysisWindow",
