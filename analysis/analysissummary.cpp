@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -377,6 +378,21 @@ void AnalysisWindow::copyResults()
     QGuiApplication::clipboard()->setText(
         QString::fromStdString(resultsText(m_study, m_choices, decimalPoint, translate)));
     m_status->setText(tr("Copied the results for a spreadsheet."));
+}
+
+QString AnalysisWindow::resultsHtml() const
+{
+    QString html;
+    for (const QLabel *block : m_results)
+        html += QStringLiteral("<p>%1</p>").arg(block->text());
+    return html;
+}
+
+QImage AnalysisWindow::tabImage(int tab)
+{
+    m_tabs->setCurrentIndex(tab);
+    layout()->activate();
+    return m_tabs->currentWidget()->grab().toImage();
 }
 
 } // namespace enkin

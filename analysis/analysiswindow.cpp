@@ -390,21 +390,6 @@ void AnalysisWindow::showTabs()
     }
 }
 
-QString AnalysisWindow::resultsHtml() const
-{
-    QString html;
-    for (const QLabel *block : m_results)
-        html += QStringLiteral("<p>%1</p>").arg(block->text());
-    return html;
-}
-
-QImage AnalysisWindow::tabImage(int tab)
-{
-    m_tabs->setCurrentIndex(tab);
-    layout()->activate();
-    return m_tabs->currentWidget()->grab().toImage();
-}
-
 bool AnalysisWindow::savePlot(const QString &fileName)
 {
     QWidget *page = m_tabs->currentWidget();
