@@ -1,5 +1,6 @@
 // The Analysis window's texts: the message over the plots, a results block per group, the
-// captions under the line plots, the readings table and the copy of the results.
+// captions under the line plots, the readings table, the copy of the results, and the results and
+// plots of a printed report.
 #include "analysis/analysisplot.h"
 #include "analysis/analysisreport.h"
 #include "analysis/analysiswindow.h"

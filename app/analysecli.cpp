@@ -3,10 +3,10 @@
 #include "analysis/analysisreport.h"
 #include "analysis/readings.h"
 #include "datalog/readingsfile.h"
+#include "engine/numtext.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <ostream>
@@ -14,15 +14,6 @@
 namespace enkin {
 
 namespace {
-
-std::string number(double value)
-{
-    if (!std::isfinite(value))
-        return {};
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    return std::string(buf, r.ptr);
-}
 
 std::string_view problemText(ReadProblem problem)
 {
@@ -76,9 +67,9 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
             for (const Estimate &e : {m.km, m.vmax}) {
                 const bool ok = m.status == FitStatus::Ok;
                 const bool ends = ok && e.hasInterval;
-                out << ',' << (ok ? number(e.value) : "") << ','
-                    << (ends ? number(e.value - e.halfWidth) : "") << ','
-                    << (ends ? number(e.value + e.halfWidth) : "");
+                out << ',' << (ok ? formatExact(e.value) : "") << ','
+                    << (ends ? formatExact(e.value - e.halfWidth) : "") << ','
+                    << (ends ? formatExact(e.value + e.halfWidth) : "");
             }
             out << ','
                 << (m.status != FitStatus::Ok           ? "no fit"

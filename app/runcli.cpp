@@ -48,22 +48,15 @@ constexpr std::string_view kUsage =
     "where low and high are the value minus and plus its spread: the direct fit's 95% interval,\n"
     "a line's standard error. Exit status 1 when FILE is not a readings file.\n";
 
-std::string roundTrip(double value)
-{
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    return std::string(buf, r.ptr);
-}
-
 // One grid point. d[P]/dt is the engine's own rate, k2 [ES] in 1e-9 M/ms = 1e-6 M/s: the
 // Results box's velocity, uncut.
 void printRow(std::ostream &out, int i, const RateSet &rates, const Trajectory &t)
 {
     const double velocity =
         fn4(rates, t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]);
-    out << i << ',' << roundTrip(t.TimeVal[i]) << ',' << roundTrip(t.EConc[i]) << ','
-        << roundTrip(t.ESConc[i]) << ',' << roundTrip(t.SConc[i]) << ',' << roundTrip(t.PConc[i])
-        << ',' << roundTrip(velocity) << '\n';
+    out << i << ',' << formatExact(t.TimeVal[i]) << ',' << formatExact(t.EConc[i]) << ','
+        << formatExact(t.ESConc[i]) << ',' << formatExact(t.SConc[i]) << ','
+        << formatExact(t.PConc[i]) << ',' << formatExact(velocity) << '\n';
 }
 
 // Flushes the output and checks that every write reached it. Returns nothing when it did, else the

@@ -1,5 +1,7 @@
 #include "datalog/readingsfile.h"
 
+#include "engine/numtext.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -27,15 +29,6 @@ const std::string &header()
         return h;
     }();
     return text;
-}
-
-std::string number(double value)
-{
-    if (!std::isfinite(value))
-        return {};
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    return std::string(buf, r.ptr);
 }
 
 // A text field, quoted when it holds a comma, a quote or a line break.
@@ -152,13 +145,13 @@ std::string readingsCsv(const ReadingsFile &file)
     for (int i = 1; i <= log.SavedCount; ++i) {
         const auto at = std::size_t(i);
         const RunContext &run = log.SavedRun[at];
-        std::string row = number(log.SavedT[at]) + ',' + number(log.SavedE[at]) + ',' +
-                          number(log.SavedES[at]) + ',' + number(log.SavedS[at]) + ',' +
-                          number(log.SavedVel[at]);
+        std::string row = formatExact(log.SavedT[at]) + ',' + formatExact(log.SavedE[at]) + ',' +
+                          formatExact(log.SavedES[at]) + ',' + formatExact(log.SavedS[at]) + ',' +
+                          formatExact(log.SavedVel[at]);
         const RunStart &s = run.start;
         for (double v : {s.k1, s.k2, s.kminus1, s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point),
                          run.esToGo, run.substrateUsed})
-            row += ',' + (run.known ? number(v) : std::string());
+            row += ',' + (run.known ? formatExact(v) : std::string());
         text += row + ',' + quoted(file.student) + ',' + quoted(file.assignment) + ',' +
                 std::to_string(i) + "\r\n";
     }

@@ -198,6 +198,15 @@ std::string formatSigned(double value)
     return text.front() == '-' ? text : " " + text;
 }
 
+std::string formatExact(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    return std::string(buf, r.ptr);
+}
+
 double intFloor(double value)
 {
     return std::floor(value);

@@ -30,6 +30,10 @@ std::string formatGeneral(double value);
 // before negative ones. Used for the columns of the saved-data table.
 std::string formatSigned(double value);
 
+// 17 significant digits with "." ("0.097999999999999324"), which read back as the same double:
+// for files and tables meant for other programs. Empty when not finite.
+std::string formatExact(double value);
+
 // Int: the greatest whole number not above `value`, so that readouts are cut, never rounded up.
 double intFloor(double value);
 
