@@ -4,10 +4,12 @@
 #include "analysis/readings.h"
 #include "datalog/readingsfile.h"
 #include "engine/numtext.h"
+#include "params/assignment.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -79,6 +81,26 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
         }
     }
     return 0;
+}
+
+int writeAssignments(int count, std::uint64_t seed, const std::string &dir, std::ostream &err)
+{
+    std::error_code made;
+    std::filesystem::create_directories(dir, made);
+    const std::vector<Assignment> assignments = drawAssignments(count, seed);
+    const auto write = [&](const std::string &name, const std::string &text) {
+        std::ofstream file(std::filesystem::path(dir) / name, std::ios::binary);
+        file << text;
+        if (file.flush())
+            return true;
+        err << "enkin-run: could not write " << (std::filesystem::path(dir) / name).string()
+            << '\n';
+        return false;
+    };
+    for (const Assignment &a : assignments)
+        if (!write(a.id + ".enkin", assignmentText(a)))
+            return 1;
+    return write("key.csv", assignmentKeyCsv(assignments)) ? 0 : 1;
 }
 
 } // namespace enkin

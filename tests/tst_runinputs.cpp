@@ -7,7 +7,9 @@
 #include "params/runstart.h"
 
 #include "datalog/readingsfile.h"
+#include "params/assignment.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +28,7 @@ private slots:
     void cli();
     void cliBinary();
     void analyseGivesThePublishedFit();
+    void assignmentsAreReproducibleAndHidden();
 };
 
 void TestRunInputs::cli_data()
@@ -162,6 +165,35 @@ void TestRunInputs::analyseGivesThePublishedFit()
     args[2] = bad.c_str();
     QCOMPARE(runCommandLine(3, args, out, err), 1);
     QVERIFY2(err.str().find(": line ") != std::string::npos, err.str().c_str());
+}
+
+void TestRunInputs::assignmentsAreReproducibleAndHidden()
+{
+    // The same seed gives the same class; each file reads back as the key's enzyme and shows no
+    // number to the eye.
+    QTemporaryDir a, b;
+    for (const QTemporaryDir *dir : {&a, &b}) {
+        const std::string out = dir->path().toStdString();
+        const char *args[] = {"enkin-run", "assign", "--count", "30",
+                              "--seed",    "7",      "--out",   out.c_str()};
+        std::ostringstream none, err;
+        QCOMPARE(runCommandLine(8, args, none, err), 0);
+    }
+    const auto read = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    QCOMPARE(read(a.filePath("key.csv")), read(b.filePath("key.csv")));
+    for (const Assignment &drawn : drawAssignments(30, 7)) {
+        const std::string text = read(a.filePath(QString::fromStdString(drawn.id + ".enkin")));
+        const auto back = readAssignment(text);
+        QVERIFY2(back && back->k1 == drawn.k1 && back->kminus1 == drawn.kminus1 &&
+                     back->k2 == drawn.k2 && text.find('.') == std::string::npos,
+                 text.c_str());
+        QVERIFY(drawn.k1 >= 0.5 && drawn.k1 <= 5 && drawn.k2[0] < drawn.k2[1] &&
+                drawn.k2[1] < drawn.k2[2]);
+    }
+    QVERIFY(!readAssignment("Enkin assignment 1\nid A-001\ndata 00\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRunInputs)

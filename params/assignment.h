@@ -1,0 +1,38 @@
+// An assignment: a hidden enzyme for one student, its constants drawn from teaching ranges. The
+// teacher's key lists them; the student's file carries them unreadable to the eye (not encrypted:
+// a program that knows the format reads them, as the Guide says).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace enkin {
+
+// In the units of the run inputs: k1 in 1e8 /M/s, k-1 and the three k2 of the list in 1e3 /s.
+struct Assignment {
+    std::string id; // "A-001"
+    double k1 = 1, kminus1 = 1;
+    std::array<double, 3> k2{};
+};
+
+// `count` assignments drawn from `seed`, the same for the same seed on every machine: k1 from
+// 0.5 to 5, k-1 from 0.2 to 5, and the list's three k2 from 0.05 to 0.2, 0.5 to 2 and 5 to 20,
+// each uniform in its logarithm and rounded to three significant digits.
+std::vector<Assignment> drawAssignments(int count, std::uint64_t seed);
+
+// The text of an assignment file (.enkin): a first line naming the format, "id" and the id, and
+// "data" with the constants as hexadecimal bytes, each XORed with a stream seeded from the id.
+std::string assignmentText(const Assignment &assignment);
+
+// Reads an assignment file; nothing when it is not one or is damaged.
+std::optional<Assignment> readAssignment(std::string_view text);
+
+// The teacher's key as CSV: each assignment's constants and, for each k2, the true Km in M and
+// Vmax in M/s at the program's [E]0 of 1e-9 M.
+std::string assignmentKeyCsv(const std::vector<Assignment> &assignments);
+
+} // namespace enkin
