@@ -4,14 +4,17 @@
 #include "analysis/readings.h"
 #include "datalog/readingsfile.h"
 #include "engine/numtext.h"
+#include "engine/units.h"
 #include "params/assignment.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <regex>
 
 namespace enkin {
 
@@ -79,6 +82,88 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
                                                         : "standard error")
                 << ',' << fit.used.size() << '\n';
         }
+    }
+    return 0;
+}
+
+namespace {
+
+std::string readWhole(const std::string &path, std::size_t limit)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string text(limit + 1, '\0');
+    file.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(file.gcount()));
+    return text;
+}
+
+} // namespace
+
+int gradeHandIns(const std::string &keyPath, const std::vector<std::string> &handIns,
+                 std::ostream &out, std::ostream &err)
+{
+    const auto key = readAssignmentKey(readWhole(keyPath, 4 * 1024 * 1024));
+    if (!key) {
+        err << "enkin-run: " << keyPath << ": not a key written by enkin-run assign\n";
+        return 1;
+    }
+    out << "file,assignment,student,Km (M),true Km (M),Km error,Vmax (M/s),true Vmax (M/s),"
+           "Vmax error,readings used,readings marked,problem\n";
+    for (const std::string &path : handIns) {
+        const auto row = [&](const std::string &assignment, const std::string &student,
+                             const std::string &numbers, const std::string &problem) {
+            const auto csvText = [](const std::string &t) {
+                return t.find_first_of(",\"\r\n") == std::string::npos
+                           ? t
+                           : '"' + std::regex_replace(t, std::regex("\""), "\"\"") + '"';
+            };
+            out << csvText(path) << ',' << csvText(assignment) << ',' << csvText(student) << ','
+                << numbers << ',' << csvText(problem) << '\n';
+        };
+        const std::string empty = ",,,,,,,"; // the eight number columns
+        const ReadResult read = readReadingsCsv(readWhole(path, kReadingsFileLimit));
+        if (read.problem != ReadProblem::None) {
+            row({}, {}, empty,
+                std::string(problemText(read.problem)) +
+                    (read.line ? " at line " + std::to_string(read.line) : ""));
+            continue;
+        }
+        const ReadingsFile &file = read.file;
+        const auto assignment = std::find_if(
+            key->begin(), key->end(), [&](const Assignment &a) { return a.id == file.assignment; });
+        const Study study =
+            studyLog(file.log, {.known = false, .start = readRunStart(RunInputs{})});
+        if (assignment == key->end() || study.groups.empty()) {
+            row(file.assignment, file.student, empty,
+                assignment == key->end() ? "no such assignment in the key" : "no readings");
+            continue;
+        }
+        // The largest group, and the key's k2 nearest to its own.
+        std::size_t g = 0;
+        for (std::size_t i = 1; i < study.groups.size(); ++i)
+            if (study.groups[i].members.size() > study.groups[g].members.size())
+                g = i;
+        const ReadingGroup &group = study.groups[g];
+        double k2 = assignment->k2[0];
+        for (double candidate : assignment->k2)
+            if (std::abs(std::log(candidate / group.k2)) < std::abs(std::log(k2 / group.k2)))
+                k2 = candidate;
+        const double trueKm =
+            *units::michaelisConstant(assignment->k1, k2, assignment->kminus1) * units::kKm;
+        const double trueVmax = k2 * units::kRate * group.eTotal;
+        const GroupFit fit = fitGroup(study, int(g), {});
+        const MethodFit &direct = fit.methods[0];
+        int marked = 0;
+        for (int member : group.members)
+            marked += study.readings[std::size_t(member)].marks != Mark::None;
+        const bool ok = direct.status == FitStatus::Ok;
+        const auto value = [&](double v) { return ok ? formatExact(v) : std::string(); };
+        row(file.assignment, file.student,
+            value(direct.km.value) + ',' + formatExact(trueKm) + ',' +
+                value(direct.km.value / trueKm - 1) + ',' + value(direct.vmax.value) + ',' +
+                formatExact(trueVmax) + ',' + value(direct.vmax.value / trueVmax - 1) + ',' +
+                std::to_string(fit.used.size()) + ',' + std::to_string(marked),
+            ok ? "" : "the readings give no fit");
     }
     return 0;
 }

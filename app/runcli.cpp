@@ -30,6 +30,7 @@ constexpr std::string_view kUsage =
     "                 [--ttmax T]\n"
     "       enkin-run analyse FILE\n"
     "       enkin-run assign --count N --seed S --out DIR\n"
+    "       enkin-run grade KEY FILE...\n"
     "Integrates one run of E + S <=> ES -> E + P and prints it as CSV, one row per grid point\n"
     "1..600, with 17 significant digits, under the header\n"
     "  i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)\n"
@@ -52,7 +53,12 @@ constexpr std::string_view kUsage =
     "assign writes N assignment files DIR/A-001.enkin, ... each with its own enzyme (k1, k-1\n"
     "and the three k2 of the list, drawn from teaching ranges; the same seed gives the same\n"
     "class), and DIR/key.csv with each one's constants and its true Km (M) and Vmax (M/s) for\n"
-    "each k2 at [E]0 = 1e-9 M. The files are not encrypted, only unreadable to the eye.\n";
+    "each k2 at [E]0 = 1e-9 M. The files are not encrypted, only unreadable to the eye.\n"
+    "\n"
+    "grade prints a row per readings file handed in: its assignment and student, the direct\n"
+    "fit's Km and Vmax of its largest group of runs beside the key's true values for that k2\n"
+    "and [E]0, the relative errors, and the readings used and marked. A file that cannot be\n"
+    "graded gets a row that says why in its last column; the others are graded still.\n";
 
 // One grid point. d[P]/dt is the engine's own rate, k2 [ES] in 1e-9 M/ms = 1e-6 M/s: the
 // Results box's velocity, uncut.
@@ -109,6 +115,14 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
             return 2;
         }
         return writeAssignments(int(count), std::uint64_t(seed), dir, err);
+    }
+    if (argc >= 2 && std::string_view(argv[1]) == "grade") {
+        if (argc < 4) {
+            err << "enkin-run: grade takes the key and one or more readings files\n" << kUsage;
+            return 2;
+        }
+        const int status = gradeHandIns(argv[2], {argv + 3, argv + argc}, out, err);
+        return writeFailure(out, err).value_or(status);
     }
     if (argc >= 2 && std::string_view(argv[1]) == "analyse") {
         if (argc != 3) {

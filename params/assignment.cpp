@@ -124,4 +124,30 @@ std::string assignmentKeyCsv(const std::vector<Assignment> &assignments)
     return csv;
 }
 
+std::optional<std::vector<Assignment>> readAssignmentKey(std::string_view text)
+{
+    std::istringstream lines{std::string(text)};
+    std::string line;
+    if (!std::getline(lines, line) || !line.starts_with("assignment,k1"))
+        return std::nullopt;
+    std::vector<Assignment> key;
+    while (std::getline(lines, line)) {
+        if (line.empty())
+            continue;
+        std::istringstream fields(line);
+        Assignment a;
+        std::string field;
+        std::getline(fields, a.id, ',');
+        for (double *v : {&a.k1, &a.kminus1, &a.k2[0], &a.k2[1], &a.k2[2]}) {
+            if (!std::getline(fields, field, ','))
+                return std::nullopt;
+            const auto r = std::from_chars(field.data(), field.data() + field.size(), *v);
+            if (r.ec != std::errc() || !(*v > 0))
+                return std::nullopt;
+        }
+        key.push_back(a);
+    }
+    return key;
+}
+
 } // namespace enkin

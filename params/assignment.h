@@ -35,4 +35,7 @@ std::optional<Assignment> readAssignment(std::string_view text);
 // Vmax in M/s at the program's [E]0 of 1e-9 M.
 std::string assignmentKeyCsv(const std::vector<Assignment> &assignments);
 
+// Reads a key written by assignmentKeyCsv; nothing when it is not one.
+std::optional<std::vector<Assignment>> readAssignmentKey(std::string_view text);
+
 } // namespace enkin

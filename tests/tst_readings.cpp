@@ -4,16 +4,22 @@
 #include "analysis/analysisplot.h"
 #include "analysis/analysisreport.h"
 #include "analysis/readings.h"
+#include "app/analysecli.h"
+#include "datalog/readingsfile.h"
 #include "engine/numtext.h"
 #include "engine/units.h"
+#include "params/assignment.h"
 #include "params/choices.h"
 #include "tests/documents.h"
 #include "views/readout.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 using namespace enkin;
 
@@ -269,6 +275,45 @@ private slots:
         QCOMPARE_LE(std::abs(velocityFraction - 0.5), 0.01);
         // The Advanced Tutorial's Km for k1 = k-1 = k2 = 1 and [E]total = 1e-9 M.
         QCOMPARE(theoreticalConstants(1, 1, 1, 1, 0).km, 2e-5);
+    }
+
+    void gradingMatchesTheKey()
+    {
+        // A class of five, each hand-in exercise 3 at its enzyme's middle k2 (the Tutorial's way,
+        // readings at the end of the suggested Maximum Time), and a damaged hand-in: each is
+        // graded against the key, the damaged one with the reason.
+        const std::vector<Assignment> klass = drawAssignments(5, 11);
+        QTemporaryDir dir;
+        std::vector<std::string> handIns;
+        const auto save = [&](const std::string &name, const std::string &text) {
+            handIns.push_back(dir.filePath(QString::fromStdString(name)).toStdString());
+            std::ofstream(handIns.back(), std::ios::binary) << text;
+        };
+        for (const Assignment &a : klass) {
+            ReadingsFile file{{}, "student of " + a.id, a.id};
+            const double km = *units::michaelisConstant(a.k1, a.k2[1], a.kminus1) / 100; // 1e-3 M
+            for (double times : {0.5, 0.8, 1.0, 1.5, 2.5, 4.0, 7.0, 10.0}) {
+                const double s0 = times * km;
+                accept(file.log, {1, 0, s0, 0, a.k1, a.k2[1], a.kminus1,
+                                  *maximumTimeSuggestion(a.k1, a.k2[1], a.kminus1, s0)});
+            }
+            save(a.id + ".csv", readingsCsv(file));
+        }
+        save("cut.csv", readingsCsv({exerciseLog(1), "", "A-001"}).substr(0, 400));
+        std::ofstream(dir.filePath("key.csv").toStdString()) << assignmentKeyCsv(klass);
+        std::ostringstream out, err;
+        QCOMPARE(gradeHandIns(dir.filePath("key.csv").toStdString(), handIns, out, err), 0);
+        const QStringList rows = QString::fromStdString(out.str()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 7);
+        for (int i = 1; i <= 5; ++i) {
+            const QStringList cells = rows[i].split(',');
+            QVERIFY2(cells[1] == QString::fromStdString(klass[std::size_t(i - 1)].id) &&
+                         std::abs(cells[5].toDouble()) < 0.02 &&
+                         std::abs(cells[8].toDouble()) < 0.02 && cells[9] == "8",
+                     qPrintable(rows[i]));
+        }
+        QVERIFY2(rows[6].split(',').size() == 12 && rows[6].contains("at line"),
+                 qPrintable(rows[6]));
     }
 
     void guideAnalysisNumbers()
