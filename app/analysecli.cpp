@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
-#include <regex>
 
 namespace enkin {
 
@@ -112,13 +111,8 @@ int gradeHandIns(const std::string &keyPath, const std::vector<std::string> &han
     for (const std::string &path : handIns) {
         const auto row = [&](const std::string &assignment, const std::string &student,
                              const std::string &numbers, const std::string &problem) {
-            const auto csvText = [](const std::string &t) {
-                return t.find_first_of(",\"\r\n") == std::string::npos
-                           ? t
-                           : '"' + std::regex_replace(t, std::regex("\""), "\"\"") + '"';
-            };
-            out << csvText(path) << ',' << csvText(assignment) << ',' << csvText(student) << ','
-                << numbers << ',' << csvText(problem) << '\n';
+            out << csvField(path) << ',' << csvField(assignment) << ',' << csvField(student) << ','
+                << numbers << ',' << csvField(problem) << '\n';
         };
         const std::string empty = ",,,,,,,"; // the eight number columns
         const ReadResult read = readReadingsCsv(readWhole(path, kReadingsFileLimit));

@@ -31,17 +31,6 @@ const std::string &header()
     return text;
 }
 
-// A text field, quoted when it holds a comma, a quote or a line break.
-std::string quoted(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string q = "\"";
-    for (char c : text)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + '"';
-}
-
 // UTF-8 text: well-formed sequences, and no control characters but tab and line ends (a binary
 // file has them).
 bool isText(std::string_view text)
@@ -133,6 +122,16 @@ bool readNumber(const std::string &field, double &value)
 
 } // namespace
 
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string q = "\"";
+    for (char c : text)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + '"';
+}
+
 std::string_view readingsHeader()
 {
     return header();
@@ -152,7 +151,7 @@ std::string readingsCsv(const ReadingsFile &file)
         for (double v : {s.k1, s.k2, s.kminus1, s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point),
                          run.esToGo, run.substrateUsed})
             row += ',' + (run.known ? formatExact(v) : std::string());
-        text += row + ',' + quoted(file.student) + ',' + quoted(file.assignment) + ',' +
+        text += row + ',' + csvField(file.student) + ',' + csvField(file.assignment) + ',' +
                 std::to_string(i) + "\r\n";
     }
     return text;

@@ -20,6 +20,9 @@ struct ReadingsFile {
     std::string assignment;
 };
 
+// A text field of CSV, quoted as RFC 4180 says when it holds a comma, a quote or a line break.
+std::string csvField(std::string_view text);
+
 // The header row, without its line end.
 std::string_view readingsHeader();
 
