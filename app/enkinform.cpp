@@ -108,10 +108,18 @@ bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
 
 void EnkinForm::placeForSize(QSize client)
 {
-    const QSize design(px(9015), px(7020));
+    // The design size is the client's least size; the plot's and the slider's design places
+    // divide the controls into those above and those below.
+    const auto designed = [this](const QWidget *control) {
+        for (const auto &[w, place] : m_design)
+            if (w == control)
+                return place;
+        return QRect();
+    };
+    const QSize design = centralWidget()->minimumSize();
     const int wider = std::max(0, client.width() - design.width());
     const int taller = std::max(0, client.height() - design.height());
-    const int sliderTop = px(4560), plotMiddle = px(105) + px(4455) / 2;
+    const int sliderTop = designed(HScroll1).top(), plotMiddle = designed(Plot1).center().y();
     const QSize plotBefore = Plot1->size();
     for (const auto &[w, place] : m_design) {
         if (!w)
