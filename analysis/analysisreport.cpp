@@ -179,12 +179,18 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
         const ReadingGroup &group = study.groups[std::size_t(g)];
         const GroupFit &fit = fits[std::size_t(g)];
         line(row());
-        line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "group")) + ' ' +
-                          std::to_string(g + 1)
-                   << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "readings used"))
-                   << double(fit.used.size()) << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)"
-                   << group.k2 * units::kRate << "k-1 (1/s)" << group.kminus1 * units::kRate
-                   << "[E]0 (M)" << group.eTotal);
+        Row heading = row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "group")) +
+                                       ' ' + std::to_string(g + 1)
+                            << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "readings used"))
+                            << double(fit.used.size());
+        // An assignment's enzyme is named by its setting, never by its constants.
+        if (group.hidden)
+            heading << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "enzyme setting"))
+                    << double(group.setting);
+        else
+            heading << "k1 (1/M/s)" << group.k1 * units::kK1 << "k2 (1/s)"
+                    << group.k2 * units::kRate << "k-1 (1/s)" << group.kminus1 * units::kRate;
+        line(heading << "[E]0 (M)" << group.eTotal);
         const std::string low = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "low")),
                           high = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "high"));
         line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "method")) << "Km (M)"
@@ -204,7 +210,8 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
         }
         const TheoreticalConstants &t = group.truth;
         const double nan = std::nan("");
-        line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "true"))
+        if (!group.hidden)
+            line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "true"))
                    << (t.kmDefined ? t.km : nan) << ""
                    << "" << (t.vmaxDefined ? t.vmax : nan) << ""
                    << "" << t.kcat << ""

@@ -116,8 +116,17 @@ QString markReasons(Mark marks)
         marks, [](const char *reason) { return AnalysisWindow::tr(reason).toStdString(); }));
 }
 
+// An assignment's group names its enzyme setting, never its constants.
+QString settingText(const ReadingGroup &g)
+{
+    return g.setting > 0 ? QString::number(g.setting) : QStringLiteral("?");
+}
+
 QString groupConstants(const ReadingGroup &g)
 {
+    if (g.hidden)
+        return AnalysisWindow::tr("enzyme setting %1, [E]0 = %2 M")
+            .arg(settingText(g), unbroken(scientificMarkup(g.eTotal)));
     return AnalysisWindow::tr("k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M")
         .arg(unbroken(scientificMarkup(g.k1 * units::kK1)),
              unbroken(scientificMarkup(g.k2 * units::kRate)),
@@ -133,15 +142,22 @@ void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
     // known of how settled that run was.
     const RunContext current{.known = false, .start = readRunStart(inputs)};
     Study now = studyLog(log, current);
+    // In an assignment every group's enzyme is hidden, also that of a reading without a run.
+    if (inputs.hasEnzyme())
+        for (ReadingGroup &g : now.groups)
+            g.hidden = true;
     carryOverChoices(m_choices, m_study, now);
     m_study = std::move(now);
 
     m_groupChoice->clear();
-    for (std::size_t g = 0; g < m_study.groups.size(); ++g)
-        m_groupChoice->addItem(tr("Group %1: k2 = %2 /s, %3")
+    for (std::size_t g = 0; g < m_study.groups.size(); ++g) {
+        const ReadingGroup &group = m_study.groups[g];
+        const QString enzyme = group.hidden ? tr("setting %1").arg(settingText(group))
+                                            : tr("k2 = %1 /s").arg(number(group.k2 * units::kRate));
+        m_groupChoice->addItem(tr("Group %1: %2, %3")
                                    .arg(g + 1)
-                                   .arg(number(m_study.groups[g].k2 * units::kRate))
-                                   .arg(readingsText(int(m_study.groups[g].members.size()))));
+                                   .arg(enzyme, readingsText(int(group.members.size()))));
+    }
     m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
     m_groupChoice->setCurrentIndex(m_group);
     m_groupChoice->setEnabled(m_study.groups.size() > 1);
@@ -221,7 +237,9 @@ QString AnalysisWindow::lineCaption(const MethodFit &fit, const ReadingGroup &gr
     if (fit.status != FitStatus::Ok)
         return methodTitleText(fit.method) + QStringLiteral(": ") + failure(fit.status) +
                QLatin1Char('.');
-    const TheoreticalConstants &t = group.truth;
+    TheoreticalConstants t = group.truth;
+    if (group.hidden)
+        t = {};
     QString text = tr("%1: Km = %2 M, Vmax = %3 M/s")
                        .arg(methodTitleText(fit.method),
                             unbroken(estimateMarkup(fit.km, truePower(t.kmDefined, t.km))),
@@ -240,7 +258,7 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
 {
     const ReadingGroup &g = m_study.groups[std::size_t(group)];
     const TheoreticalConstants &t = g.truth;
-    const bool known = t.kmDefined && t.vmaxDefined;
+    const bool known = !g.hidden && t.kmDefined && t.vmaxDefined;
     QString text = tr("<b>Group %1</b>: %2 used. %3.<br>")
                        .arg(group + 1)
                        .arg(readingsText(int(fit.used.size())), groupConstants(g));
@@ -252,24 +270,30 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
         text += QStringLiteral("<tr><td style=\"white-space:nowrap\">%1</td><td>%2</td></tr>")
                     .arg(quantity, cells);
     };
-    heading(tr("True values, from the runs' constants"));
-    row(QStringLiteral("Km"),
-        (t.kmDefined ? unbroken(scientificMarkup(t.km)) + QStringLiteral(" M") : tr("undefined")) +
-            QStringLiteral("</td><td>"));
-    row(QStringLiteral("Vmax"),
-        unbroken(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
-    row(QStringLiteral("kcat"),
-        unbroken(scientificMarkup(t.kcat)) + QStringLiteral(" /s</td><td>"));
-    row(QStringLiteral("kcat/Km"),
-        (t.kmDefined ? unbroken(scientificMarkup(t.specificity)) + QStringLiteral(" /M/s")
-                     : tr("undefined")) +
-            QStringLiteral("</td><td>"));
+    if (!g.hidden) {
+        heading(tr("True values, from the runs' constants"));
+        row(QStringLiteral("Km"), (t.kmDefined ? unbroken(scientificMarkup(t.km)) +
+                                                     QStringLiteral(" M")
+                                               : tr("undefined")) +
+                                      QStringLiteral("</td><td>"));
+        row(QStringLiteral("Vmax"),
+            unbroken(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
+        row(QStringLiteral("kcat"),
+            unbroken(scientificMarkup(t.kcat)) + QStringLiteral(" /s</td><td>"));
+        row(QStringLiteral("kcat/Km"),
+            (t.kmDefined ? unbroken(scientificMarkup(t.specificity)) + QStringLiteral(" /M/s")
+                         : tr("undefined")) +
+                QStringLiteral("</td><td>"));
+    }
     for (const MethodFit &m : fit.methods) {
         if (m.method == Method::Direct)
-            heading(tr("%1, %2: 95% intervals; off the true value by")
+            heading((known ? tr("%1, %2: 95% intervals; off the true value by")
+                           : tr("%1, %2: 95% intervals"))
                         .arg(methodTitleText(m.method), weightsText(m_choices.errorModel)));
         else
-            heading(tr("%1: ± its standard error, not a 95% interval; off the true value by")
+            heading((known ? tr("%1: ± its standard error, not a 95% interval; off the true value "
+                                "by")
+                           : tr("%1: ± its standard error, not a 95% interval"))
                         .arg(methodTitleText(m.method)));
         if (m.status != FitStatus::Ok) {
             text += QStringLiteral("<tr><td colspan=3>%1</td></tr>").arg(failure(m.status));

@@ -85,6 +85,8 @@ Study studyLog(const DataLog &log, const RunContext &current)
             g.e0 = run.e0 + run.es0;
             g.eTotal = g.e0 * units::kEnzyme;
             g.truth = theoreticalConstants(g.k1, g.k2, g.kminus1, run.e0, run.es0);
+            g.setting = r.run.setting;
+            g.hidden = g.setting > 0;
             study.groups.push_back(g);
             group = study.groups.end() - 1;
         }

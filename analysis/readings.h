@@ -76,6 +76,10 @@ struct ReadingGroup {
     double eTotal = 0;                          // M
     TheoreticalConstants truth;
     std::vector<int> members; // indices into Study::readings
+    // An assignment's group: its constants and true values are for the fits only and never
+    // shown; `setting` is its row of the k2 list (1..3), 0 when not known.
+    bool hidden = false;
+    int setting = 0;
 };
 
 // What differs between the groups, for the sentence that says why the readings were split.

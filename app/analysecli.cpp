@@ -4,7 +4,6 @@
 #include "analysis/readings.h"
 #include "datalog/readingsfile.h"
 #include "engine/numtext.h"
-#include "engine/units.h"
 #include "params/assignment.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
@@ -44,6 +43,15 @@ std::string_view problemText(ReadProblem problem)
     return {};
 }
 
+// Whether the readings are an assignment's, with enzyme settings in place of the constants.
+bool hidesEnzyme(const DataLog &log)
+{
+    for (int i = 1; i <= log.SavedCount; ++i)
+        if (log.SavedRun[std::size_t(i)].setting > 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int analyseReadings(const std::string &path, std::ostream &out, std::ostream &err)
@@ -57,6 +65,11 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
         err << "enkin-run: " << path << (read.line ? ": line " + std::to_string(read.line) : "")
             << ": " << problemText(read.problem)
             << (read.column.empty() ? "" : " (" + read.column + ")") << '\n';
+        return 1;
+    }
+    if (hidesEnzyme(read.file.log)) {
+        err << "enkin-run: " << path << ": readings of assignment " << read.file.assignment
+            << ", whose enzyme only the key holds; use: enkin-run grade KEY.csv " << path << '\n';
         return 1;
     }
     // A reading without its run stands for a run of the program's initial texts.
@@ -122,9 +135,11 @@ int gradeHandIns(const std::string &keyPath, const std::vector<std::string> &han
                     (read.line ? " at line " + std::to_string(read.line) : ""));
             continue;
         }
-        const ReadingsFile &file = read.file;
+        ReadingsFile file = read.file;
         const auto assignment = std::find_if(
             key->begin(), key->end(), [&](const Assignment &a) { return a.id == file.assignment; });
+        if (assignment != key->end())
+            fillAssignmentConstants(file.log, *assignment);
         const Study study =
             studyLog(file.log, {.known = false, .start = readRunStart(RunInputs{})});
         if (assignment == key->end() || study.groups.empty()) {
@@ -132,19 +147,13 @@ int gradeHandIns(const std::string &keyPath, const std::vector<std::string> &han
                 assignment == key->end() ? "no such assignment in the key" : "no readings");
             continue;
         }
-        // The largest group, and the key's k2 nearest to its own.
+        // The largest group, against the true values of its enzyme setting.
         std::size_t g = 0;
         for (std::size_t i = 1; i < study.groups.size(); ++i)
             if (study.groups[i].members.size() > study.groups[g].members.size())
                 g = i;
         const ReadingGroup &group = study.groups[g];
-        double k2 = assignment->k2[0];
-        for (double candidate : assignment->k2)
-            if (std::abs(std::log(candidate / group.k2)) < std::abs(std::log(k2 / group.k2)))
-                k2 = candidate;
-        const double trueKm =
-            *units::michaelisConstant(assignment->k1, k2, assignment->kminus1) * units::kKm;
-        const double trueVmax = k2 * units::kRate * group.eTotal;
+        const double trueKm = group.truth.km, trueVmax = group.truth.vmax;
         const GroupFit fit = fitGroup(study, int(g), {});
         const MethodFit &direct = fit.methods[0];
         int marked = 0;

@@ -159,6 +159,14 @@ void EnkinForm::setBox(QLineEdit *box, const std::string &text)
     box->setCursorPosition(0);
 }
 
+void EnkinForm::showKm(const std::string &text)
+{
+    if (m_session.assignment())
+        km->setText(tr("hidden"));
+    else
+        setBox(km, text);
+}
+
 void EnkinForm::showPicture(const PlotPicture &picture)
 {
     const PlotSurface::Batch batch(*Plot1);
@@ -238,7 +246,7 @@ void EnkinForm::k2list_Click(int row)
     if (!choice)
         return;
     say({});
-    setBox(km, *choice->km);
+    showKm(*choice->km);
     setSliderToStart();
     showInitialValues();
     finishChoice(choice->notes);
@@ -263,7 +271,8 @@ Parameters *EnkinForm::parameters()
         // The lists show the k2 and [S]0 in force: after Default, and after the close box has
         // discarded the texts, both are 1 again.
         const auto showDefaults = [this] {
-            k2list->setEditText(QStringLiteral("1.000"));
+            k2list->setEditText(m_session.assignment() ? tr("Setting %1").arg(2)
+                                                       : QStringLiteral("1.000"));
             S0List->setEditText(QString::fromLatin1(kS0InitialText.data()));
         };
         connect(m_parameters, &Parameters::defaultsWritten, this, showDefaults);
@@ -281,7 +290,7 @@ void EnkinForm::applyParameters()
 {
     say({});
     const ParametersView view = m_session.applyParameters();
-    setBox(km, view.km);
+    showKm(view.km);
     setBox(maxy, view.maxy);
     if (m_parameters)
         m_parameters->hide();

@@ -85,6 +85,8 @@ private:
     // The time box and the Results in a muted colour while they show an earlier run.
     void showWhichRun();
     void setBox(QLineEdit *box, const std::string &text);
+    // The Km box: the session's text, or in an assignment a word that tells nothing.
+    void showKm(const std::string &text);
     void showPicture(const PlotPicture &picture);
     void showInitialValues();
     void setSliderToStart();

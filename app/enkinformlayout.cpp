@@ -401,14 +401,27 @@ void EnkinForm::setFocusOrder()
 
 void EnkinForm::Form_Load()
 {
-    for (std::string_view text : kK2RowTexts)
-        k2list->addItem(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    // An assignment hides its enzyme: the k2 rows are its settings, the Km box tells nothing.
+    const auto &assignment = m_session.assignment();
+    for (std::size_t row = 0; row < kK2RowTexts.size(); ++row)
+        k2list->addItem(assignment ? tr("Setting %1").arg(row + 1)
+                                   : QString::fromLatin1(kK2RowTexts[row].data(),
+                                                         qsizetype(kK2RowTexts[row].size())));
     for (std::string_view text : kS0RowTexts)
         S0List->addItem(QString::fromLatin1(text.data(), qsizetype(text.size())));
     k2list->setCurrentIndex(-1);
     S0List->setCurrentIndex(-1);
-    k2list->setEditText(QString::fromLatin1(kK2InitialText.data()));
+    k2list->setEditText(assignment ? tr("Setting %1").arg(2)
+                                   : QString::fromLatin1(kK2InitialText.data()));
     S0List->setEditText(QString::fromLatin1(kS0InitialText.data()));
+    if (assignment) {
+        showKm({});
+        setWindowTitle(tr("%1 - Assignment %2")
+                           .arg(windowTitle(), QString::fromStdString(assignment->id)));
+        describe(k2list, tr("Enzyme setting"), tr("Click to select the enzyme setting"));
+        describe(k2list->lineEdit(), k2list->accessibleName(), k2list->accessibleDescription());
+        k2list->setToolTip(k2list->accessibleDescription());
+    }
 }
 
 } // namespace enkin

@@ -10,6 +10,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cctype>
+
 namespace enkin {
 
 namespace {
@@ -46,10 +49,54 @@ ReadResult readFile(const QString &fileName)
 
 LogFiles::LogFiles(Session &session, QWidget *window) : m_session(session), m_window(window) {}
 
-QString LogFiles::recoveryPath()
+QString LogFiles::recoveryPath(const std::string &assignment)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/recovery.csv");
+    // Only letters, digits and '-' of the assignment's name reach the file name.
+    QString name = QStringLiteral("recovery");
+    if (!assignment.empty()) {
+        name += QLatin1Char('-');
+        for (char c : assignment)
+            if (std::isalnum(static_cast<unsigned char>(c)) || c == '-')
+                name += QLatin1Char(c);
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
+           name + QStringLiteral(".csv");
+}
+
+QString LogFiles::recoveryFile() const
+{
+    const auto &assignment = m_session.assignment();
+    return recoveryPath(assignment ? assignment->id : std::string());
+}
+
+ReadingsFile LogFiles::current() const
+{
+    const auto &assignment = m_session.assignment();
+    return {m_session.state().dataLog, m_student.toStdString(),
+            assignment ? assignment->id : std::string()};
+}
+
+QString LogFiles::adopt(const ReadResult &read)
+{
+    if (read.problem != ReadProblem::None)
+        return problemText(read);
+    // Readings of an assignment hold its enzyme settings, not its constants: only that
+    // assignment's window can run them again.
+    DataLog log = read.file.log;
+    bool hidden = false;
+    for (int i = 1; i <= log.SavedCount; ++i)
+        hidden = hidden || log.SavedRun[std::size_t(i)].setting > 0;
+    const auto &assignment = m_session.assignment();
+    if (hidden && (!assignment || assignment->id != read.file.assignment))
+        return tr("These readings were taken in assignment %1; open them in its window "
+                  "(enkin %1.enkin).")
+            .arg(QString::fromStdString(read.file.assignment));
+    if (hidden)
+        fillAssignmentConstants(log, *assignment);
+    m_session.replaceLog(log);
+    if (!read.file.student.empty())
+        m_student = QString::fromStdString(read.file.student);
+    return {};
 }
 
 QString LogFiles::problemText(const ReadResult &result)
@@ -70,9 +117,10 @@ QString LogFiles::problemText(const ReadResult &result)
     case ReadProblem::UnclosedQuote:
         return tr("Line %1: a quoted text is never closed; the file may be cut short.").arg(line);
     case ReadProblem::WrongColumnCount:
-        return tr("Line %1 does not have the header's 19 columns; the file may be cut short or "
+        return tr("Line %1 does not have the header's %2 columns; the file may be cut short or "
                   "changed.")
-            .arg(line);
+            .arg(line)
+            .arg(std::ranges::count(readingsHeader(), ',') + 1);
     case ReadProblem::NotANumber:
         return tr("Line %1: \"%2\" does not hold a number it can have.")
             .arg(line)
@@ -87,11 +135,10 @@ QString LogFiles::problemText(const ReadResult &result)
 
 bool LogFiles::save(const QString &fileName)
 {
-    if (!writeAtomically(fileName,
-                         readingsCsv({m_session.state().dataLog, m_student.toStdString(), {}})))
+    if (!writeAtomically(fileName, readingsCsv(current())))
         return false;
     m_unsaved = false;
-    QFile::remove(recoveryPath());
+    QFile::remove(recoveryFile());
     return true;
 }
 
@@ -112,14 +159,10 @@ bool LogFiles::saveAs()
 
 QString LogFiles::open(const QString &fileName)
 {
-    const ReadResult read = readFile(fileName);
-    if (read.problem != ReadProblem::None)
-        return problemText(read);
-    m_session.replaceLog(read.file.log);
-    if (!read.file.student.empty())
-        m_student = QString::fromStdString(read.file.student);
+    if (QString problem = adopt(readFile(fileName)); !problem.isEmpty())
+        return problem;
     m_unsaved = false;
-    QFile::remove(recoveryPath());
+    QFile::remove(recoveryFile());
     return {};
 }
 
@@ -141,16 +184,16 @@ void LogFiles::logChanged()
     const DataLog &log = m_session.state().dataLog;
     m_unsaved = log.SavedCount > 0;
     if (!m_unsaved) {
-        QFile::remove(recoveryPath());
+        QFile::remove(recoveryFile());
         return;
     }
-    QDir().mkpath(QFileInfo(recoveryPath()).path());
-    writeAtomically(recoveryPath(), readingsCsv({log, {}, {}}));
+    QDir().mkpath(QFileInfo(recoveryFile()).path());
+    writeAtomically(recoveryFile(), readingsCsv(current()));
 }
 
 void LogFiles::offerRecovery()
 {
-    const QString path = recoveryPath();
+    const QString path = recoveryFile();
     if (!QFile::exists(path))
         return;
     const ReadResult read = readFile(path);
@@ -161,8 +204,8 @@ void LogFiles::offerRecovery()
                                               "Restore it?")
                                          : tr("The last session ended with %1 readings not "
                                               "saved. Restore them?")
-                                               .arg(count)) == QMessageBox::Yes) {
-        m_session.replaceLog(read.file.log);
+                                               .arg(count)) == QMessageBox::Yes &&
+        adopt(read).isEmpty()) {
         m_unsaved = true; // still unsaved: the recovery file keeps them
         return;
     }
@@ -180,7 +223,7 @@ bool LogFiles::mayClose()
     if (answer == QMessageBox::Save)
         return saveAs();
     if (answer == QMessageBox::Discard) {
-        QFile::remove(recoveryPath());
+        QFile::remove(recoveryFile());
         return true;
     }
     return false;

@@ -20,8 +20,8 @@ public:
     // Dialogs and messages open over `window`.
     LogFiles(Session &session, QWidget *window);
 
-    // The recovery file in the user's data folder.
-    static QString recoveryPath();
+    // The recovery file in the user's data folder; each assignment has its own.
+    static QString recoveryPath(const std::string &assignment = {});
 
     // Asks for a file name and writes the log there; true when it was written.
     bool saveAs();
@@ -51,6 +51,11 @@ public:
     static QString problemText(const ReadResult &result);
 
 private:
+    QString recoveryFile() const;
+    // Puts what was read into the log: the message when it cannot go there, or empty.
+    QString adopt(const ReadResult &read);
+    ReadingsFile current() const;
+
     Session &m_session;
     QWidget *m_window;
     bool m_unsaved = false;

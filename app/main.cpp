@@ -61,6 +61,19 @@ int main(int argc, char **argv)
         break;
     }
 
+    // The assignment is read before the window system starts: a file that is not one is told
+    // without a display.
+    enkin::Session session;
+    if (!command.assignmentFile.isEmpty()) {
+        QString problem;
+        const auto assignment = enkin::readAssignmentFile(command.assignmentFile, problem);
+        if (!assignment) {
+            std::fputs(("enkin: " + problem + '\n').toLocal8Bit().constData(), stderr);
+            return enkin::kExitBadAssignment;
+        }
+        session.startAssignment(*assignment);
+    }
+
     // argv as it came: QApplication takes Qt's own options (-platform, -style, ...) from it.
     qtHandler = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
@@ -72,7 +85,6 @@ int main(int argc, char **argv)
     // The interface in the desktop's language; numbers in the boxes keep "." in every one.
     enkin::installTranslations(app, QLocale());
 
-    enkin::Session session;
     enkin::EnkinForm form(session);
     form.show();
     form.offerRecovery();

@@ -31,20 +31,29 @@ bool Report::write(const QString &fileName, const Session &session, const QStrin
 {
     const Module1 &state = session.state();
     const RunStart &run = session.lastRun().start;
-    QString html = QStringLiteral("<h1>%1</h1><p>%2<br>%3<br>%4</p>")
-                       .arg(tr("Enkin report"), tr("Student: %1").arg(student.toHtmlEscaped()),
-                            tr("Date: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
-                            tr("Program: enkin %1").arg(QStringLiteral(ENKIN_VERSION)));
+    const auto &assignment = session.assignment();
+    QString html =
+        QStringLiteral("<h1>%1</h1><p>%2<br>%3%4<br>%5</p>")
+            .arg(tr("Enkin report"), tr("Student: %1").arg(student.toHtmlEscaped()),
+                 assignment ? tr("Assignment: %1")
+                                      .arg(QString::fromStdString(assignment->id).toHtmlEscaped()) +
+                                  QStringLiteral("<br>")
+                            : QString(),
+                 tr("Date: %1").arg(QDate::currentDate().toString(Qt::ISODate)),
+                 tr("Program: enkin %1").arg(QStringLiteral(ENKIN_VERSION)));
 
+    // An assignment's run names its enzyme setting, never its constants.
+    const QString enzyme =
+        assignment ? tr("Enzyme setting %1").arg(session.enzymeSetting(run))
+                   : tr("k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s")
+                         .arg(number(run.k1), number(run.k2), number(run.kminus1));
     html += QStringLiteral("<h2>%1</h2><p>%2</p><table border=\"1\" cellspacing=\"0\"><tr><td>"
                            "<img src=\"plot.png\" width=\"600\"></td></tr></table>")
                 .arg(tr("The current run"),
-                     tr("k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s, [E]0 = %4 x "
-                        "10^-9 M, [S]0 = %5 x 10^-3 M; time from 0 to %6 msec across, "
-                        "concentration from 0 to %7 x 10^-9 M up. [E] black, [ES] blue, [P] "
-                        "red.")
-                         .arg(number(run.k1), number(run.k2), number(run.kminus1),
-                              number(run.e0 + run.es0), number(run.s0), number(run.tmax),
+                     tr("%1, [E]0 = %2 x 10^-9 M, [S]0 = %3 x 10^-3 M; time from 0 to %4 msec "
+                        "across, concentration from 0 to %5 x 10^-9 M up. [E] black, [ES] blue, "
+                        "[P] red.")
+                         .arg(enzyme, number(run.e0 + run.es0), number(run.s0), number(run.tmax),
                               maxy.toHtmlEscaped()));
 
     // The readings with their marks, as the Analysis window judges them.

@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <array>
 
@@ -53,7 +54,10 @@ QString qtOptionsText()
 
 QString helpText()
 {
-    return QStringLiteral("Usage: enkin [options]\n" ENKIN_DESCRIPTION ".\n"
+    return QStringLiteral("Usage: enkin [options] [FILE.enkin]\n" ENKIN_DESCRIPTION ".\n"
+                          "\n"
+                          "With an assignment file (made by enkin-run assign), the window runs\n"
+                          "that assignment's hidden enzyme and shows none of its constants.\n"
                           "\n"
                           "Options:\n"
                           "  -h, --help     Print this help and exit.\n"
@@ -68,7 +72,7 @@ StartupCommand badUsage(const QString &reason)
 {
     return {StartupCommand::Action::BadUsage,
             QStringLiteral("enkin: ") + reason +
-                QStringLiteral("\nTry 'enkin --help' for more information.\n")};
+                QStringLiteral("\nTry 'enkin --help' for more information.\n"), {}};
 }
 
 } // namespace
@@ -96,13 +100,32 @@ StartupCommand readStartupCommand(const QStringList &arguments)
 
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
-    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty())
-        return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(extra.first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(files[1]));
     if (parser.isSet(help))
-        return {StartupCommand::Action::Help, helpText()};
+        return {StartupCommand::Action::Help, helpText(), {}};
     if (parser.isSet(version))
-        return {StartupCommand::Action::Version, QStringLiteral("enkin " ENKIN_VERSION "\n")};
-    return {};
+        return {StartupCommand::Action::Version, QStringLiteral("enkin " ENKIN_VERSION "\n"), {}};
+    StartupCommand start;
+    if (!files.isEmpty())
+        start.assignmentFile = files.first();
+    return start;
+}
+
+std::optional<Assignment> readAssignmentFile(const QString &path, QString &problem)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    // An assignment file is a few hundred bytes.
+    const QByteArray bytes = file.read(64 * 1024);
+    auto assignment = readAssignment(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!assignment)
+        problem = QStringLiteral("%1 is not an assignment file of Enkin").arg(path);
+    return assignment;
 }
 
 } // namespace enkin

@@ -194,6 +194,11 @@ StatusText noteText(const Note &note)
         }
         StatusText operator()(const OutOfRange &r) const
         {
+            if (r.constantsHidden)
+                return says(tr("No run: binding is faster than the computer can count."),
+                            tr("Its rate is beyond the numbers the computer can hold ([S]0 = %1, "
+                               "[E]0 = %2): make [S]0 or [E]0 smaller.")
+                                .arg(number(r.s0), number(r.e0)));
             return says(tr("No run: binding is faster than the computer can count."),
                         tr("Its rate, 100 k1 [S]0 + k-1 + k2 + k1 [E]0 / 10000, is beyond the "
                            "numbers the computer can hold (k1 = %1, [S]0 = %2, [E]0 = %3, "

@@ -36,6 +36,8 @@ struct RunContext {
     double esToGo = 0;
     // ([S]0 - [S]) / [S]0 at the reading, exact (not cut like the readout); 0 when [S]0 is 0.
     double substrateUsed = 0;
+    // In an assignment, the row of the k2 list (1..3) whose hidden enzyme ran; 0 outside one.
+    int setting = 0;
 };
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.

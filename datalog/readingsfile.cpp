@@ -13,12 +13,15 @@ namespace {
 
 // The reading's number comes last: a row cut short anywhere loses a field or ends in a number
 // that is not its own.
-constexpr std::array<std::string_view, 19> kColumns = {
-    "t (msec)",       "[E] (1e-9 M)",  "[ES] (1e-9 M)",       "[S] (1e-3 M)",  "d[P]/dt (1e-6 M/s)",
-    "k1 (1e8 /M/s)",  "k2 (1e3 /s)",   "k-1 (1e3 /s)",        "[E]0 (1e-9 M)", "[ES]0 (1e-9 M)",
-    "[S]0 (1e-3 M)",  "[P]0 (1e-9 M)", "Maximum Time (msec)", "grid point",    "[ES] to go",
-    "substrate used", "student",       "assignment",          "reading"};
-constexpr std::size_t kFirstRunColumn = 5, kStudent = 16, kAssignment = 17, kReading = 18;
+constexpr std::array<std::string_view, 20> kColumns = {
+    "t (msec)",       "[E] (1e-9 M)",   "[ES] (1e-9 M)",       "[S] (1e-3 M)",  "d[P]/dt (1e-6 M/s)",
+    "k1 (1e8 /M/s)",  "k2 (1e3 /s)",    "k-1 (1e3 /s)",        "[E]0 (1e-9 M)", "[ES]0 (1e-9 M)",
+    "[S]0 (1e-3 M)",  "[P]0 (1e-9 M)",  "Maximum Time (msec)", "grid point",    "[ES] to go",
+    "substrate used", "enzyme setting", "student",             "assignment",    "reading"};
+constexpr std::size_t kFirstRunColumn = 5, kSetting = 16, kStudent = 17, kAssignment = 18,
+                      kReading = 19;
+// The rate constants' columns, empty where an assignment hides them.
+constexpr std::size_t kFirstConstant = 5, kLastConstant = 7;
 
 const std::string &header()
 {
@@ -148,9 +151,13 @@ std::string readingsCsv(const ReadingsFile &file)
                           formatExact(log.SavedES[at]) + ',' + formatExact(log.SavedS[at]) + ',' +
                           formatExact(log.SavedVel[at]);
         const RunStart &s = run.start;
-        for (double v : {s.k1, s.k2, s.kminus1, s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point),
-                         run.esToGo, run.substrateUsed})
+        const bool hidden = run.known && run.setting > 0;
+        for (double v : {s.k1, s.k2, s.kminus1})
+            row += ',' + (run.known && !hidden ? formatExact(v) : std::string());
+        for (double v : {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo,
+                         run.substrateUsed})
             row += ',' + (run.known ? formatExact(v) : std::string());
+        row += ',' + (hidden ? std::to_string(run.setting) : std::string());
         text += row + ',' + csvField(file.student) + ',' + csvField(file.assignment) + ',' +
                 std::to_string(i) + "\r\n";
     }
@@ -203,19 +210,26 @@ ReadResult readReadingsCsv(std::string_view text)
             if (!readNumber(record.fields[c], figures[c]))
                 return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[c]));
         // The run's columns are all empty, or all numbers but the last two, which may be empty
-        // where [ES] was 0.
+        // where [ES] was 0. An enzyme setting of an assignment stands in for the rate constants,
+        // whose columns are then empty.
         RunContext run;
         bool anyRun = false;
-        for (std::size_t c = kFirstRunColumn; c < kStudent; ++c)
+        for (std::size_t c = kFirstRunColumn; c <= kSetting; ++c)
             anyRun = anyRun || !record.fields[c].empty();
+        const std::string &setting = record.fields[kSetting];
+        if (!setting.empty() && (setting.size() != 1 || setting[0] < '1' || setting[0] > '3'))
+            return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[kSetting]));
         if (anyRun) {
-            std::array<double, kStudent - kFirstRunColumn> v{};
-            for (std::size_t c = kFirstRunColumn; c < kStudent; ++c) {
+            std::array<double, kSetting - kFirstRunColumn> v{};
+            for (std::size_t c = kFirstRunColumn; c < kSetting; ++c) {
                 const std::size_t k = c - kFirstRunColumn;
-                const bool mayBeEmpty = c >= kStudent - 2;
-                if (mayBeEmpty && record.fields[c].empty())
+                const bool constant = c >= kFirstConstant && c <= kLastConstant;
+                const bool mayBeEmpty = c >= kSetting - 2;
+                if (constant && !setting.empty() && record.fields[c].empty())
                     v[k] = std::nan("");
-                else if (!readNumber(record.fields[c], v[k]))
+                else if (mayBeEmpty && record.fields[c].empty())
+                    v[k] = std::nan("");
+                else if ((constant && !setting.empty()) || !readNumber(record.fields[c], v[k]))
                     return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[c]));
             }
             if (v[8] != std::floor(v[8]) || v[8] < 1 || v[8] > Trajectory::kLast)
@@ -225,6 +239,7 @@ ReadResult readReadingsCsv(std::string_view text)
             run.point = int(v[8]);
             run.esToGo = v[9];
             run.substrateUsed = v[10];
+            run.setting = setting.empty() ? 0 : setting[0] - '0';
         }
         const auto at = std::size_t(++log.SavedCount);
         log.SavedT[at] = figures[0];
@@ -237,6 +252,21 @@ ReadResult readReadingsCsv(std::string_view text)
         result.file.assignment = record.fields[kAssignment];
     }
     return result;
+}
+
+bool fillAssignmentConstants(DataLog &log, const Assignment &assignment)
+{
+    bool filled = false;
+    for (int i = 1; i <= log.SavedCount; ++i) {
+        RunContext &run = log.SavedRun[std::size_t(i)];
+        if (!run.known || run.setting < 1 || run.setting > 3)
+            continue;
+        run.start.k1 = assignment.k1;
+        run.start.k2 = assignment.k2[std::size_t(run.setting - 1)];
+        run.start.kminus1 = assignment.kminus1;
+        filled = true;
+    }
+    return filled;
 }
 
 } // namespace enkin

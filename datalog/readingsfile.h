@@ -2,11 +2,13 @@
 // exactly. UTF-8, comma-separated, "." as the decimal point whatever the locale, fields quoted as
 // RFC 4180 says; a header naming each column with its unit, then one row per reading: the five
 // figures as the boxes showed them, the run they came from, the student and the assignment, and
-// the reading's number. Each number has 17 significant digits, so that writing and reading give
+// the reading's number. In an assignment the rate constants' columns are empty and the enzyme
+// setting (the k2 list's row) stands in for them, so that the file does not give the answers away. Each number has 17 significant digits, so that writing and reading give
 // back the same doubles.
 #pragma once
 
 #include "datalog/datalog.h"
+#include "params/assignment.h"
 
 #include <string>
 #include <string_view>
@@ -51,11 +53,15 @@ struct ReadResult {
     ReadingsFile file;  // when problem is None
 };
 
-// A readings file is far below this size: 20 rows of 19 fields.
+// A readings file is far below this size: 20 rows of 20 fields.
 inline constexpr std::size_t kReadingsFileLimit = 64 * 1024;
 
 // Reads a readings file's text. On any problem nothing of it is kept: the result holds the
 // problem and its line, and the caller's log stays as it was.
 ReadResult readReadingsCsv(std::string_view text);
+
+// Puts the assignment's rate constants back into the runs of the readings taken with one of its
+// enzyme settings; true when there were any.
+bool fillAssignmentConstants(DataLog &log, const Assignment &assignment);
 
 } // namespace enkin

@@ -45,10 +45,28 @@ void Session::noteDecimalCommas(std::string_view maxyText, Notes &notes)
 void Session::noteRun(Notes &notes) const
 {
     const RunStart &s = m_last.start;
-    if (m_last.cause == StopCause::OutOfRange)
+    if (m_last.cause == StopCause::OutOfRange && m_assignment)
+        notes.emplace_back(OutOfRange{0, s.s0, 0, 0, s.e0 + s.es0, true});
+    else if (m_last.cause == StopCause::OutOfRange)
         notes.emplace_back(OutOfRange{s.k1, s.s0, s.kminus1, s.k2, s.e0 + s.es0});
     else if (m_last.status == RunStatus::Stopped)
         notes.emplace_back(m_last);
+}
+
+void Session::startAssignment(const Assignment &assignment)
+{
+    m_assignment = assignment;
+    m_state.inputs.setEnzyme(formatExact(assignment.k1), formatExact(assignment.k2[1]),
+                             formatExact(assignment.kminus1));
+}
+
+int Session::enzymeSetting(const RunStart &start) const
+{
+    if (m_assignment && start.k1 == m_assignment->k1 && start.kminus1 == m_assignment->kminus1)
+        for (std::size_t i = 0; i < m_assignment->k2.size(); ++i)
+            if (start.k2 == m_assignment->k2[i])
+                return int(i) + 1;
+    return 0;
 }
 
 const RunReport &Session::run()
@@ -103,6 +121,8 @@ SliderView Session::sliderChanged(int v, std::string_view maxyText)
 std::string Session::kmText(Notes &notes) const
 {
     const RateSet &r = m_state.rateSet;
+    if (m_assignment)
+        return {};
     if (const auto km = units::michaelisConstant(r.k1, r.k2, r.kminus1))
         return formatGeneral(*km);
     notes.emplace_back(ChoiceNote::KmUndefined);
@@ -125,8 +145,14 @@ std::optional<ChoiceView> Session::chooseK2(int row)
     RunInputs &in = m_state.inputs;
     RateSet &r = m_state.rateSet;
     ChoiceView view;
-    r.k2 = k2RowValue(row);
-    in.set(RunInput::kk2, formatGeneral(r.k2));
+    if (m_assignment) {
+        // The hidden k2, exactly, so that each reading finds its setting again.
+        r.k2 = m_assignment->k2[std::size_t(row)];
+        in.set(RunInput::kk2, formatExact(r.k2));
+    } else {
+        r.k2 = k2RowValue(row);
+        in.set(RunInput::kk2, formatGeneral(r.k2));
+    }
     r.k1 = in.number(RunInput::kk1);
     r.kminus1 = in.number(RunInput::kk3);
     view.km = kmText(view.notes);
@@ -190,9 +216,10 @@ bool Session::showsEarlierRun() const
 
 AcceptView Session::accept()
 {
-    const RunContext run = m_readoutRun
-                               ? *m_readoutRun
-                               : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
+    RunContext run = m_readoutRun
+                         ? *m_readoutRun
+                         : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
+    run.setting = enzymeSetting(run.start);
     const ReadingTexts texts{m_shown.EVal, m_shown.ESVal, m_shown.SVal, m_shown.Vel, m_shown.ttt};
     DataLog &log = m_state.dataLog;
     const AcceptOutcome outcome = acceptReading(log, texts, run);

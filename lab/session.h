@@ -11,6 +11,7 @@
 #include "datalog/datalog.h"
 #include "engine/integrate.h"
 #include "lab/module1.h"
+#include "params/assignment.h"
 #include "views/readout.h"
 
 #include <optional>
@@ -69,6 +70,7 @@ struct EarlierRun {
 // of range for any run.
 struct OutOfRange {
     double k1 = 0, s0 = 0, kminus1 = 0, k2 = 0, e0 = 0;
+    bool constantsHidden = false; // an assignment's: k1, k-1 and k2 are not told
     bool operator==(const OutOfRange &) const = default;
 };
 
@@ -101,7 +103,8 @@ struct SliderView {
 };
 
 struct ChoiceView {
-    std::optional<std::string> km; // the Km box, when the action writes it ("" empties it)
+    // The Km box, when the action writes it ("" empties it; always "" in an assignment).
+    std::optional<std::string> km;
     Notes notes;
 };
 
@@ -111,7 +114,7 @@ struct AcceptView {
 };
 
 struct ParametersView {
-    std::string km;   // the Km box ("" empties it)
+    std::string km;   // the Km box ("" empties it; always "" in an assignment)
     std::string maxy; // the vertical scale: the E0 text exactly as typed
     Notes notes;
 };
@@ -121,6 +124,14 @@ public:
     Module1 &state() { return m_state; }
     const Module1 &state() const { return m_state; }
     const RunReport &lastRun() const { return m_last; }
+
+    // Starts the session on an assignment: its enzyme gives the rate constants, with the k2 of
+    // the list's middle row at first, and nothing the session returns tells them; each reading
+    // records its enzyme setting (the list's row). Called before the window opens.
+    void startAssignment(const Assignment &assignment);
+    const std::optional<Assignment> &assignment() const { return m_assignment; }
+    // The row of the k2 list (1..3) whose enzyme `start` runs, in an assignment; 0 for none.
+    int enzymeSetting(const RunStart &start) const;
 
     // IntegrateTrajectory, the one way to the engine: reads the run inputs once and integrates.
     const RunReport &run();
@@ -161,6 +172,7 @@ private:
     void noteRun(Notes &notes) const;
 
     Module1 m_state;
+    std::optional<Assignment> m_assignment;
     RunReport m_last; // the last integration: what was run and how it went
     // The run and grid point that the Results boxes show, kept with each accepted reading; none
     // before the first slider change, when the boxes show the initial texts.

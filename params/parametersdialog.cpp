@@ -94,13 +94,21 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         edit->setFont(boxFont);
         edit->setGeometry(twips(design.left, design.top, design.width, 285));
         edit->setToolTip(tr(design.tooltip));
-        edit->setEnabled(design.editable);
-        if (!design.editable) {
+        // An assignment's rate constants are its hidden enzyme: their fields say so and hold
+        // nothing of them.
+        const bool hidden = inputs.hasEnzyme() && (design.input == RunInput::kk1 ||
+                                                    design.input == RunInput::kk2 ||
+                                                    design.input == RunInput::kk3);
+        edit->setEnabled(design.editable && !hidden);
+        if (!edit->isEnabled()) {
             QPalette p = edit->palette();
             p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
             edit->setPalette(p);
         }
-        bindField(edit, inputs, design.input);
+        if (hidden)
+            edit->setText(tr("hidden"));
+        else
+            bindField(edit, inputs, design.input);
         m_fields[static_cast<int>(design.input)] = edit;
 
         // Each label is as wide as its text and centred on the field's row: the quantity ends
@@ -197,7 +205,9 @@ void Parameters::Default_Click()
         {RunInput::kk1, "1"}, {RunInput::kk2, "1"}, {RunInput::kk3, "1"}, {RunInput::E0, "1"},
         {RunInput::ES0, "0"}, {RunInput::S0, "1"},  {RunInput::P0, "0"}};
     for (const auto &[input, text] : defaults)
-        m_inputs.set(input, text);
+        m_inputs.set(input, m_inputs.hasEnzyme() && input <= RunInput::kk3
+                                ? std::string(m_inputs.startText(input))
+                                : std::string(text));
     emit defaultsWritten();
 }
 

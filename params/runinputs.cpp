@@ -56,7 +56,7 @@ std::string &RunInputs::slot(RunInput input)
     if (!m_dialog) {
         m_dialog.emplace();
         for (RunInput each : kDialogInputs)
-            (*m_dialog)[indexOf(each)] = std::string(initialText(each));
+            (*m_dialog)[indexOf(each)] = std::string(startText(each));
         for (RunInput each : kDialogInputs)
             notify(each, (*m_dialog)[indexOf(each)]);
     }
@@ -69,6 +69,8 @@ const std::string &RunInputs::get(RunInput input) const
         return m_ttmax;
     if (m_dialog)
         return (*m_dialog)[indexOf(input)];
+    if (m_enzyme && indexOf(input) < m_enzyme->size())
+        return (*m_enzyme)[indexOf(input)];
     // Absent dialog texts read as their initial texts; only a set creates them.
     static const std::array<std::string, 7> initial = [] {
         std::array<std::string, 7> texts;
@@ -96,6 +98,18 @@ double RunInputs::number(RunInput input) const
 void RunInputs::resetDialogTexts()
 {
     m_dialog.reset();
+}
+
+void RunInputs::setEnzyme(std::string k1, std::string k2, std::string kminus1)
+{
+    m_enzyme = std::array<std::string, 3>{std::move(k1), std::move(k2), std::move(kminus1)};
+}
+
+std::string_view RunInputs::startText(RunInput input) const
+{
+    if (m_enzyme && indexOf(input) < m_enzyme->size())
+        return (*m_enzyme)[indexOf(input)];
+    return initialText(input);
 }
 
 RunInputs::ListenerId RunInputs::subscribe(Listener listener)

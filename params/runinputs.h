@@ -41,8 +41,16 @@ public:
     // The leading-number parse of get(input).
     double number(RunInput input) const;
 
-    // Discards the seven dialog texts; the next access recreates them with the initial texts.
+    // Discards the seven dialog texts; the next access recreates them with their start texts.
     void resetDialogTexts();
+
+    // An assignment's hidden enzyme: texts of k1, k2 and k-1 that the dialog texts start from in
+    // place of the initial texts, and that Default writes back. Set before the first access.
+    void setEnzyme(std::string k1, std::string k2, std::string kminus1);
+    bool hasEnzyme() const { return m_enzyme.has_value(); }
+    // The text a dialog input starts from: the enzyme's for the rate constants, if there is one,
+    // else the initial text.
+    std::string_view startText(RunInput input) const;
     bool dialogTextsPresent() const { return m_dialog.has_value(); }
 
     ListenerId subscribe(Listener listener);
@@ -53,6 +61,7 @@ private:
     void notify(RunInput input, const std::string &text);
 
     std::optional<std::array<std::string, 7>> m_dialog;
+    std::optional<std::array<std::string, 3>> m_enzyme; // kk1, kk2, kk3
     std::string m_ttmax{initialText(RunInput::ttmax)};
     std::map<ListenerId, Listener> m_listeners;
     ListenerId m_nextId = 1;

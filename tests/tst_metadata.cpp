@@ -67,7 +67,7 @@ void TestMetadata::commandLineWithoutDisplay_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // what standard output starts with
     QTest::addColumn<QString>("err"); // what standard error names
-    const QString usage = QStringLiteral("Usage: enkin [options]\n");
+    const QString usage = QStringLiteral("Usage: enkin [options] [FILE.enkin]\n");
     const QString version = QStringLiteral("enkin " ENKIN_VERSION "\n");
     QTest::newRow("--help") << QStringList{"--help"} << 0 << usage << QString();
     QTest::newRow("--version") << QStringList{"--version"} << 0 << version << QString();
@@ -78,7 +78,10 @@ void TestMetadata::commandLineWithoutDisplay_data()
     const int bad = enkin::kExitBadUsage;
     QTest::newRow("unknown long") << QStringList{"--bogus"} << bad << QString() << "bogus";
     QTest::newRow("no value") << QStringList{"-platform"} << bad << QString() << "platform";
-    QTest::newRow("argument") << QStringList{"readings.txt"} << bad << QString() << "readings.txt";
+    QTest::newRow("two files") << QStringList{"a.enkin", "b.enkin"} << bad << QString()
+                               << "b.enkin";
+    QTest::newRow("not an assignment") << QStringList{ENKIN_PATH} << enkin::kExitBadAssignment
+                                       << QString() << "not an assignment file";
     // One line, a status of its own and no core dump: Qt's abort would say to reinstall.
     QTest::newRow("no display") << QStringList{} << enkin::kExitNoDisplay << QString()
                                 << "xvfb-run enkin";

@@ -191,6 +191,10 @@
         <source>Reading %1 of %2 recorded, from the earlier run the Results show.</source>
         <translation>Messwert %1 von %2 aufgenommen, aus dem früheren Lauf, den die Ergebnisse zeigen.</translation>
     </message>
+    <message>
+        <source>Its rate is beyond the numbers the computer can hold ([S]0 = %1, [E]0 = %2): make [S]0 or [E]0 smaller.</source>
+        <translation>Ihre Rate übersteigt die Zahlen, die der Rechner darstellen kann ([S]0 = %1, [E]0 = %2): wählen Sie [S]0 oder [E]0 kleiner.</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
@@ -308,10 +312,6 @@
     <message>
         <source>k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M</source>
         <translation>k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M</translation>
-    </message>
-    <message>
-        <source>Group %1: k2 = %2 /s, %3</source>
-        <translation>Gruppe %1: k2 = %2 /s, %3</translation>
     </message>
     <message>
         <source>seed %1</source>
@@ -689,6 +689,34 @@
         <source>Residuals of the fit, Δv in µM/s</source>
         <translation>Residuen der Anpassung, Δv in µM/s</translation>
     </message>
+    <message>
+        <source>enzyme setting %1, [E]0 = %2 M</source>
+        <translation>Enzymvariante %1, [E]0 = %2 M</translation>
+    </message>
+    <message>
+        <source>setting %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>k2 = %1 /s</source>
+        <translation>k2 = %1 /s</translation>
+    </message>
+    <message>
+        <source>Group %1: %2, %3</source>
+        <translation>Gruppe %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>%1, %2: 95% intervals</source>
+        <translation>%1, %2: 95-%-Intervalle</translation>
+    </message>
+    <message>
+        <source>%1: ± its standard error, not a 95% interval</source>
+        <translation>%1: ± ihr Standardfehler, kein 95-%-Intervall</translation>
+    </message>
+    <message>
+        <source>enzyme setting</source>
+        <translation>Enzymvariante</translation>
+    </message>
 </context>
 <context>
     <name>enkin::DataForm</name>
@@ -1035,6 +1063,26 @@
         <source>&amp;Export Report...</source>
         <translation>Bericht &amp;exportieren...</translation>
     </message>
+    <message>
+        <source>hidden</source>
+        <translation>verborgen</translation>
+    </message>
+    <message>
+        <source>Setting %1</source>
+        <translation>Variante %1</translation>
+    </message>
+    <message>
+        <source>%1 - Assignment %2</source>
+        <translation>%1 - Aufgabe %2</translation>
+    </message>
+    <message>
+        <source>Enzyme setting</source>
+        <translation>Enzymvariante</translation>
+    </message>
+    <message>
+        <source>Click to select the enzyme setting</source>
+        <translation>Klicken, um die Enzymvariante zu wählen</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
@@ -1080,10 +1128,6 @@
     <message>
         <source>Line %1: a quoted text is never closed; the file may be cut short.</source>
         <translation>Zeile %1: Ein Text in Anführungszeichen wird nie geschlossen; die Datei ist vielleicht abgeschnitten.</translation>
-    </message>
-    <message>
-        <source>Line %1 does not have the header&apos;s 19 columns; the file may be cut short or changed.</source>
-        <translation>Zeile %1 hat nicht die 19 Spalten der Kopfzeile; die Datei ist vielleicht abgeschnitten oder verändert.</translation>
     </message>
     <message>
         <source>Line %1: &quot;%2&quot; does not hold a number it can have.</source>
@@ -1132,6 +1176,14 @@
     <message>
         <source>The table holds readings that are not saved. Save them before closing?</source>
         <translation>Die Tabelle enthält nicht gespeicherte Messwerte. Vor dem Schließen speichern?</translation>
+    </message>
+    <message>
+        <source>These readings were taken in assignment %1; open them in its window (enkin %1.enkin).</source>
+        <translation>Diese Messwerte stammen aus der Aufgabe %1; öffnen Sie sie in deren Fenster (enkin %1.enkin).</translation>
+    </message>
+    <message>
+        <source>Line %1 does not have the header&apos;s %2 columns; the file may be cut short or changed.</source>
+        <translation>Zeile %1 hat nicht die %2 Spalten der Kopfzeile; die Datei ist vielleicht abgeschnitten oder verändert.</translation>
     </message>
 </context>
 <context>
@@ -1228,6 +1280,10 @@
         <source>10^-3 M</source>
         <translation>10^-3 M</translation>
     </message>
+    <message>
+        <source>hidden</source>
+        <translation>verborgen</translation>
+    </message>
 </context>
 <context>
     <name>enkin::PlotSurface</name>
@@ -1257,10 +1313,6 @@
     <message>
         <source>The current run</source>
         <translation>Der aktuelle Lauf</translation>
-    </message>
-    <message>
-        <source>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s, [E]0 = %4 x 10^-9 M, [S]0 = %5 x 10^-3 M; time from 0 to %6 msec across, concentration from 0 to %7 x 10^-9 M up. [E] black, [ES] blue, [P] red.</source>
-        <translation>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s, [E]0 = %4 x 10^-9 M, [S]0 = %5 x 10^-3 M; Zeit waagerecht von 0 bis %6 ms, Konzentration senkrecht von 0 bis %7 x 10^-9 M. [E] schwarz, [ES] blau, [P] rot.</translation>
     </message>
     <message>
         <source>Readings</source>
@@ -1301,6 +1353,22 @@
     <message>
         <source>Analysis</source>
         <translation>Auswertung</translation>
+    </message>
+    <message>
+        <source>Assignment: %1</source>
+        <translation>Aufgabe: %1</translation>
+    </message>
+    <message>
+        <source>Enzyme setting %1</source>
+        <translation>Enzymvariante %1</translation>
+    </message>
+    <message>
+        <source>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s</source>
+        <translation>k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s</translation>
+    </message>
+    <message>
+        <source>%1, [E]0 = %2 x 10^-9 M, [S]0 = %3 x 10^-3 M; time from 0 to %4 msec across, concentration from 0 to %5 x 10^-9 M up. [E] black, [ES] blue, [P] red.</source>
+        <translation>%1, [E]0 = %2 x 10^-9 M, [S]0 = %3 x 10^-3 M; Zeit waagerecht von 0 bis %4 ms, Konzentration senkrecht von 0 bis %5 x 10^-9 M. [E] schwarz, [ES] blau, [P] rot.</translation>
     </message>
 </context>
 </TS>
