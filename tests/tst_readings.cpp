@@ -297,7 +297,11 @@ private slots:
                 accept(file.log, {1, 0, s0, 0, a.k1, a.k2[1], a.kminus1,
                                   *maximumTimeSuggestion(a.k1, a.k2[1], a.kminus1, s0)});
             }
+            // Taken in the assignment's window: the enzyme setting in place of its constants.
+            for (RunContext &run : file.log.SavedRun)
+                run.setting = 2;
             save(a.id + ".csv", readingsCsv(file));
+            QVERIFY(readingsCsv(file).find(formatExact(a.k1)) == std::string::npos);
         }
         save("cut.csv", readingsCsv({exerciseLog(1), "", "A-001"}).substr(0, 400));
         std::ofstream(dir.filePath("key.csv").toStdString()) << assignmentKeyCsv(klass);

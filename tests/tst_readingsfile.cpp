@@ -8,7 +8,14 @@
 #include "lab/session.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -48,6 +55,58 @@ void answer(QMessageBox::StandardButton button)
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
             box->button(button)->click();
     });
+}
+
+// Every text the open windows show or tell a screen reader: their titles, tips, the texts and
+// items of their controls, and the charts' titles and legends.
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (QWidget *w : QApplication::allWidgets()) {
+        texts << w->windowTitle() << w->toolTip() << w->statusTip() << w->whatsThis();
+        if (QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w))
+            for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description,
+                                        QAccessible::Value, QAccessible::Help})
+                texts << a->text(t);
+        for (const char *property : {"text", "plainText", "currentText", "placeholderText"})
+            texts << w->property(property).toString();
+        if (auto *list = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+        if (auto *tabs = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                texts << tabs->tabText(i);
+        if (auto *table = qobject_cast<QTableWidget *>(w))
+            for (int r = -1; r < table->rowCount(); ++r)
+                for (int c = 0; c < table->columnCount(); ++c)
+                    if (QTableWidgetItem *item = r < 0 ? table->horizontalHeaderItem(c)
+                                                       : table->item(r, c))
+                        texts << item->text() << item->toolTip();
+        if (auto *view = qobject_cast<QChartView *>(w)) {
+            texts << view->chart()->title();
+            for (QAbstractSeries *series : view->chart()->series())
+                texts << series->name();
+            for (QAbstractAxis *axis : view->chart()->axes())
+                texts << axis->titleText();
+        }
+    }
+    return texts;
+}
+
+// The numbers of `text` whose first significant digits are one of `digits` (all of one length).
+QStringList numbersLike(const QString &text, const QStringList &digits)
+{
+    QStringList found;
+    static const QRegularExpression number(QStringLiteral("\\d[\\d.]*"));
+    for (const auto &m : number.globalMatch(text)) {
+        QString d = m.captured();
+        d.remove(QLatin1Char('.'));
+        while (d.startsWith(QLatin1Char('0')))
+            d.remove(0, 1);
+        if (d.size() >= digits.front().size() && digits.contains(d.left(digits.front().size())))
+            found << m.captured();
+    }
+    return found;
 }
 
 } // namespace
@@ -158,6 +217,82 @@ private slots:
                                       reading, QString("Km\\s+\\(2\\.0")})
             QVERIFY2(read.contains(QRegularExpression(wanted)),
                      qPrintable(wanted + " not in " + read));
+    }
+
+    void assignmentHidesItsEnzyme()
+    {
+        // A student's lab in an assignment: every enzyme setting at three [S]0, the Parameters
+        // dialog and the Analysis open with a simulated error, the results copied, the readings
+        // saved and the report written. No text shows a constant of the enzyme or a true value
+        // made from them. A fit comes close to a true value, so the windows' few numbers are
+        // checked against the first four digits (the simulated error keeps the fits further
+        // off); the files' and the copy's, with every digit and many more numbers, against five.
+        const Assignment hidden{"A-042", 3.1416, 4.6692, {0.057722, 1.4142, 17.853}};
+        std::vector<double> secrets{hidden.k1, hidden.kminus1};
+        for (double k2 : hidden.k2) {
+            const double km = (hidden.kminus1 + k2) / hidden.k1;
+            secrets.insert(secrets.end(), {k2, km, k2 / km}); // k2 also gives Vmax and kcat
+        }
+        const auto digits = [&](int n) {
+            QStringList prefixes;
+            for (double v : secrets)
+                prefixes << QString::number(v, 'e', n - 1).remove('.').left(n);
+            return prefixes;
+        };
+        Session session;
+        session.startAssignment(hidden);
+        EnkinForm form(session);
+        form.show();
+        form.IP_Click();
+        auto *k2list = form.findChild<QComboBox *>("k2list");
+        for (int setting : {0, 1, 2}) {
+            emit k2list->activated(setting);
+            for (int row : {6, 10, 15}) {
+                form.S0List_Click(row);
+                form.findChild<QScrollBar *>("HScroll1")->setValue(600);
+                form.Command1_Click();
+            }
+        }
+        // Default gives back the enzyme, at the middle setting.
+        form.findChild<QAbstractButton *>("Default")->click();
+        QVERIFY(session.state().inputs.number(RunInput::kk1) == hidden.k1 &&
+                session.state().inputs.number(RunInput::kk2) == hidden.k2[1] &&
+                k2list->currentText() == "Setting 2");
+        form.Analyse_Click();
+        form.findChild<QDoubleSpinBox *>("measurementError")->setValue(5);
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("readings.csv"), pdf = dir.filePath("report.pdf");
+        QVERIFY(LogFiles(session, nullptr).save(saved));
+        QVERIFY(Report::write(pdf, session, "Ada", QImage(600, 300, QImage::Format_RGB32), "1"));
+        form.findChild<QAbstractButton *>("copyResults")->click();
+        QProcess text;
+        text.start("pdftotext", {pdf, "-"});
+        QVERIFY(text.waitForFinished(30000) && text.exitCode() == 0);
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString csv = QString::fromUtf8(file.readAll()),
+                      report = QString::fromUtf8(text.readAllStandardOutput());
+        const QString shown = shownTexts().join('\n'),
+                      written = csv + QApplication::clipboard()->text() + report;
+        QVERIFY2(numbersLike(shown, digits(4)).isEmpty(),
+                 qPrintable(numbersLike(shown, digits(4)).join(' ')));
+        QVERIFY2(numbersLike(written, digits(5)).isEmpty(),
+                 qPrintable(numbersLike(written, digits(5)).join(' ')));
+        // What the student does see: the settings, the assignment in the file and the report,
+        // and a fit of each setting.
+        QVERIFY(shown.contains("Setting 3") && csv.contains(",A-042,") && report.contains("A-042") &&
+                session.state().dataLog.SavedCount == 9);
+
+        // The readings go back into the assignment's window with their enzyme; a window without
+        // the assignment refuses them, and the log stays as it was.
+        Session again, plain;
+        again.startAssignment(hidden);
+        QCOMPARE(LogFiles(again, nullptr).open(saved), QString());
+        QVERIFY(readingsCsv({again.state().dataLog, {}, {}}) ==
+                readingsCsv({session.state().dataLog, {}, {}}));
+        QVERIFY(again.state().dataLog.SavedRun[9].start.k2 == hidden.k2[2]);
+        QVERIFY(LogFiles(plain, nullptr).open(saved).contains("A-042"));
+        QCOMPARE(plain.state().dataLog.SavedCount, 0);
     }
 
     void readingsSurviveAKilledProcess()
