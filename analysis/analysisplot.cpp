@@ -130,8 +130,8 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
     const MethodFit &m = fit.methods[std::size_t(method)];
     const bool fitted = m.status == FitStatus::Ok;
     const TheoreticalConstants &truth = group.truth;
-    const bool trueKnown = !group.hidden && truth.kmDefined && truth.vmaxDefined &&
-                           truth.km > 0 && truth.vmax > 0;
+    const bool trueKnown =
+        !group.hidden && truth.kmDefined && truth.vmaxDefined && truth.km > 0 && truth.vmax > 0;
 
     if (method == Method::Direct) {
         // Room to the right of the largest [S], so that the curves visibly go on rising there;

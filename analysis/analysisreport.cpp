@@ -179,8 +179,8 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
         const ReadingGroup &group = study.groups[std::size_t(g)];
         const GroupFit &fit = fits[std::size_t(g)];
         line(row());
-        Row heading = row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "group")) +
-                                       ' ' + std::to_string(g + 1)
+        Row heading = row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "group")) + ' ' +
+                                   std::to_string(g + 1)
                             << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "readings used"))
                             << double(fit.used.size());
         // An assignment's enzyme is named by its setting, never by its constants.
@@ -212,10 +212,10 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
         const double nan = std::nan("");
         if (!group.hidden)
             line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "true"))
-                   << (t.kmDefined ? t.km : nan) << ""
-                   << "" << (t.vmaxDefined ? t.vmax : nan) << ""
-                   << "" << t.kcat << ""
-                   << "" << t.specificity);
+                       << (t.kmDefined ? t.km : nan) << ""
+                       << "" << (t.vmaxDefined ? t.vmax : nan) << ""
+                       << "" << t.kcat << ""
+                       << "" << t.specificity);
     }
     line(row());
     line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",

@@ -154,9 +154,8 @@ void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
         const ReadingGroup &group = m_study.groups[g];
         const QString enzyme = group.hidden ? tr("setting %1").arg(settingText(group))
                                             : tr("k2 = %1 /s").arg(number(group.k2 * units::kRate));
-        m_groupChoice->addItem(tr("Group %1: %2, %3")
-                                   .arg(g + 1)
-                                   .arg(enzyme, readingsText(int(group.members.size()))));
+        m_groupChoice->addItem(
+            tr("Group %1: %2, %3").arg(g + 1).arg(enzyme, readingsText(int(group.members.size()))));
     }
     m_group = std::clamp(m_group, 0, std::max(0, int(m_study.groups.size()) - 1));
     m_groupChoice->setCurrentIndex(m_group);
@@ -272,10 +271,10 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
     };
     if (!g.hidden) {
         heading(tr("True values, from the runs' constants"));
-        row(QStringLiteral("Km"), (t.kmDefined ? unbroken(scientificMarkup(t.km)) +
-                                                     QStringLiteral(" M")
-                                               : tr("undefined")) +
-                                      QStringLiteral("</td><td>"));
+        row(QStringLiteral("Km"),
+            (t.kmDefined ? unbroken(scientificMarkup(t.km)) + QStringLiteral(" M")
+                         : tr("undefined")) +
+                QStringLiteral("</td><td>"));
         row(QStringLiteral("Vmax"),
             unbroken(scientificMarkup(t.vmax)) + QStringLiteral(" M/s</td><td>"));
         row(QStringLiteral("kcat"),

@@ -416,8 +416,8 @@ void EnkinForm::Form_Load()
     S0List->setEditText(QString::fromLatin1(kS0InitialText.data()));
     if (assignment) {
         showKm({});
-        setWindowTitle(tr("%1 - Assignment %2")
-                           .arg(windowTitle(), QString::fromStdString(assignment->id)));
+        setWindowTitle(
+            tr("%1 - Assignment %2").arg(windowTitle(), QString::fromStdString(assignment->id)));
         describe(k2list, tr("Enzyme setting"), tr("Click to select the enzyme setting"));
         describe(k2list->lineEdit(), k2list->accessibleName(), k2list->accessibleDescription());
         k2list->setToolTip(k2list->accessibleDescription());

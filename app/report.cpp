@@ -43,10 +43,10 @@ bool Report::write(const QString &fileName, const Session &session, const QStrin
                  tr("Program: enkin %1").arg(QStringLiteral(ENKIN_VERSION)));
 
     // An assignment's run names its enzyme setting, never its constants.
-    const QString enzyme =
-        assignment ? tr("Enzyme setting %1").arg(session.enzymeSetting(run))
-                   : tr("k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s")
-                         .arg(number(run.k1), number(run.k2), number(run.kminus1));
+    const QString enzyme = assignment
+                               ? tr("Enzyme setting %1").arg(session.enzymeSetting(run))
+                               : tr("k1 = %1 x 10^8 /M/s, k2 = %2 x 10^3 /s, k-1 = %3 x 10^3 /s")
+                                     .arg(number(run.k1), number(run.k2), number(run.kminus1));
     html += QStringLiteral("<h2>%1</h2><p>%2</p><table border=\"1\" cellspacing=\"0\"><tr><td>"
                            "<img src=\"plot.png\" width=\"600\"></td></tr></table>")
                 .arg(tr("The current run"),

@@ -72,7 +72,8 @@ StartupCommand badUsage(const QString &reason)
 {
     return {StartupCommand::Action::BadUsage,
             QStringLiteral("enkin: ") + reason +
-                QStringLiteral("\nTry 'enkin --help' for more information.\n"), {}};
+                QStringLiteral("\nTry 'enkin --help' for more information.\n"),
+            {}};
 }
 
 } // namespace
@@ -122,7 +123,8 @@ std::optional<Assignment> readAssignmentFile(const QString &path, QString &probl
     }
     // An assignment file is a few hundred bytes.
     const QByteArray bytes = file.read(64 * 1024);
-    auto assignment = readAssignment(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    auto assignment =
+        readAssignment(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     if (!assignment)
         problem = QStringLiteral("%1 is not an assignment file of Enkin").arg(path);
     return assignment;

@@ -13,11 +13,26 @@ namespace {
 
 // The reading's number comes last: a row cut short anywhere loses a field or ends in a number
 // that is not its own.
-constexpr std::array<std::string_view, 20> kColumns = {
-    "t (msec)",       "[E] (1e-9 M)",   "[ES] (1e-9 M)",       "[S] (1e-3 M)",  "d[P]/dt (1e-6 M/s)",
-    "k1 (1e8 /M/s)",  "k2 (1e3 /s)",    "k-1 (1e3 /s)",        "[E]0 (1e-9 M)", "[ES]0 (1e-9 M)",
-    "[S]0 (1e-3 M)",  "[P]0 (1e-9 M)",  "Maximum Time (msec)", "grid point",    "[ES] to go",
-    "substrate used", "enzyme setting", "student",             "assignment",    "reading"};
+constexpr std::array<std::string_view, 20> kColumns = {"t (msec)",
+                                                       "[E] (1e-9 M)",
+                                                       "[ES] (1e-9 M)",
+                                                       "[S] (1e-3 M)",
+                                                       "d[P]/dt (1e-6 M/s)",
+                                                       "k1 (1e8 /M/s)",
+                                                       "k2 (1e3 /s)",
+                                                       "k-1 (1e3 /s)",
+                                                       "[E]0 (1e-9 M)",
+                                                       "[ES]0 (1e-9 M)",
+                                                       "[S]0 (1e-3 M)",
+                                                       "[P]0 (1e-9 M)",
+                                                       "Maximum Time (msec)",
+                                                       "grid point",
+                                                       "[ES] to go",
+                                                       "substrate used",
+                                                       "enzyme setting",
+                                                       "student",
+                                                       "assignment",
+                                                       "reading"};
 constexpr std::size_t kFirstRunColumn = 5, kSetting = 16, kStudent = 17, kAssignment = 18,
                       kReading = 19;
 // The rate constants' columns, empty where an assignment hides them.
@@ -154,8 +169,8 @@ std::string readingsCsv(const ReadingsFile &file)
         const bool hidden = run.known && run.setting > 0;
         for (double v : {s.k1, s.k2, s.kminus1})
             row += ',' + (run.known && !hidden ? formatExact(v) : std::string());
-        for (double v : {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo,
-                         run.substrateUsed})
+        for (double v :
+             {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo, run.substrateUsed})
             row += ',' + (run.known ? formatExact(v) : std::string());
         row += ',' + (hidden ? std::to_string(run.setting) : std::string());
         text += row + ',' + csvField(file.student) + ',' + csvField(file.assignment) + ',' +

@@ -3,8 +3,8 @@
 // RFC 4180 says; a header naming each column with its unit, then one row per reading: the five
 // figures as the boxes showed them, the run they came from, the student and the assignment, and
 // the reading's number. In an assignment the rate constants' columns are empty and the enzyme
-// setting (the k2 list's row) stands in for them, so that the file does not give the answers away. Each number has 17 significant digits, so that writing and reading give
-// back the same doubles.
+// setting (the k2 list's row) stands in for them, so that the file does not give the answers away.
+// Each number has 17 significant digits, so that writing and reading give back the same doubles.
 #pragma once
 
 #include "datalog/datalog.h"

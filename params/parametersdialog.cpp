@@ -96,9 +96,9 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         edit->setToolTip(tr(design.tooltip));
         // An assignment's rate constants are its hidden enzyme: their fields say so and hold
         // nothing of them.
-        const bool hidden = inputs.hasEnzyme() && (design.input == RunInput::kk1 ||
-                                                    design.input == RunInput::kk2 ||
-                                                    design.input == RunInput::kk3);
+        const bool hidden =
+            inputs.hasEnzyme() && (design.input == RunInput::kk1 || design.input == RunInput::kk2 ||
+                                   design.input == RunInput::kk3);
         edit->setEnabled(design.editable && !hidden);
         if (!edit->isEnabled()) {
             QPalette p = edit->palette();

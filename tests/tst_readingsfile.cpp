@@ -14,12 +14,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -79,8 +79,8 @@ QStringList shownTexts()
         if (auto *table = qobject_cast<QTableWidget *>(w))
             for (int r = -1; r < table->rowCount(); ++r)
                 for (int c = 0; c < table->columnCount(); ++c)
-                    if (QTableWidgetItem *item = r < 0 ? table->horizontalHeaderItem(c)
-                                                       : table->item(r, c))
+                    if (QTableWidgetItem *item =
+                            r < 0 ? table->horizontalHeaderItem(c) : table->item(r, c))
                         texts << item->text() << item->toolTip();
         if (auto *view = qobject_cast<QChartView *>(w)) {
             texts << view->chart()->title();
@@ -280,8 +280,8 @@ private slots:
                  qPrintable(numbersLike(written, digits(5)).join(' ')));
         // What the student does see: the settings, the assignment in the file and the report,
         // and a fit of each setting.
-        QVERIFY(shown.contains("Setting 3") && csv.contains(",A-042,") && report.contains("A-042") &&
-                session.state().dataLog.SavedCount == 9);
+        QVERIFY(shown.contains("Setting 3") && csv.contains(",A-042,") &&
+                report.contains("A-042") && session.state().dataLog.SavedCount == 9);
 
         // The readings go back into the assignment's window with their enzyme; a window without
         // the assignment refuses them, and the log stays as it was.
