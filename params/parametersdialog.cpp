@@ -105,9 +105,11 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
             p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
             edit->setPalette(p);
         }
-        if (hidden)
-            edit->setText(tr("hidden"));
-        else
+        if (hidden) {
+            // The field is two characters wide: a question mark, and the tip says why.
+            edit->setText(QStringLiteral("?"));
+            edit->setToolTip(tr("%1 (hidden in this assignment)").arg(edit->toolTip()));
+        } else
             bindField(edit, inputs, design.input);
         m_fields[static_cast<int>(design.input)] = edit;
 

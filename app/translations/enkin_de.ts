@@ -1281,8 +1281,8 @@
         <translation>10^-3 M</translation>
     </message>
     <message>
-        <source>hidden</source>
-        <translation>verborgen</translation>
+        <source>%1 (hidden in this assignment)</source>
+        <translation>%1 (in dieser Aufgabe verborgen)</translation>
     </message>
 </context>
 <context>
