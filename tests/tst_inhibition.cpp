@@ -1,0 +1,179 @@
+// The global fit of the inhibition models against readings computed from the rate laws: exact
+// ones, simulated experiments with a fixed seed, and readings that cannot decide.
+#include "analysis/inhibition.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <utility>
+
+using namespace enkin;
+using Readings = std::vector<InhibitionReading>;
+
+Q_DECLARE_METATYPE(enkin::InhibitionModel)
+Q_DECLARE_METATYPE(enkin::InhibitionType)
+Q_DECLARE_METATYPE(enkin::ErrorModel)
+
+namespace {
+
+constexpr double kKm = 2e-5, kVmax = 1e-6, kKi = 1e-5;            // M, M/s, M
+constexpr double kNone = std::numeric_limits<double>::infinity(); // a constant the law lacks
+
+// The mixed law; an infinite Ki or αKi makes it uncompetitive or competitive.
+double velocity(double s, double i, double ki, double alphaKi)
+{
+    return kVmax * s / (kKm * (1 + i / ki) + s * (1 + i / alphaKi));
+}
+
+// Five [S]0 from Km/2 to 5 Km at each of four [I]0 from 0 to 3 Ki, each velocity as `measured`
+// reads it.
+template <typename Measured> Readings standardDesign(double ki, double alphaKi, Measured measured)
+{
+    Readings readings;
+    for (double i : {0.0, 1.0, 2.0, 3.0})
+        for (double s : {0.5, 1.0, 2.0, 3.5, 5.0})
+            readings.push_back(
+                {s * kKm, i * kKi, measured(velocity(s * kKm, i * kKi, ki, alphaKi))});
+    return readings;
+}
+
+double off(double value, double truth)
+{
+    return std::abs(value / truth - 1);
+}
+
+} // namespace
+
+class TestInhibition : public QObject {
+    Q_OBJECT
+
+    static void addRows(bool simulated)
+    {
+        QTest::addColumn<InhibitionModel>("model");
+        QTest::addColumn<double>("ki");
+        QTest::addColumn<double>("alphaKi");
+        QTest::addColumn<InhibitionType>("type");
+        QTest::addColumn<ErrorModel>("errorModel");
+        for (ErrorModel error : {ErrorModel::Constant, ErrorModel::Proportional}) {
+            const auto row = [&](const char *name, InhibitionModel m, double ki, double alphaKi,
+                                 InhibitionType type) {
+                const char *errorName = error == ErrorModel::Constant ? "constant" : "proportional";
+                QTest::addRow("%s, %s error", name, errorName)
+                    << m << ki << alphaKi << type << error;
+            };
+            row("competitive", InhibitionModel::Competitive, kKi, kNone,
+                InhibitionType::Competitive);
+            row("uncompetitive", InhibitionModel::Uncompetitive, kNone, kKi,
+                InhibitionType::Uncompetitive);
+            // αKi = 4 Ki: the inhibitor binds the free enzyme four times as tightly as the
+            // complex, far enough from noncompetitive for the mixed law to be a claim of its own.
+            row("mixed, αKi = 4 Ki", InhibitionModel::Mixed, kKi, 4 * kKi, InhibitionType::Mixed);
+            if (!simulated)
+                row("noncompetitive, αKi = Ki", InhibitionModel::Mixed, kKi, kKi,
+                    InhibitionType::Noncompetitive);
+        }
+    }
+
+private slots:
+    void exactReadingsGiveBackTheirLaw_data() { addRows(false); }
+    void exactReadingsGiveBackTheirLaw()
+    {
+        QFETCH(InhibitionModel, model);
+        QFETCH(double, ki);
+        QFETCH(double, alphaKi);
+        QFETCH(InhibitionType, type);
+        QFETCH(ErrorModel, errorModel);
+        const InhibitionStudy study =
+            fitInhibition(standardDesign(ki, alphaKi, [](double v) { return v; }), errorModel);
+        const InhibitionModelFit &fit = study.models[std::size_t(model)];
+        QCOMPARE(fit.status, FitStatus::Ok);
+        QCOMPARE_LE(off(fit.km.value, kKm) + off(fit.vmax.value, kVmax), 1e-6);
+        // The constant a law lacks is not reported; the one it has comes back.
+        for (auto [constant, truth] : {std::pair{fit.ki, ki}, std::pair{fit.alphaKi, alphaKi}})
+            QVERIFY(truth == kNone ? std::isnan(constant.value)
+                                   : off(constant.value, truth) < 1e-6);
+        // The true law wins, also against the mixed law that holds it as a special case.
+        QCOMPARE(study.best, int(model));
+        QCOMPARE_GT(fit.weight, 0.5);
+        QCOMPARE(classify(study), type);
+    }
+
+    void simulatedExperimentsFindTheirType_data() { addRows(true); }
+    void simulatedExperimentsFindTheirType()
+    {
+        // 500 experiments of the standard design with 5% error: a standard deviation of 5% of
+        // Vmax (constant), or of 5% of each velocity (proportional), fitted with the weights of
+        // that error. The best law by AICc must be the true one in at least 95% of them, and the
+        // 95% interval of Ki (of αKi for the uncompetitive law) must hold the true value in 93% to
+        // 97%: two binomial standard errors (0.97%) of 500 samples either side of 95%.
+        QFETCH(InhibitionModel, model);
+        QFETCH(double, ki);
+        QFETCH(double, alphaKi);
+        QFETCH(ErrorModel, errorModel);
+        std::mt19937_64 random(20261209);
+        std::normal_distribution<double> z(0, 0.05);
+        const auto measured = [&](double v) {
+            return errorModel == ErrorModel::Constant ? v + z(random) * kVmax : v * (1 + z(random));
+        };
+        constexpr int experiments = 500;
+        int identified = 0, covered = 0;
+        for (int k = 0; k < experiments; ++k) {
+            const InhibitionStudy study =
+                fitInhibition(standardDesign(ki, alphaKi, measured), errorModel);
+            const InhibitionModelFit &fit = study.models[std::size_t(model)];
+            const bool uncompetitive = model == InhibitionModel::Uncompetitive;
+            const InhibitionConstant &constant = uncompetitive ? fit.alphaKi : fit.ki;
+            const double truth = uncompetitive ? alphaKi : ki;
+            identified += study.best == int(model);
+            covered += fit.status == FitStatus::Ok && constant.hasInterval &&
+                       constant.low <= truth && truth <= constant.high;
+        }
+        const double identifiedRate = 100.0 * identified / experiments;
+        const double coverage = 100.0 * covered / experiments;
+        qInfo("identified %.1f%%, interval coverage %.1f%%", identifiedRate, coverage);
+        // Known shortfalls. AICc prefers the mixed law to the competitive or uncompetitive law it
+        // holds with probability P(F(1, 16) > 3.174) / 2 = 4.7% (penalties 3.619 apart at n = 20;
+        // a fitted 1/αKi or 1/Ki is below zero half of the time), so 500 experiments fall below
+        // 95% by chance about a third of the time. Under constant error the mixed law loses to
+        // the competitive one in a quarter of them: 5% of Vmax swamps the slow readings at low
+        // [S] and high [I] that tell the laws apart (no αKi from Ki to 10 Ki reaches 95%).
+        QEXPECT_FAIL("uncompetitive, constant error", "474 of 500; 95.7% of 20 000", Continue);
+        QEXPECT_FAIL("competitive, proportional error", "472 of 500; 95.5% of 20 000", Continue);
+        QEXPECT_FAIL("mixed, αKi = 4 Ki, constant error", "358 of 500; 72.3% of 20 000", Continue);
+        QCOMPARE_GE(identifiedRate, 95.0);
+        QCOMPARE_GE(coverage, 93.0);
+        QCOMPARE_LE(coverage, 97.0);
+    }
+
+    void readingsThatCannotDecide()
+    {
+        const auto exact = standardDesign(kKi, 4 * kKi, [](double v) { return v; });
+        // One [I]0 cannot tell an inhibition constant from Km and Vmax; three readings leave the
+        // mixed law with more parameters than readings and the others without an AICc; unusable
+        // readings are left out.
+        const Readings oneInhibitor(exact.begin(), exact.begin() + 5);
+        const Readings three{exact[0], exact[1], exact[5]};
+        Readings unusable = exact;
+        for (std::size_t k = 5; k < unusable.size(); ++k)
+            unusable[k].v = k % 2 ? 0.0 : std::nan("");
+        const Readings none;
+        for (const Readings *readings : {&none, &oneInhibitor, &three, &std::as_const(unusable)}) {
+            const InhibitionStudy study = fitInhibition(*readings, ErrorModel::Proportional);
+            QCOMPARE(study.best, -1);
+            QCOMPARE(classify(study), InhibitionType::Undetermined);
+            for (const InhibitionModelFit &fit : study.models) {
+                QCOMPARE(fit.weight, 0.0);
+                QVERIFY(std::isinf(fit.aicc));
+                QCOMPARE(fit.status, readings == &three && fit.parameters == 3
+                                         ? FitStatus::Ok
+                                         : FitStatus::TooFewReadings);
+                QVERIFY(fit.status != FitStatus::Ok || !fit.km.hasInterval);
+            }
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestInhibition)
+#include "tst_inhibition.moc"
