@@ -370,20 +370,30 @@ InhibitionStudy fitInhibition(const std::vector<InhibitionReading> &readings, Er
             fitModel(kInhibitionModels[m], base, static_cast<int>(sValues.size()),
                      static_cast<int>(iValues.size()), sScale, iScale, vScale, errorModel);
         const double aicc = study.models[m].aicc;
-        if (std::isfinite(aicc) && (study.best < 0 || aicc < study.models[study.best].aicc))
+        if (std::isfinite(aicc) && (study.lowest < 0 || aicc < study.models[study.lowest].aicc))
+            study.lowest = static_cast<int>(m);
+    }
+    if (study.lowest < 0)
+        return study;
+    const double lowest = study.models[study.lowest].aicc;
+    // The simplest law with substantial support; of equally simple ones the better fit.
+    for (size_t m = 0; m < study.models.size(); ++m) {
+        const InhibitionModelFit &fit = study.models[m];
+        if (!(fit.aicc - lowest <= kAiccSupport))
+            continue;
+        const InhibitionModelFit *chosen = study.best < 0 ? nullptr : &study.models[study.best];
+        if (!chosen || fit.parameters < chosen->parameters ||
+            (fit.parameters == chosen->parameters && fit.aicc < chosen->aicc))
             study.best = static_cast<int>(m);
     }
-    // w_m = exp(-(AICc_m - AICc_best) / 2), normalised over the models with a finite AICc.
-    if (study.best >= 0) {
-        const double lowest = study.models[study.best].aicc;
-        double sum = 0;
-        for (InhibitionModelFit &fit : study.models) {
-            fit.weight = std::isfinite(fit.aicc) ? std::exp(-(fit.aicc - lowest) / 2) : 0;
-            sum += fit.weight;
-        }
-        for (InhibitionModelFit &fit : study.models)
-            fit.weight /= sum;
+    // w_m = exp(-(AICc_m - AICc_lowest) / 2), normalised over the models with a finite AICc.
+    double sum = 0;
+    for (InhibitionModelFit &fit : study.models) {
+        fit.weight = std::isfinite(fit.aicc) ? std::exp(-(fit.aicc - lowest) / 2) : 0;
+        sum += fit.weight;
     }
+    for (InhibitionModelFit &fit : study.models)
+        fit.weight /= sum;
     return study;
 }
 
