@@ -18,8 +18,17 @@ double fastestRate(const RunStart &start)
     const double k1 = std::abs(start.k1);
     const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1000000;
     const double enzyme = std::abs(start.e0) + std::abs(start.es0);
-    return ((100 * k1 * substrate + std::abs(start.kminus1)) + std::abs(start.k2)) +
-           k1 * enzyme / 10000;
+    const double plain = ((100 * k1 * substrate + std::abs(start.kminus1)) + std::abs(start.k2)) +
+                         k1 * enzyme / 10000;
+    if (!start.inhibited())
+        return plain;
+    // An inhibitor adds its binding and release to the diagonal of the Jacobian; the size of
+    // its trace, taken with the most of each species the run can hold, bounds every eigenvalue.
+    const Inhibitor &in = start.inhibitor;
+    const double k3 = std::abs(in.k3), k4 = std::abs(in.k4);
+    const double inhibitor = std::abs(in.i0);
+    return plain + (100 * (k3 + k4) * inhibitor + std::abs(in.kminus3) + std::abs(in.kminus4)) +
+           (k3 + k4) * enzyme / 10000;
 }
 
 double relaxationRate(const RunStart &start)
@@ -43,12 +52,18 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
 {
     RunReport report;
     report.start = start;
-    rates = RateSet{start.k1, start.k2, start.kminus1};
+    const Inhibitor &in = start.inhibitor;
+    rates = RateSet{start.k1, start.k2, start.kminus1, in.k3, in.kminus3, in.k4, in.kminus4};
     trajectory.EConc[1] = start.e0;
     trajectory.ESConc[1] = start.es0;
     trajectory.SConc[1] = start.s0;
     trajectory.PConc[1] = start.p0;
     trajectory.TimeVal[1] = 0;
+    // Without an inhibitor its columns stay 0 and the run is the four species' alone.
+    trajectory.EIConc.fill(0);
+    trajectory.ESIConc.fill(0);
+    trajectory.IConc.fill(0);
+    trajectory.IConc[1] = in.i0;
 
     // The grid times, for both methods. Only a step near the largest double can carry the time
     // out of range; the run then ends at the last finite time.
@@ -65,7 +80,8 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
     int stoppedAt = last + 1;
     const double lambda = fastestRate(start);
     const bool finiteStart = std::isfinite(start.e0) && std::isfinite(start.es0) &&
-                             std::isfinite(start.s0) && std::isfinite(start.p0);
+                             std::isfinite(start.s0) && std::isfinite(start.p0) &&
+                             std::isfinite(in.i0);
     if (!finiteStart) {
         stoppedAt = 1;
     } else if (h != 0 && !std::isfinite(lambda)) {
@@ -86,7 +102,9 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
         report.status = RunStatus::Stopped;
         report.stoppedAt = stoppedAt;
         const bool negative = start.e0 < 0 || start.es0 < 0 || start.s0 < 0 || start.p0 < 0 ||
-                              start.k1 < 0 || start.k2 < 0 || start.kminus1 < 0;
+                              start.k1 < 0 || start.k2 < 0 || start.kminus1 < 0 ||
+                              (start.inhibited() && (in.i0 < 0 || in.k3 < 0 || in.kminus3 < 0 ||
+                                                     in.k4 < 0 || in.kminus4 < 0));
         if (report.cause == StopCause::None)
             report.cause = start.tmax < 0 ? StopCause::Backward
                            : negative     ? StopCause::NegativeInput
@@ -95,6 +113,7 @@ RunReport integrateRun(const RunStart &start, RateSet &rates, Trajectory &trajec
         for (int j = stoppedAt; j <= Trajectory::kLast; ++j) {
             trajectory.EConc[j] = trajectory.ESConc[j] = nan;
             trajectory.SConc[j] = trajectory.PConc[j] = trajectory.TimeVal[j] = nan;
+            trajectory.EIConc[j] = trajectory.ESIConc[j] = trajectory.IConc[j] = nan;
         }
     }
     return report;

@@ -15,12 +15,33 @@
 namespace enkin {
 
 // The numbers a run starts from.
+// An inhibitor: its total concentration at the start, free, in 1e-3 M, and its rate constants
+// (k3 and k4 in 1e8 /M/s, k-3 and k-4 in 1e3 /s). With i0 = 0 there is none.
+struct Inhibitor {
+    double i0 = 0;
+    double k3 = 0, kminus3 = 0; // E + I <=> EI
+    double k4 = 0, kminus4 = 0; // ES + I <=> ESI
+
+    bool operator==(const Inhibitor &) const = default;
+};
+
+// Written as the eight run inputs are listed, {e0, es0, s0, p0, k1, k2, k-1, Maximum Time}, with
+// the inhibitor, if any, last.
 struct RunStart {
     double e0 = 0, es0 = 0, s0 = 0, p0 = 0; // initial concentrations
     double k1 = 0, k2 = 0, kminus1 = 0;     // rate constants
     double tmax = 0;                        // Maximum Time, ms
+    Inhibitor inhibitor;
+
+    RunStart() = default;
+    RunStart(double e0_, double es0_, double s0_, double p0_, double k1_, double k2_,
+             double kminus1_, double tmax_, Inhibitor inhibitor_ = {})
+        : e0(e0_), es0(es0_), s0(s0_), p0(p0_), k1(k1_), k2(k2_), kminus1(kminus1_), tmax(tmax_),
+          inhibitor(inhibitor_)
+    {}
 
     bool operator==(const RunStart &) const = default;
+    bool inhibited() const { return inhibitor.i0 != 0; }
 };
 
 enum class RunStatus {
@@ -48,7 +69,7 @@ struct RunReport {
     int solverSteps = 0;
     // Stopped: the first grid point that could not be computed, because a value or the time left
     // the double range, or the solver could not follow a solution growing without bound. Points
-    // before it are valid; points from it on hold NaN in all five columns and are not results.
+    // before it are valid; points from it on hold NaN in every column and are not results.
     int stoppedAt = Trajectory::kLast + 1;
 
     // The last grid point that holds a result.

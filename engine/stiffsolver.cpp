@@ -62,7 +62,30 @@ struct Model {
     }
 };
 
-// du/dt for the scaled state u.
+// A run with an inhibitor: the seven concentrations of kinetics.h's Species, scaled. The first
+// four take the scales of Model (an inhibitor only takes enzyme from them); the complexes with
+// the inhibitor reach at most the total enzyme, and [I] is all the inhibitor there is.
+struct InhibitedModel {
+    const RateSet &r;
+    double scale[kSpecies];
+
+    InhibitedModel(const RateSet &rates, const Trajectory &t) : r(rates)
+    {
+        const Model plain(rates, t);
+        for (int k = 0; k < kSolved; ++k)
+            scale[k] = plain.scale[k];
+        const double enzyme = std::abs(t.EConc[1]) + std::abs(t.ESConc[1]) + std::abs(t.EIConc[1]) +
+                              std::abs(t.ESIConc[1]);
+        const double inhibitor =
+            std::abs(t.IConc[1]) + (std::abs(t.EIConc[1]) + std::abs(t.ESIConc[1])) / 1000000;
+        scale[kEI] = scale[kESI] = std::isnormal(enzyme) ? enzyme : 1;
+        scale[kI] = std::isnormal(inhibitor) ? inhibitor : 1;
+    }
+};
+
+// The rates and the Jacobian of the scaled state u, for either model: J_ij scale_j / scale_i.
+// With the scales above every entry is bounded by the rates of the system, however small a
+// scale is. Nothing depends on t.
 struct ScaledRates {
     const Model &m;
 
@@ -77,8 +100,6 @@ struct ScaledRates {
     }
 };
 
-// The Jacobian of the scaled rates, J_ij scale_j / scale_i. With the scales above every entry
-// is bounded by the rates of the system, however small a scale is. Nothing depends on t.
 struct ScaledJacobian {
     const Model &m;
 
@@ -89,6 +110,40 @@ struct ScaledJacobian {
         for (int row = 0; row < kSolved; ++row) {
             for (int col = 0; col < kSolved; ++col)
                 jac(row, col) = j[row][col] * (m.scale[col] / m.scale[row]);
+            dfdt[row] = 0;
+        }
+    }
+};
+
+Concentrations unscaled(const InhibitedModel &m, const Vector &u)
+{
+    Concentrations x;
+    for (int k = 0; k < kSpecies; ++k)
+        x[std::size_t(k)] = u[k] * m.scale[k];
+    return x;
+}
+
+struct InhibitedScaledRates {
+    const InhibitedModel &m;
+
+    void operator()(const Vector &u, Vector &dudt, double /*t*/) const
+    {
+        const Concentrations d = inhibitedRates(m.r, unscaled(m, u));
+        for (int k = 0; k < kSpecies; ++k)
+            dudt[k] = d[std::size_t(k)] / m.scale[k];
+    }
+};
+
+struct InhibitedScaledJacobian {
+    const InhibitedModel &m;
+
+    void operator()(const Vector &u, Matrix &jac, double /*t*/, Vector &dfdt) const
+    {
+        const InhibitedJacobian j = inhibitedJacobian(m.r, unscaled(m, u));
+        for (int row = 0; row < kSpecies; ++row) {
+            for (int col = 0; col < kSpecies; ++col)
+                jac(row, col) =
+                    j[std::size_t(row)][std::size_t(col)] * (m.scale[col] / m.scale[row]);
             dfdt[row] = 0;
         }
     }
@@ -128,25 +183,125 @@ void clampToNonNegative(double &e, double &es, double &s, double &p)
     p = std::max(p, 0.0);
 }
 
-} // namespace
+// With an inhibitor the enzyme is in four forms: the largest is the total less the other three,
+// and a negative one is set to 0 and taken from the largest.
+void keepTotal(double total, Concentrations &x)
+{
+    const Species forms[] = {kE, kES, kEI, kESI};
+    Species largest = kE;
+    for (Species k : forms)
+        if (std::abs(x[k]) > std::abs(x[largest]))
+            largest = k;
+    double others = 0;
+    for (Species k : forms)
+        if (k != largest)
+            others += x[k];
+    x[largest] = total - others;
+}
 
-SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajectory, int last)
+void clampToNonNegative(Concentrations &x)
+{
+    const Species forms[] = {kE, kES, kEI, kESI};
+    Species largest = kE;
+    for (Species k : forms)
+        if (x[k] > x[largest])
+            largest = k;
+    for (Species k : forms)
+        if (x[k] < 0) {
+            x[largest] += x[k];
+            x[k] = 0;
+        }
+    for (Species k : {kS, kP, kI})
+        x[k] = std::max(x[k], 0.0);
+}
+
+// What the driver below needs of a model: its size, its scaled rates and Jacobian, and how a
+// grid point's state goes into the trajectory.
+struct PlainRun {
+    static constexpr int kSize = kSolved;
+    const Model model;
+    double total;
+    bool nonNegative;
+
+    PlainRun(const RateSet &rates, const Trajectory &t, bool forward)
+        : model(rates, t), total(t.EConc[1] + t.ESConc[1]),
+          nonNegative(forward && rates.k1 >= 0 && rates.k2 >= 0 && rates.kminus1 >= 0 &&
+                      t.EConc[1] >= 0 && t.ESConc[1] >= 0 && t.SConc[1] >= 0 && t.PConc[1] >= 0)
+    {}
+    auto system() const { return std::make_pair(ScaledRates{model}, ScaledJacobian{model}); }
+    void load(const Trajectory &t, Vector &u) const
+    {
+        u[E] = t.EConc[1] / model.scale[E];
+        u[ES] = t.ESConc[1] / model.scale[ES];
+        u[S] = t.SConc[1] / model.scale[S];
+        u[P] = t.PConc[1] / model.scale[P];
+    }
+    bool store(const Vector &x, Trajectory &t, int i) const
+    {
+        double e = x[E] * model.scale[E], es = x[ES] * model.scale[ES];
+        double s = x[S] * model.scale[S], p = x[P] * model.scale[P];
+        if (!std::isfinite(e) || !std::isfinite(es) || !std::isfinite(s) || !std::isfinite(p))
+            return false;
+        keepTotal(total, e, es);
+        if (nonNegative)
+            clampToNonNegative(e, es, s, p);
+        t.EConc[i] = e;
+        t.ESConc[i] = es;
+        t.SConc[i] = s;
+        t.PConc[i] = p;
+        return true;
+    }
+};
+
+struct InhibitedRun {
+    static constexpr int kSize = kSpecies;
+    const InhibitedModel model;
+    double total;
+    bool nonNegative;
+
+    InhibitedRun(const RateSet &rates, const Trajectory &t, bool forward)
+        : model(rates, t), total(((t.EConc[1] + t.ESConc[1]) + t.EIConc[1]) + t.ESIConc[1]),
+          nonNegative(forward)
+    {
+        for (double k :
+             {rates.k1, rates.k2, rates.kminus1, rates.k3, rates.kminus3, rates.k4, rates.kminus4})
+            nonNegative = nonNegative && k >= 0;
+        for (int k = 0; k < kSpecies; ++k)
+            nonNegative = nonNegative && (t.*kSpeciesColumns[k])[1] >= 0;
+    }
+    auto system() const
+    {
+        return std::make_pair(InhibitedScaledRates{model}, InhibitedScaledJacobian{model});
+    }
+    void load(const Trajectory &t, Vector &u) const
+    {
+        for (int k = 0; k < kSpecies; ++k)
+            u[k] = (t.*kSpeciesColumns[k])[1] / model.scale[k];
+    }
+    bool store(const Vector &u, Trajectory &t, int i) const
+    {
+        Concentrations x = unscaled(model, u);
+        for (double v : x)
+            if (!std::isfinite(v))
+                return false;
+        keepTotal(total, x);
+        if (nonNegative)
+            clampToNonNegative(x);
+        for (int k = 0; k < kSpecies; ++k)
+            (t.*kSpeciesColumns[k])[std::size_t(i)] = x[std::size_t(k)];
+        return true;
+    }
+};
+
+template <class Run>
+SolverOutcome solveRun(const Run &run, double lambda, Trajectory &trajectory, int last)
 {
     SolverOutcome outcome;
-    if (last < 2)
-        return outcome;
-    const Model model(rates, trajectory);
-    const ScaledRates system{model};
-    const ScaledJacobian jacobian{model};
-
-    Vector u(kSolved), dudt(kSolved);
-    u[E] = trajectory.EConc[1] / model.scale[E];
-    u[ES] = trajectory.ESConc[1] / model.scale[ES];
-    u[S] = trajectory.SConc[1] / model.scale[S];
-    u[P] = trajectory.PConc[1] / model.scale[P];
-    const double total = trajectory.EConc[1] + trajectory.ESConc[1];
-    system(u, dudt, 0);
-    if (!std::isfinite(total) || !allFinite(u) || !allFinite(dudt)) {
+    const auto system = run.system();
+    Vector u(Run::kSize), dudt(Run::kSize);
+    run.load(trajectory, u);
+    system.first(u, dudt, 0);
+    if (!std::isfinite(run.total) || !allFinite(u) || !allFinite(dudt)) {
         outcome.stoppedAt = 2;
         return outcome;
     }
@@ -158,9 +313,6 @@ SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajec
                              ? std::copysign(std::min(std::abs(h), 0.01 / lambda), h)
                              : h;
     const bool forward = h > 0;
-    const bool nonNegative = forward && rates.k1 >= 0 && rates.k2 >= 0 && rates.kminus1 >= 0 &&
-                             trajectory.EConc[1] >= 0 && trajectory.ESConc[1] >= 0 &&
-                             trajectory.SConc[1] >= 0 && trajectory.PConc[1] >= 0;
 
     // Steps of at most an eighth of the run, so that the last one, which ends beyond the last
     // grid time, cannot carry the time out of the double range. odeint takes the bound with the
@@ -171,7 +323,7 @@ SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajec
     Stepper stepper(odeint::rosenbrock4_controller<odeint::rosenbrock4<double>>(
         kSolverTolerance, kSolverTolerance, longest));
     stepper.initialize(u, 0.0, first);
-    Vector x(kSolved);
+    Vector x(Run::kSize);
     int i = 2;
     const auto stopHere = [&outcome, &i] {
         outcome.stoppedAt = i;
@@ -183,30 +335,33 @@ SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajec
             while (forward ? stepper.current_time() < t : stepper.current_time() > t) {
                 if (outcome.steps == kMaxSolverSteps)
                     return stopHere();
-                const auto [from, to] = stepper.do_step(std::make_pair(system, jacobian));
+                const auto [from, to] = stepper.do_step(system);
                 ++outcome.steps;
                 // A step too small to move the time on means the solution is running away.
                 if (to == from || !allFinite(stepper.current_state()))
                     return stopHere();
             }
             stepper.calc_state(t, x);
-            double e = x[E] * model.scale[E], es = x[ES] * model.scale[ES];
-            double s = x[S] * model.scale[S], p = x[P] * model.scale[P];
-            if (!std::isfinite(e) || !std::isfinite(es) || !std::isfinite(s) || !std::isfinite(p))
+            if (!run.store(x, trajectory, i))
                 return stopHere();
-            keepTotal(total, e, es);
-            if (nonNegative)
-                clampToNonNegative(e, es, s, p);
-            trajectory.EConc[i] = e;
-            trajectory.ESConc[i] = es;
-            trajectory.SConc[i] = s;
-            trajectory.PConc[i] = p;
         }
     } catch (const std::exception &) {
         // odeint gives up after 500 rejected tries of one step.
         return stopHere();
     }
     return outcome;
+}
+
+} // namespace
+
+SolverOutcome solveStiff(const RateSet &rates, double lambda, Trajectory &trajectory, int last)
+{
+    if (last < 2)
+        return {};
+    const bool forward = trajectory.TimeVal[2] > 0;
+    if (trajectory.IConc[1] != 0)
+        return solveRun(InhibitedRun(rates, trajectory, forward), lambda, trajectory, last);
+    return solveRun(PlainRun(rates, trajectory, forward), lambda, trajectory, last);
 }
 
 } // namespace enkin

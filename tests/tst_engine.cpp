@@ -19,9 +19,12 @@ namespace {
 RunStart startWith(const QString &changes)
 {
     RunStart start{1, 0, 1, 0, 1, 1, 1, 0.098};
-    const QStringList names{"e0", "es0", "s0", "p0", "k1", "k2", "km1", "tmax"};
-    double *fields[] = {&start.e0, &start.es0, &start.s0,      &start.p0,
-                        &start.k1, &start.k2,  &start.kminus1, &start.tmax};
+    const QStringList names{"e0",   "es0", "s0", "p0",  "k1", "k2", "km1",
+                            "tmax", "i0",  "k3", "km3", "k4", "km4"};
+    Inhibitor &in = start.inhibitor;
+    double *fields[] = {&start.e0,   &start.es0,     &start.s0,   &start.p0, &start.k1,
+                        &start.k2,   &start.kminus1, &start.tmax, &in.i0,    &in.k3,
+                        &in.kminus3, &in.k4,         &in.kminus4};
     for (const QString &change : changes.split(' ', Qt::SkipEmptyParts))
         *fields[names.indexOf(change.section('=', 0, 0))] = change.section('=', 1).toDouble();
     return start;
@@ -37,6 +40,8 @@ private slots:
     void fixedStepRunsBitForBit();
     void runs_data();
     void runs();
+    void inhibitedSteadyState_data();
+    void inhibitedSteadyState();
 };
 
 void TestEngine::rateFunctions()
@@ -148,6 +153,48 @@ void TestEngine::runs_data()
     row("the least substrate there is", "s0=4.9e-324 tmax=1e9", -1, stiff);
     row("enzyme far in excess", "e0=1e6 tmax=30", -1, stiff);
     row("10 M of substrate, very long", "s0=1e4 e0=1e6 tmax=1e12", -1, stiff);
+    // An inhibitor adds 100 (k3 + k4) [I]0 + k-3 + k-4 + (k3 + k4) [E]0 / 10000 = 2.0001 here:
+    // lambda 104.0002, a bound of 0.8639406 ms.
+    row("inhibitor, within the bound", "i0=0.01 k3=1 km3=1 tmax=0.86394", 1, normal);
+    row("inhibitor, beyond the bound", "i0=0.01 k3=1 km3=1 tmax=0.863941", 0, stiff);
+    row("inhibitor constants without inhibitor", "k3=1e300 km3=1e300 tmax=0.880881", 1, normal);
+    row("huge inhibitor binding", "i0=1 k4=1e308", -1, stopped, StopCause::OutOfRange, 2);
+    row("inhibitor not a number", "i0=nan k3=1", -1, stopped, StopCause::TooLarge, 1);
+}
+
+void TestEngine::inhibitedSteadyState_data()
+{
+    QTest::addColumn<QString>("changes");
+    // [S]0 and [I]0 in 1e-3 M against Km = 0.02 and Ki = k-3 / k3 (x 1e-2 in that unit); the
+    // enzyme, 1e-9 M, is a thousandth of either or less.
+    for (const char *kind :
+         {"k3=1 km3=1", "k4=2 km4=1", "k3=1 km3=1 k4=0.5 km4=2", "k3=0.5 km3=1 k4=0.5 km4=1"})
+        for (const char *s0 : {"s0=0.001", "s0=0.02", "s0=0.2"})
+            for (const char *i0 : {"i0=0.01", "i0=0.03"})
+                QTest::addRow("%s %s %s", kind, s0, i0)
+                    << QString("%1 %2 %3 tmax=50").arg(kind, s0, i0);
+}
+
+// Once binding has settled, the velocity of a run with an inhibitor is the steady-state rate law
+// of mixed inhibition, v = Vmax [S] / (Km (1 + [I]/Ki) + [S] (1 + [I]/aKi)), at the free [S]
+// and [I] of the run; the competitive and uncompetitive laws are its cases without ESI or EI.
+void TestEngine::inhibitedSteadyState()
+{
+    QFETCH(QString, changes);
+    const RunStart start = startWith(changes);
+    RateSet r;
+    Trajectory t;
+    QCOMPARE(integrateRun(start, r, t).lastValid(), 600);
+    const double s = t.SConc[600], i = t.IConc[600];
+    const double km = (r.kminus1 + r.k2) / r.k1 / 100; // 1e-3 M
+    const double ki = r.k3 > 0 ? r.kminus3 / r.k3 / 100 : INFINITY;
+    const double alphaKi = r.k4 > 0 ? r.kminus4 / r.k4 / 100 : INFINITY;
+    const double law = r.k2 * start.e0 * s / (km * (1 + i / ki) + s * (1 + i / alphaKi));
+    QVERIFY2(std::abs(r.k2 * t.ESConc[600] / law - 1) < 0.005,
+             qPrintable(QString::number(r.k2 * t.ESConc[600] / law - 1)));
+    // The complexes hold the inhibitor in proportion: [EI] = [E][I]/Ki, [ESI] = [ES][I]/aKi.
+    QVERIFY(std::abs(t.EIConc[600] - t.EConc[600] * i / ki) < 0.005 * start.e0);
+    QVERIFY(std::abs(t.ESIConc[600] - t.ESConc[600] * i / alphaKi) < 0.005 * start.e0);
 }
 
 // Which method runs, and the run on its grid: no input may store a value that is not finite as
@@ -189,7 +236,8 @@ void TestEngine::runs()
         QCOMPARE(a.ESConc[2] > 0, start.tmax > 0);
     const double enzyme = start.e0 + start.es0;
     for (int i = 1; i <= 600; ++i) {
-        QVERIFY(std::abs(a.EConc[i] + a.ESConc[i] - enzyme) <= 1e-12 * enzyme);
+        QVERIFY(std::abs(a.EConc[i] + a.ESConc[i] + a.EIConc[i] + a.ESIConc[i] - enzyme) <=
+                1e-12 * enzyme);
         QVERIFY(a.TimeVal[i] == (i == 1 ? 0.0 : a.TimeVal[i - 1] + start.tmax / 599));
         if (start.tmax == 0)
             QVERIFY(a.EConc[i] == 1 && a.ESConc[i] == 0 && a.SConc[i] == 1 && a.PConc[i] == 0);

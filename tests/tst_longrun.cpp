@@ -23,24 +23,27 @@ Q_DECLARE_METATYPE(enkin::RunStart)
 
 namespace {
 
-using Grid = std::array<std::array<double, 4>, 601>; // [E], [ES], [S], [P] at points 1..600
+// The species of kinetics.h at points 1..600: [E], [ES], [S], [P], [EI], [ESI], [I].
+using Grid = std::array<Concentrations, 601>;
 
-int gslRates(double t, const double y[], double dydt[], void *params)
+// The seven rates, which without an inhibitor are fn1..fn4 and three zeros.
+int gslRates(double /*t*/, const double y[], double dydt[], void *params)
 {
-    const RateSet &r = *static_cast<const RateSet *>(params);
-    dydt[0] = fn1(r, y[0], y[1], y[2], y[3], t);
-    dydt[1] = fn2(r, y[0], y[1], y[2], y[3], t);
-    dydt[2] = fn3(r, y[0], y[1], y[2], y[3], t);
-    dydt[3] = fn4(r, y[0], y[1], y[2], y[3], t);
+    Concentrations x;
+    std::copy(y, y + kSpecies, x.begin());
+    const Concentrations d = inhibitedRates(*static_cast<const RateSet *>(params), x);
+    std::copy(d.begin(), d.end(), dydt);
     return GSL_SUCCESS;
 }
 
 int gslJacobian(double /*t*/, const double y[], double *dfdy, double dfdt[], void *params)
 {
-    const Jacobian j = rateJacobian(*static_cast<const RateSet *>(params), y[0], y[1], y[2]);
-    for (int row = 0; row < 4; ++row) {
-        for (int col = 0; col < 4; ++col)
-            dfdy[row * 4 + col] = j[row][col];
+    Concentrations x;
+    std::copy(y, y + kSpecies, x.begin());
+    const InhibitedJacobian j = inhibitedJacobian(*static_cast<const RateSet *>(params), x);
+    for (int row = 0; row < kSpecies; ++row) {
+        for (int col = 0; col < kSpecies; ++col)
+            dfdy[row * kSpecies + col] = j[std::size_t(row)][std::size_t(col)];
         dfdt[row] = 0;
     }
     return GSL_SUCCESS;
@@ -48,10 +51,11 @@ int gslJacobian(double /*t*/, const double y[], double *dfdy, double dfdt[], voi
 
 // The size each species can reach on the run: the total enzyme for [E]; for [ES] the lesser of
 // the total enzyme, all the substrate (in the enzyme's unit) and what binding holds at [S]0 with
-// all the enzyme free; all the substrate for [S]; for [P] its start and what [ES] can make of it.
-// The reference's absolute tolerances are these times its tolerance, so a trace of substrate or
-// of complex is followed to its own last digits.
-std::array<double, 4> reachOf(const RunStart &start)
+// all the enzyme free; all the substrate for [S]; for [P] its start and what [ES] can make of it;
+// the total enzyme for [EI] and [ESI], and all the inhibitor for [I]. The reference's absolute
+// tolerances are these times its tolerance, so a trace of substrate or of complex is followed to
+// its own last digits.
+Concentrations reachOf(const RunStart &start)
 {
     const double enzyme = std::abs(start.e0) + std::abs(start.es0);
     const double substrate = std::abs(start.s0) + std::abs(start.es0) / 1e6;
@@ -60,7 +64,9 @@ std::array<double, 4> reachOf(const RunStart &start)
         std::max(std::abs(start.es0),
                  std::min({enzyme, 1e6 * substrate, enzyme * substrate / (km + substrate)}));
     const double positive = bound > 0 ? bound : enzyme;
-    return {enzyme, positive, substrate > 0 ? substrate : 1, std::abs(start.p0) + positive};
+    const double inhibitor = std::abs(start.inhibitor.i0);
+    return {enzyme, positive, substrate > 0 ? substrate : 1, std::abs(start.p0) + positive,
+            enzyme, enzyme,   inhibitor > 0 ? inhibitor : 1};
 }
 
 // The reference: GSL's multistep BDF method (msbdf), a method and a library the engine does not
@@ -70,21 +76,22 @@ std::array<double, 4> reachOf(const RunStart &start)
 bool referenceRun(const RunStart &start, const Trajectory &grid, Grid &out)
 {
     gsl_set_error_handler_off(); // a failed reference run is reported by the test, not aborted
-    RateSet r{start.k1, start.k2, start.kminus1};
-    gsl_odeiv2_system system{gslRates, gslJacobian, 4, &r};
-    const std::array<double, 4> reach = reachOf(start);
+    const Inhibitor &in = start.inhibitor;
+    RateSet r{start.k1, start.k2, start.kminus1, in.k3, in.kminus3, in.k4, in.kminus4};
+    gsl_odeiv2_system system{gslRates, gslJacobian, kSpecies, &r};
+    const Concentrations reach = reachOf(start);
     const double lambda = fastestRate(start);
     const double tolerance = kSolverTolerance / 100000;
     gsl_odeiv2_driver *driver = gsl_odeiv2_driver_alloc_scaled_new(
         &system, gsl_odeiv2_step_msbdf, std::copysign(1e-3 / lambda, start.tmax), tolerance,
         tolerance, 1, 0, reach.data());
-    double y[4] = {start.e0, start.es0, start.s0, start.p0};
+    Concentrations y{start.e0, start.es0, start.s0, start.p0, 0, 0, in.i0};
     double t = 0;
-    out[1] = {y[0], y[1], y[2], y[3]};
+    out[1] = y;
     bool done = true;
     for (int i = 2; i <= 600 && done; ++i) {
-        done = gsl_odeiv2_driver_apply(driver, &t, grid.TimeVal[i], y) == GSL_SUCCESS;
-        out[i] = {y[0], y[1], y[2], y[3]};
+        done = gsl_odeiv2_driver_apply(driver, &t, grid.TimeVal[i], y.data()) == GSL_SUCCESS;
+        out[i] = y;
     }
     gsl_odeiv2_driver_free(driver);
     return done;
@@ -136,6 +143,35 @@ void TestLongRun::matchesTighterSolution_data()
     QTest::newRow("very stiff: fast binding, slow catalysis")
         << RunStart{1, 0, 10, 0, 100, 0.01, 100, 1e9};
     QTest::newRow("a trace of substrate, long") << RunStart{1, 0, 1e-300, 0, 1, 1, 1, 1e9};
+    // With an inhibitor of each kind, its constants a tenth to ten times the initial ones, [I]0
+    // at Ki and ten times it ([I] in 1e-3 M: Ki = k-3 / k3 x 1e-5 M), and the times from binding
+    // to the end of the substrate.
+    const struct {
+        const char *kind;
+        Inhibitor inhibitor; // [I]0 set below
+    } kinds[] = {{"competitive", {0, 1, 1, 0, 0}},
+                 {"uncompetitive", {0, 0, 0, 1, 1}},
+                 {"mixed", {0, 1, 1, 0.5, 2}}};
+    for (const auto &kind : kinds)
+        for (double speed : {0.1, 10.0})
+            for (double share : {1.0, 10.0})
+                for (double s0 : {0.001, 1.0})
+                    for (double e0 : {1.0, 1e3}) {
+                        Inhibitor in = kind.inhibitor;
+                        for (double *k : {&in.k3, &in.kminus3, &in.k4, &in.kminus4})
+                            *k *= speed;
+                        const double ki = in.k3 > 0 ? in.kminus3 / in.k3 : in.kminus4 / in.k4;
+                        in.i0 = share * ki / 100;
+                        RunStart start{e0, 0, s0, 0, 1, 1, 1, 0, in};
+                        const double atSwitch = 599 * kFixedStepBound / fastestRate(start);
+                        for (double tmax :
+                             {0.1, 100.0, 1e6, atSwitch * (1 - 1e-6), atSwitch * (1 + 1e-6)}) {
+                            start.tmax = tmax;
+                            QTest::addRow("%s x%g, [I]0 %g Ki, S0 %g E0 %g, %g ms", kind.kind,
+                                          speed, share, s0, e0, tmax)
+                                << start;
+                        }
+                    }
 }
 
 void TestLongRun::matchesTighterSolution()
@@ -152,24 +188,31 @@ void TestLongRun::matchesTighterSolution()
     double largestP = 0;
     for (int i = 1; i <= 600; ++i)
         largestP = std::max(largestP, std::abs(reference[i][3]));
+    // [EI] and [ESI] the total enzyme, [I] [I]0.
     const double allowed = 1e-5, enzyme = std::abs(start.e0 + start.es0);
     const double product = largestP > 0 ? largestP : enzyme;
-    const double total = start.e0 + start.es0;
+    const double total = start.e0 + start.es0, i0 = start.inhibitor.i0;
     const double substrateTotal = start.s0 + (start.es0 + start.p0) / 1e6;
+    const Concentrations scale{enzyme, enzyme, std::abs(start.s0), product, enzyme, enzyme, i0};
     for (int i = 1; i <= 600; ++i) {
         const QByteArray where = "point " + QByteArray::number(i);
-        QVERIFY2(std::abs(t.EConc[i] - reference[i][0]) <= allowed * enzyme, where);
-        QVERIFY2(std::abs(t.ESConc[i] - reference[i][1]) <= allowed * enzyme, where);
-        QVERIFY2(std::abs(t.SConc[i] - reference[i][2]) <= allowed * std::abs(start.s0), where);
-        QVERIFY2(std::abs(t.PConc[i] - reference[i][3]) <= allowed * product, where);
-        // Binding and release move enzyme between [E] and [ES], catalysis substrate into [P]:
-        // both totals hold at every point, far more closely than the tolerance.
-        QVERIFY2(std::abs(t.EConc[i] + t.ESConc[i] - total) <= 1e-12 * total, where);
-        QVERIFY2(std::abs(t.SConc[i] + (t.ESConc[i] + t.PConc[i]) / 1e6 - substrateTotal) <=
-                     1e-9 * substrateTotal,
+        for (int k = 0; k < kSpecies; ++k)
+            QVERIFY2(std::abs((t.*kSpeciesColumns[k])[std::size_t(i)] -
+                              reference[std::size_t(i)][std::size_t(k)]) <=
+                         allowed * scale[std::size_t(k)],
+                     where + " species " + QByteArray::number(k));
+        // Binding and release move enzyme between its forms and the inhibitor between [I] and
+        // the complexes, catalysis substrate into [P]: the three totals hold at every point, far
+        // more closely than the tolerance.
+        const double bound = t.EIConc[i] + t.ESIConc[i];
+        QVERIFY2(std::abs(t.EConc[i] + t.ESConc[i] + bound - total) <= 1e-12 * total, where);
+        QVERIFY2(std::abs(t.SConc[i] + (t.ESConc[i] + t.ESIConc[i] + t.PConc[i]) / 1e6 -
+                          substrateTotal) <= 1e-9 * substrateTotal,
                  where);
+        QVERIFY2(std::abs(t.IConc[i] + bound / 1e6 - i0) <= 1e-9 * i0, where);
         // Forwards from non-negative values nothing can become negative.
-        QVERIFY2(t.EConc[i] >= 0 && t.ESConc[i] >= 0 && t.SConc[i] >= 0 && t.PConc[i] >= 0, where);
+        for (int k = 0; k < kSpecies; ++k)
+            QVERIFY2((t.*kSpeciesColumns[k])[std::size_t(i)] >= 0, where);
     }
 }
 
