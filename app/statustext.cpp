@@ -155,6 +155,16 @@ QString boxName(const std::optional<RunInput> &box)
         return tr("[P]0");
     case RunInput::ttmax:
         return tr("Maximum Time");
+    case RunInput::I0:
+        return tr("[I]0");
+    case RunInput::kk4:
+        return tr("k3");
+    case RunInput::kk5:
+        return tr("k-3");
+    case RunInput::kk6:
+        return tr("k4");
+    case RunInput::kk7:
+        return tr("k-4");
     }
     return {};
 }

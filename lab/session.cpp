@@ -35,7 +35,8 @@ bool commaChangesTheNumber(std::string_view text)
 void Session::noteDecimalCommas(std::string_view maxyText, Notes &notes)
 {
     for (RunInput input :
-         {RunInput::ttmax, RunInput::kk1, RunInput::kk3, RunInput::E0, RunInput::ES0, RunInput::P0})
+         {RunInput::ttmax, RunInput::kk1, RunInput::kk3, RunInput::E0, RunInput::ES0, RunInput::P0,
+          RunInput::I0, RunInput::kk4, RunInput::kk5, RunInput::kk6, RunInput::kk7})
         if (commaChangesTheNumber(m_state.inputs.get(input)))
             notes.emplace_back(DecimalComma{input, m_state.inputs.number(input)});
     if (commaChangesTheNumber(maxyText))

@@ -13,7 +13,8 @@ struct InputInfo {
     std::string_view initial;
 };
 
-constexpr std::array<InputInfo, 8> kInfo{{
+// The inhibitor starts absent ([I]0 0) and competitive: it binds the free enzyme only.
+constexpr std::array<InputInfo, 13> kInfo{{
     {"kk1", "1.0"},
     {"kk2", "1.0"},
     {"kk3", "1.0"},
@@ -22,7 +23,14 @@ constexpr std::array<InputInfo, 8> kInfo{{
     {"S0", "1"},
     {"P0", "0"},
     {"ttmax", "0.098"},
+    {"I0", "0"},
+    {"kk4", "1"},
+    {"kk5", "1"},
+    {"kk6", "0"},
+    {"kk7", "1"},
 }};
+
+constexpr std::size_t kFirstInhibitorInput = 8;
 
 std::size_t indexOf(RunInput input)
 {
@@ -53,6 +61,8 @@ std::string &RunInputs::slot(RunInput input)
 {
     if (input == RunInput::ttmax)
         return m_ttmax;
+    if (indexOf(input) >= kFirstInhibitorInput)
+        return m_inhibitor[indexOf(input) - kFirstInhibitorInput];
     if (!m_dialog) {
         m_dialog.emplace();
         for (RunInput each : kDialogInputs)
@@ -67,6 +77,8 @@ const std::string &RunInputs::get(RunInput input) const
 {
     if (input == RunInput::ttmax)
         return m_ttmax;
+    if (indexOf(input) >= kFirstInhibitorInput)
+        return m_inhibitor[indexOf(input) - kFirstInhibitorInput];
     if (m_dialog)
         return (*m_dialog)[indexOf(input)];
     if (m_enzyme && indexOf(input) < m_enzyme->size())

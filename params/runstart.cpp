@@ -15,6 +15,12 @@ RunStart readRunStart(const RunInputs &inputs)
     start.k2 = inputs.number(RunInput::kk2);
     start.kminus1 = inputs.number(RunInput::kk3);
     start.tmax = inputs.number(RunInput::ttmax);
+    Inhibitor &in = start.inhibitor;
+    in.i0 = inputs.number(RunInput::I0);
+    in.k3 = inputs.number(RunInput::kk4);
+    in.kminus3 = inputs.number(RunInput::kk5);
+    in.k4 = inputs.number(RunInput::kk6);
+    in.kminus4 = inputs.number(RunInput::kk7);
     return start;
 }
 
