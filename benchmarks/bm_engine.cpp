@@ -164,6 +164,16 @@ const bool registered = [] {
                                  enkin::RunStart{1, 0, 1e-20, 0, 1, 1, 1, 1e9});
     benchmark::RegisterBenchmark("BM_EdgeRun/10 M of substrate", BM_EdgeRun,
                                  enkin::RunStart{1e6, 0, 1e4, 0, 10, 0.1, 0.1, 1e6});
+    // The same runs with and without a mixed inhibitor at [I]0 = Ki: the fixed step on the
+    // initial run, the stiff solver on the whole reaction. An inhibitor must cost at most twice.
+    const enkin::Inhibitor mixed{0.01, 1, 1, 0.5, 2};
+    for (double tmax : {0.098, 1e6}) {
+        const std::string name = tmax < 1 ? "initial run" : "whole reaction";
+        benchmark::RegisterBenchmark(("BM_InhibitorRun/" + name + ", none").c_str(), BM_EdgeRun,
+                                     enkin::RunStart{1, 0, 1, 0, 1, 1, 1, tmax});
+        benchmark::RegisterBenchmark(("BM_InhibitorRun/" + name + ", mixed").c_str(), BM_EdgeRun,
+                                     enkin::RunStart{1, 0, 1, 0, 1, 1, 1, tmax, mixed});
+    }
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e3", BM_LongRunGslMsbdf, 1e3);
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e6", BM_LongRunGslMsbdf, 1e6);
     benchmark::RegisterBenchmark("BM_LongRunGslMsbdf/1e7", BM_LongRunGslMsbdf, 1e7);

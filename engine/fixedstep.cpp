@@ -7,62 +7,73 @@ namespace enkin {
 
 namespace {
 
-template <std::size_t N> using State = std::array<double, N>;
+struct State4 {
+    double e, es, s, p;
+};
 
-template <std::size_t N> bool isFinite(const State<N> &x)
+bool isFinite(const State4 &x)
 {
-    for (double v : x)
-        if (!std::isfinite(v))
-            return false;
-    return true;
+    return std::isfinite(x.e) && std::isfinite(x.es) && std::isfinite(x.s) && std::isfinite(x.p);
 }
 
-// One classical RK4 step of size h from x at time t, for rates f(x, t). Each increment is h times
-// its rate; all four exist before the new state is formed, and the weighted sum is taken in the
-// fixed order ((a + 2b) + 2c) + d.
-template <std::size_t N, class Rates>
-State<N> rk4Step(const Rates &f, double h, double t, const State<N> &x)
+// One classical RK4 step of size h from x at time t, for a run without inhibitor. Each increment is
+// h times its rate function; all sixteen exist before the new state is formed, and the weighted sum
+// is taken in the fixed order ((a + 2b) + 2c) + d.
+inline State4 rk4Step(const RateSet &r, double h, double t, const State4 &x)
 {
-    const auto increments = [h](const State<N> &rates) {
-        State<N> k;
-        for (std::size_t j = 0; j < N; ++j)
-            k[j] = h * rates[j];
-        return k;
-    };
-    const auto along = [&x](const State<N> &k, double share) {
-        State<N> y;
-        for (std::size_t j = 0; j < N; ++j)
-            y[j] = share == 1 ? x[j] + k[j] : x[j] + k[j] * share;
-        return y;
-    };
-    const State<N> a = increments(f(x, t));
-    const State<N> b = increments(f(along(a, 0.5), t + 0.5 * h));
-    const State<N> c = increments(f(along(b, 0.5), t + 0.5 * h));
-    const State<N> d = increments(f(along(c, 1), t + h));
-    State<N> next;
-    for (std::size_t j = 0; j < N; ++j)
-        next[j] = x[j] + (((a[j] + 2 * b[j]) + 2 * c[j]) + d[j]) / 6;
-    return next;
+    const double aE = h * fn1(r, x.e, x.es, x.s, x.p, t);
+    const double aES = h * fn2(r, x.e, x.es, x.s, x.p, t);
+    const double aS = h * fn3(r, x.e, x.es, x.s, x.p, t);
+    const double aP = h * fn4(r, x.e, x.es, x.s, x.p, t);
+
+    const double e2 = x.e + aE * 0.5, es2 = x.es + aES * 0.5;
+    const double s2 = x.s + aS * 0.5, p2 = x.p + aP * 0.5, t2 = t + 0.5 * h;
+    const double bE = h * fn1(r, e2, es2, s2, p2, t2);
+    const double bES = h * fn2(r, e2, es2, s2, p2, t2);
+    const double bS = h * fn3(r, e2, es2, s2, p2, t2);
+    const double bP = h * fn4(r, e2, es2, s2, p2, t2);
+
+    const double e3 = x.e + bE * 0.5, es3 = x.es + bES * 0.5;
+    const double s3 = x.s + bS * 0.5, p3 = x.p + bP * 0.5, t3 = t + 0.5 * h;
+    const double cE = h * fn1(r, e3, es3, s3, p3, t3);
+    const double cES = h * fn2(r, e3, es3, s3, p3, t3);
+    const double cS = h * fn3(r, e3, es3, s3, p3, t3);
+    const double cP = h * fn4(r, e3, es3, s3, p3, t3);
+
+    const double e4 = x.e + cE, es4 = x.es + cES, s4 = x.s + cS, p4 = x.p + cP, t4 = t + h;
+    const double dE = h * fn1(r, e4, es4, s4, p4, t4);
+    const double dES = h * fn2(r, e4, es4, s4, p4, t4);
+    const double dS = h * fn3(r, e4, es4, s4, p4, t4);
+    const double dP = h * fn4(r, e4, es4, s4, p4, t4);
+
+    return {x.e + (((aE + 2 * bE) + 2 * cE) + dE) / 6,
+            x.es + (((aES + 2 * bES) + 2 * cES) + dES) / 6,
+            x.s + (((aS + 2 * bS) + 2 * cS) + dS) / 6, x.p + (((aP + 2 * bP) + 2 * cP) + dP) / 6};
 }
 
-// The steps of a run from grid point 1; `load` and `store` move a state in and out of the
-// trajectory's columns.
-template <std::size_t N, class Rates, class Store>
-SolverOutcome steps(const Rates &f, State<N> x, Trajectory &trajectory, int last,
-                    const Store &store)
+// The same step for a run with an inhibitor, over the seven species.
+Concentrations rk4Step(const RateSet &r, double h, const Concentrations &x)
 {
-    SolverOutcome outcome;
-    const double h = trajectory.TimeVal[2];
-    for (int i = 2; i <= last; ++i) {
-        x = rk4Step<N>(f, h, trajectory.TimeVal[i - 1], x);
-        ++outcome.steps;
-        if (!isFinite(x)) {
-            outcome.stoppedAt = i;
-            return outcome;
-        }
-        store(x, i);
+    Concentrations a = inhibitedRates(r, x), y, b, c, d;
+    for (int j = 0; j < kSpecies; ++j) {
+        a[j] *= h;
+        y[j] = x[j] + a[j] * 0.5;
     }
-    return outcome;
+    b = inhibitedRates(r, y);
+    for (int j = 0; j < kSpecies; ++j) {
+        b[j] *= h;
+        y[j] = x[j] + b[j] * 0.5;
+    }
+    c = inhibitedRates(r, y);
+    for (int j = 0; j < kSpecies; ++j) {
+        c[j] *= h;
+        y[j] = x[j] + c[j];
+    }
+    d = inhibitedRates(r, y);
+    Concentrations next;
+    for (int j = 0; j < kSpecies; ++j)
+        next[j] = x[j] + (((a[j] + 2 * b[j]) + 2 * c[j]) + h * d[j]) * (1.0 / 6);
+    return next;
 }
 
 } // namespace
@@ -71,30 +82,39 @@ SolverOutcome solveFixedStep(const RateSet &rates, double /*lambda*/, Trajectory
                              int last)
 {
     Trajectory &t = trajectory;
+    const double h = t.TimeVal[2];
+    SolverOutcome outcome;
     if (t.IConc[1] != 0) {
         Concentrations x;
         for (int k = 0; k < kSpecies; ++k)
             x[std::size_t(k)] = (t.*kSpeciesColumns[k])[1];
-        return steps<kSpecies>(
-            [&rates](const Concentrations &y, double) { return inhibitedRates(rates, y); }, x, t,
-            last,
-            [&t](const Concentrations &y, int i) {
-                for (int k = 0; k < kSpecies; ++k)
-                    (t.*kSpeciesColumns[k])[std::size_t(i)] = y[std::size_t(k)];
-            });
+        for (int i = 2; i <= last; ++i) {
+            x = rk4Step(rates, h, x);
+            ++outcome.steps;
+            for (int k = 0; k < kSpecies; ++k) {
+                if (!std::isfinite(x[std::size_t(k)])) {
+                    outcome.stoppedAt = i;
+                    return outcome;
+                }
+                (t.*kSpeciesColumns[k])[std::size_t(i)] = x[std::size_t(k)];
+            }
+        }
+        return outcome;
     }
-    const auto rates4 = [&rates](const State<4> &y, double time) {
-        return State<4>{
-            fn1(rates, y[0], y[1], y[2], y[3], time), fn2(rates, y[0], y[1], y[2], y[3], time),
-            fn3(rates, y[0], y[1], y[2], y[3], time), fn4(rates, y[0], y[1], y[2], y[3], time)};
-    };
-    return steps<4>(rates4, State<4>{t.EConc[1], t.ESConc[1], t.SConc[1], t.PConc[1]}, t, last,
-                    [&t](const State<4> &y, int i) {
-                        t.EConc[i] = y[0];
-                        t.ESConc[i] = y[1];
-                        t.SConc[i] = y[2];
-                        t.PConc[i] = y[3];
-                    });
+    State4 x{t.EConc[1], t.ESConc[1], t.SConc[1], t.PConc[1]};
+    for (int i = 2; i <= last; ++i) {
+        x = rk4Step(rates, h, t.TimeVal[i - 1], x);
+        ++outcome.steps;
+        if (!isFinite(x)) {
+            outcome.stoppedAt = i;
+            return outcome;
+        }
+        t.EConc[i] = x.e;
+        t.ESConc[i] = x.es;
+        t.SConc[i] = x.s;
+        t.PConc[i] = x.p;
+    }
+    return outcome;
 }
 
 } // namespace enkin

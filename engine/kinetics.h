@@ -99,12 +99,13 @@ inline Concentrations inhibitedRates(const RateSet &r, const Concentrations &x)
     Concentrations d{};
     d[kE] = (releaseES - bindS) + (releaseEI - bindE);
     d[kES] = (bindS - releaseES) + (releaseESI - bindES);
-    d[kS] = (x[kES] * r.kminus1) / 1000000 - (x[kS] * (x[kE] * r.k1)) / 10000;
+    // The unit factors as products: nothing here has to repeat fn1..fn4's arithmetic.
+    d[kS] = (x[kES] * r.kminus1) * 1e-6 - (x[kS] * (x[kE] * r.k1)) * 1e-4;
     d[kP] = x[kES] * r.k2;
     d[kEI] = bindE - releaseEI;
     d[kESI] = bindES - releaseESI;
-    d[kI] = (x[kEI] * r.kminus3 + x[kESI] * r.kminus4) / 1000000 -
-            x[kI] * (x[kE] * r.k3 + x[kES] * r.k4) / 10000;
+    d[kI] = (x[kEI] * r.kminus3 + x[kESI] * r.kminus4) * 1e-6 -
+            x[kI] * (x[kE] * r.k3 + x[kES] * r.k4) * 1e-4;
     return d;
 }
 
