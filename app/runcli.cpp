@@ -22,12 +22,14 @@ namespace enkin {
 namespace {
 
 // The CSV header: each column with its unit, in the units of the program's boxes.
+// With an inhibitor three more columns follow.
 constexpr std::string_view kHeader =
-    "i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)\n";
+    "i,t (msec),E (1e-9 M),ES (1e-9 M),S (1e-3 M),P (1e-9 M),d[P]/dt (1e-6 M/s)";
+constexpr std::string_view kInhibitorHeader = ",EI (1e-9 M),ESI (1e-9 M),I (1e-3 M)";
 
 constexpr std::string_view kUsage =
     "Usage: enkin-run [--kk1 T] [--kk2 T] [--kk3 T] [--E0 T] [--ES0 T] [--S0 T] [--P0 T]\n"
-    "                 [--ttmax T]\n"
+    "                 [--ttmax T] [--I0 T] [--kk4 T] [--kk5 T] [--kk6 T] [--kk7 T]\n"
     "       enkin-run analyse FILE\n"
     "       enkin-run assign --count N --seed S --out DIR\n"
     "       enkin-run grade KEY FILE...\n"
@@ -39,6 +41,12 @@ constexpr std::string_view kUsage =
     "Each T is read like a box of the program: leading number, \".\" as decimal point.\n"
     "Units: kk1 (k1) 1e8 /M/s; kk2 (k2) and kk3 (k-1) 1e3 /s; E0, ES0, P0 1e-9 M;\n"
     "S0 1e-3 M; ttmax (Maximum Time) msec. Options not given keep the program's initial texts.\n"
+    "An inhibitor I binds the enzyme (E + I <=> EI: kk4 is k3, kk5 is k-3) and the complex\n"
+    "(ES + I <=> ESI: kk6 is k4, kk7 is k-4); I0 is [I]0 in 1e-3 M, kk4 and kk6 in 1e8 /M/s,\n"
+    "kk5 and kk7 in 1e3 /s. It is absent with I0 0, the initial text; with it, the columns\n"
+    "  EI (1e-9 M),ESI (1e-9 M),I (1e-3 M)\n"
+    "follow. Its initial constants make it competitive (kk6 0): kk6 > 0 with kk4 0 makes it\n"
+    "uncompetitive, both > 0 mixed.\n"
     "--version prints the version. Exit status: 0 done, or the reader of the output went away\n"
     "(a closed pipe); 1 the run stopped early (the rows up to the stop are printed); 2 bad\n"
     "usage; 3 the output could not be written (a full disk).\n"
@@ -62,13 +70,17 @@ constexpr std::string_view kUsage =
 
 // One grid point. d[P]/dt is the engine's own rate, k2 [ES] in 1e-9 M/ms = 1e-6 M/s: the
 // Results box's velocity, uncut.
-void printRow(std::ostream &out, int i, const RateSet &rates, const Trajectory &t)
+void printRow(std::ostream &out, int i, const RateSet &rates, const Trajectory &t, bool inhibited)
 {
     const double velocity =
         fn4(rates, t.EConc[i], t.ESConc[i], t.SConc[i], t.PConc[i], t.TimeVal[i]);
     out << i << ',' << formatExact(t.TimeVal[i]) << ',' << formatExact(t.EConc[i]) << ','
         << formatExact(t.ESConc[i]) << ',' << formatExact(t.SConc[i]) << ','
-        << formatExact(t.PConc[i]) << ',' << formatExact(velocity) << '\n';
+        << formatExact(t.PConc[i]) << ',' << formatExact(velocity);
+    if (inhibited)
+        out << ',' << formatExact(t.EIConc[i]) << ',' << formatExact(t.ESIConc[i]) << ','
+            << formatExact(t.IConc[i]);
+    out << '\n';
 }
 
 // Flushes the output and checks that every write reached it. Returns nothing when it did, else the
@@ -175,9 +187,10 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
     // Reading the numbers and integrating may have left errno set (a number out of range); from
     // here on only a failed write sets it.
     errno = 0;
-    out << kHeader;
+    const bool inhibited = report.start.inhibited();
+    out << kHeader << (inhibited ? kInhibitorHeader : "") << '\n';
     for (int i = Trajectory::kFirst; i <= report.lastValid() && out; ++i)
-        printRow(out, i, rates, trajectory);
+        printRow(out, i, rates, trajectory, inhibited);
     if (const auto failed = writeFailure(out, err))
         return *failed;
     if (report.cause == StopCause::OutOfRange) {

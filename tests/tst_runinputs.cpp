@@ -58,6 +58,9 @@ void TestRunInputs::cli_data()
                                            << "make k1, [S]0 or [E]0 smaller";
     QTest::newRow("stopped") << QStringList{"--kk1", "-1", "--ttmax", "5"} << 1 << QString()
                              << "stopped at grid point 18: a negative rate constant";
+    QTest::newRow("a mixed inhibitor")
+        << QStringList{"--I0", "0.01", "--kk4=1", "--kk5", "1", "--kk6", "0.5", "--kk7=2"} << 0
+        << QString() << QString();
 }
 
 void TestRunInputs::cli()
@@ -95,14 +98,19 @@ void TestRunInputs::cli()
     RateSet rates;
     Trajectory t;
     const RunReport report = integrateRun(readRunStart(inputs), rates, t);
-    QCOMPARE(lines.front(), header);
+    const bool inhibited = report.start.inhibited();
+    QCOMPARE(lines.front(), header + (inhibited ? ",EI (1e-9 M),ESI (1e-9 M),I (1e-3 M)" : ""));
     QCOMPARE(lines.size(), report.lastValid() + 1);
     for (int i = 1; i <= report.lastValid(); ++i) {
         QList<double> row;
         for (const QString &field : lines[i].split(','))
             row.append(field.toDouble());
-        QCOMPARE(row, QList<double>({double(i), t.TimeVal[i], t.EConc[i], t.ESConc[i], t.SConc[i],
-                                     t.PConc[i], rates.k2 * t.ESConc[i]}));
+        QList<double> expected{
+            double(i),  t.TimeVal[i],          t.EConc[i], t.ESConc[i], t.SConc[i],
+            t.PConc[i], rates.k2 * t.ESConc[i]};
+        if (inhibited)
+            expected << t.EIConc[i] << t.ESIConc[i] << t.IConc[i];
+        QCOMPARE(row, expected);
     }
     if (!lastRow.isEmpty())
         QCOMPARE(lines.back(), lastRow);
