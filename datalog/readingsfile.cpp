@@ -13,28 +13,16 @@ namespace {
 
 // The reading's number comes last: a row cut short anywhere loses a field or ends in a number
 // that is not its own.
-constexpr std::array<std::string_view, 20> kColumns = {"t (msec)",
-                                                       "[E] (1e-9 M)",
-                                                       "[ES] (1e-9 M)",
-                                                       "[S] (1e-3 M)",
-                                                       "d[P]/dt (1e-6 M/s)",
-                                                       "k1 (1e8 /M/s)",
-                                                       "k2 (1e3 /s)",
-                                                       "k-1 (1e3 /s)",
-                                                       "[E]0 (1e-9 M)",
-                                                       "[ES]0 (1e-9 M)",
-                                                       "[S]0 (1e-3 M)",
-                                                       "[P]0 (1e-9 M)",
-                                                       "Maximum Time (msec)",
-                                                       "grid point",
-                                                       "[ES] to go",
-                                                       "substrate used",
-                                                       "enzyme setting",
-                                                       "student",
-                                                       "assignment",
-                                                       "reading"};
-constexpr std::size_t kFirstRunColumn = 5, kSetting = 16, kStudent = 17, kAssignment = 18,
-                      kReading = 19;
+// clang-format off
+constexpr std::array<std::string_view, 25> kColumns = {
+    "t (msec)",       "[E] (1e-9 M)",   "[ES] (1e-9 M)",       "[S] (1e-3 M)",  "d[P]/dt (1e-6 M/s)",
+    "k1 (1e8 /M/s)",  "k2 (1e3 /s)",    "k-1 (1e3 /s)",        "[E]0 (1e-9 M)", "[ES]0 (1e-9 M)",
+    "[S]0 (1e-3 M)",  "[P]0 (1e-9 M)",  "Maximum Time (msec)", "grid point",    "[ES] to go",
+    "substrate used", "[I]0 (1e-3 M)",  "k3 (1e8 /M/s)",       "k-3 (1e3 /s)",  "k4 (1e8 /M/s)",
+    "k-4 (1e3 /s)",   "enzyme setting", "student",             "assignment",    "reading"};
+// clang-format on
+constexpr std::size_t kFirstRunColumn = 5, kGridPoint = 13, kEsToGo = 14, kSubstrateUsed = 15,
+                      kSetting = 21, kStudent = 22, kAssignment = 23, kReading = 24;
 // The rate constants' columns, empty where an assignment hides them.
 constexpr std::size_t kFirstConstant = 5, kLastConstant = 7;
 
@@ -169,8 +157,9 @@ std::string readingsCsv(const ReadingsFile &file)
         const bool hidden = run.known && run.setting > 0;
         for (double v : {s.k1, s.k2, s.kminus1})
             row += ',' + (run.known && !hidden ? formatExact(v) : std::string());
-        for (double v :
-             {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo, run.substrateUsed})
+        const Inhibitor &in = s.inhibitor;
+        for (double v : {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo,
+                         run.substrateUsed, in.i0, in.k3, in.kminus3, in.k4, in.kminus4})
             row += ',' + (run.known ? formatExact(v) : std::string());
         row += ',' + (hidden ? std::to_string(run.setting) : std::string());
         text += row + ',' + csvField(file.student) + ',' + csvField(file.assignment) + ',' +
@@ -224,9 +213,9 @@ ReadResult readReadingsCsv(std::string_view text)
         for (std::size_t c = 0; c < kFirstRunColumn; ++c)
             if (!readNumber(record.fields[c], figures[c]))
                 return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[c]));
-        // The run's columns are all empty, or all numbers but the last two, which may be empty
-        // where [ES] was 0. An enzyme setting of an assignment stands in for the rate constants,
-        // whose columns are then empty.
+        // The run's columns are all empty, or all numbers but the settledness, which may be
+        // empty where [ES] was 0. An enzyme setting of an assignment stands in for the rate
+        // constants, whose columns are then empty.
         RunContext run;
         bool anyRun = false;
         for (std::size_t c = kFirstRunColumn; c <= kSetting; ++c)
@@ -239,7 +228,7 @@ ReadResult readReadingsCsv(std::string_view text)
             for (std::size_t c = kFirstRunColumn; c < kSetting; ++c) {
                 const std::size_t k = c - kFirstRunColumn;
                 const bool constant = c >= kFirstConstant && c <= kLastConstant;
-                const bool mayBeEmpty = c >= kSetting - 2;
+                const bool mayBeEmpty = c == kEsToGo || c == kSubstrateUsed;
                 if (constant && !setting.empty() && record.fields[c].empty())
                     v[k] = std::nan("");
                 else if (mayBeEmpty && record.fields[c].empty())
@@ -248,9 +237,12 @@ ReadResult readReadingsCsv(std::string_view text)
                     return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[c]));
             }
             if (v[8] != std::floor(v[8]) || v[8] < 1 || v[8] > Trajectory::kLast)
-                return fail(ReadProblem::NotANumber, record.line, std::string(kColumns[13]));
+                return fail(ReadProblem::NotANumber, record.line,
+                            std::string(kColumns[kGridPoint]));
             run.known = true;
-            run.start = {v[3], v[4], v[5], v[6], v[0], v[1], v[2], v[7]};
+            run.start = {v[3], v[4], v[5],
+                         v[6], v[0], v[1],
+                         v[2], v[7], Inhibitor{v[11], v[12], v[13], v[14], v[15]}};
             run.point = int(v[8]);
             run.esToGo = v[9];
             run.substrateUsed = v[10];

@@ -53,7 +53,7 @@ struct ReadResult {
     ReadingsFile file;  // when problem is None
 };
 
-// A readings file is far below this size: 20 rows of 20 fields.
+// A readings file is far below this size: 20 rows of 25 fields.
 inline constexpr std::size_t kReadingsFileLimit = 64 * 1024;
 
 // Reads a readings file's text. On any problem nothing of it is kept: the result holds the

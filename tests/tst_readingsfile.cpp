@@ -38,7 +38,8 @@ ReadingsFile fullLog(const std::string &student = "Ada \"A.\" Lovelace, group 3\
     ReadingsFile file{{}, student, "A-17"};
     for (int i = 1; i <= DataLog::kCapacity; ++i) {
         const RunContext run{i % 5 != 0,
-                             {0.1 * i, 1e-300, 1 / 3.0, -0.0, 1, 10, 0.1, 1e9 / i},
+                             {0.1 * i, 1e-300, 1 / 3.0, -0.0, 1, 10, 0.1, 1e9 / i,
+                              Inhibitor{0.01 * (i % 4), 1 / 7.0, 2, i % 2 ? 0.0 : 1e-300, 3}},
                              i,
                              i % 3 ? std::nan("") : 1e-17 * i,
                              2.0 / 7};

@@ -195,6 +195,26 @@
         <source>Its rate is beyond the numbers the computer can hold ([S]0 = %1, [E]0 = %2): make [S]0 or [E]0 smaller.</source>
         <translation>Ihre Rate übersteigt die Zahlen, die der Rechner darstellen kann ([S]0 = %1, [E]0 = %2): wählen Sie [S]0 oder [E]0 kleiner.</translation>
     </message>
+    <message>
+        <source>[I]0</source>
+        <translation>[I]0</translation>
+    </message>
+    <message>
+        <source>k3</source>
+        <translation type="unfinished">k3</translation>
+    </message>
+    <message>
+        <source>k-3</source>
+        <translation type="unfinished">k-3</translation>
+    </message>
+    <message>
+        <source>k4</source>
+        <translation type="unfinished">k4</translation>
+    </message>
+    <message>
+        <source>k-4</source>
+        <translation type="unfinished">k-4</translation>
+    </message>
 </context>
 <context>
     <name>enkin::AboutEnkin</name>
