@@ -201,19 +201,19 @@
     </message>
     <message>
         <source>k3</source>
-        <translation type="unfinished">k3</translation>
+        <translation>k3</translation>
     </message>
     <message>
         <source>k-3</source>
-        <translation type="unfinished">k-3</translation>
+        <translation>k-3</translation>
     </message>
     <message>
         <source>k4</source>
-        <translation type="unfinished">k4</translation>
+        <translation>k4</translation>
     </message>
     <message>
         <source>k-4</source>
-        <translation type="unfinished">k-4</translation>
+        <translation>k-4</translation>
     </message>
 </context>
 <context>
