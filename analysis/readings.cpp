@@ -17,9 +17,23 @@ namespace {
 // significant digits are left.
 constexpr double kThreeDigitVelocity = 0.1;
 
+// The same enzyme, and the same inhibitor where both have one: a reading without inhibitor
+// belongs with every inhibitor of its enzyme.
 bool sameGroup(const ReadingGroup &g, const RunStart &run)
 {
-    return g.k1 == run.k1 && g.k2 == run.k2 && g.kminus1 == run.kminus1 && g.e0 == run.e0 + run.es0;
+    const Inhibitor &in = run.inhibitor;
+    const bool inhibitorFits = !run.inhibited() || g.inhibitor == Inhibitor{} ||
+                               (g.inhibitor.k3 == in.k3 && g.inhibitor.kminus3 == in.kminus3 &&
+                                g.inhibitor.k4 == in.k4 && g.inhibitor.kminus4 == in.kminus4);
+    return g.k1 == run.k1 && g.k2 == run.k2 && g.kminus1 == run.kminus1 &&
+           g.e0 == run.e0 + run.es0 && inhibitorFits;
+}
+
+// Ki or aKi in M from a release over a binding constant (1e3 /s over 1e8 /M/s): infinite where
+// the inhibitor does not bind.
+double dissociation(double release, double binding)
+{
+    return binding > 0 ? release / binding * units::kKm : INFINITY;
 }
 
 struct RngFree {
@@ -68,6 +82,8 @@ Study studyLog(const DataLog &log, const RunContext &current)
         r.run = log.SavedRun[i].known ? log.SavedRun[i] : current;
         const double s0 = log.SavedRun[i].known ? r.run.start.s0 * units::kSubstrate : r.s;
         r.reading = {s0, log.SavedVel[i] * units::kVelocity};
+        if (log.SavedRun[i].known && r.run.start.inhibited())
+            r.i0 = r.run.start.inhibitor.i0 * units::kSubstrate;
         r.marks = marksOf(r);
         study.readings.push_back(r);
     }
@@ -92,6 +108,16 @@ Study studyLog(const DataLog &log, const RunContext &current)
         }
         group->members.push_back(i);
         r.group = int(group - study.groups.begin());
+        if (run.inhibited() && group->inhibitor == Inhibitor{}) {
+            group->inhibitor = {0, run.inhibitor.k3, run.inhibitor.kminus3, run.inhibitor.k4,
+                                run.inhibitor.kminus4};
+            group->ki = dissociation(run.inhibitor.kminus3, run.inhibitor.k3);
+            group->alphaKi = dissociation(run.inhibitor.kminus4, run.inhibitor.k4);
+        }
+        if (std::find(group->levels.begin(), group->levels.end(), r.i0) == group->levels.end()) {
+            group->levels.push_back(r.i0);
+            std::sort(group->levels.begin(), group->levels.end());
+        }
     }
 
     const auto differ = [&](auto field) {
@@ -197,6 +223,20 @@ GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices)
     for (std::size_t m = 0; m < kMethods.size(); ++m)
         fit.methods[m] = fitMethod(kMethods[m], fit.fitted, choices.errorModel);
     return fit;
+}
+
+InhibitionStudy fitGroupInhibition(const Study &study, int group, const StudyChoices &choices)
+{
+    if (group < 0 || group >= int(study.groups.size()) ||
+        study.groups[std::size_t(group)].levels.size() < 2)
+        return {};
+    // The readings as fitGroup fits them, with their simulated error, each at its [I]0.
+    const GroupFit fit = fitGroup(study, group, choices);
+    std::vector<InhibitionReading> readings;
+    for (std::size_t k = 0; k < fit.used.size(); ++k)
+        readings.push_back(
+            {fit.fitted[k].s, study.readings[std::size_t(fit.used[k])].i0, fit.fitted[k].v});
+    return fitInhibition(readings, choices.errorModel);
 }
 
 } // namespace enkin

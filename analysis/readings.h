@@ -13,6 +13,7 @@
 #pragma once
 
 #include "analysis/fitmethods.h"
+#include "analysis/inhibition.h"
 #include "datalog/datalog.h"
 
 #include <cstdint>
@@ -64,17 +65,25 @@ struct LoggedReading {
     double s = 0;    // [S] read off the readout, M
     Reading reading; // [S]0 of the run (the readout's [S] when the run is unknown), v in M/s
     RunContext run;
+    double i0 = 0; // [I]0 of the run, M; 0 without an inhibitor
     Mark marks = Mark::None;
     int group = 0; // index into Study::groups; -1 for a reading that cannot be fitted
 };
 
 Mark marksOf(const LoggedReading &reading);
 
-// Readings whose runs share k1, k2, k-1 and [E]0 + [ES]0.
+// Readings whose runs share k1, k2, k-1 and [E]0 + [ES]0, and, where they hold an inhibitor, its
+// constants: one enzyme, measured without inhibitor and at each [I]0 of one inhibitor.
 struct ReadingGroup {
     double k1 = 0, k2 = 0, kminus1 = 0, e0 = 0; // engine units; e0 is [E]0 + [ES]0
     double eTotal = 0;                          // M
     TheoreticalConstants truth;
+    // The inhibitor of the readings with one (k3, k-3, k4, k-4 in engine units; all 0 while no
+    // reading has an inhibitor), its true Ki and aKi in M (infinite where it does not bind), and
+    // the different [I]0 of the readings, in M, ascending (0 among them).
+    Inhibitor inhibitor;
+    double ki = 0, alphaKi = 0;
+    std::vector<double> levels;
     std::vector<int> members; // indices into Study::readings
     // An assignment's group: its constants and true values are for the fits only and never
     // shown; `setting` is its row of the k2 list (1..3), 0 when not known.
@@ -136,5 +145,10 @@ struct GroupFit {
 };
 
 GroupFit fitGroup(const Study &study, int group, const StudyChoices &choices);
+
+// The global fit of a group's readings at more than one [I]0 to the three inhibition laws, with
+// the same readings, choices and simulated error as fitGroup. Empty (every model TooFewReadings)
+// for a group at one [I]0.
+InhibitionStudy fitGroupInhibition(const Study &study, int group, const StudyChoices &choices);
 
 } // namespace enkin
