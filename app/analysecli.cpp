@@ -43,6 +43,13 @@ std::string_view problemText(ReadProblem problem)
     return {};
 }
 
+std::string_view inhibitionModelName(InhibitionModel model)
+{
+    return model == InhibitionModel::Competitive     ? "competitive law"
+           : model == InhibitionModel::Uncompetitive ? "uncompetitive law"
+                                                     : "mixed law";
+}
+
 // Whether the readings are an assignment's, with enzyme settings in place of the constants.
 bool hidesEnzyme(const DataLog &log)
 {
@@ -76,8 +83,33 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
     const Study study =
         studyLog(read.file.log, {.known = false, .start = readRunStart(RunInputs{})});
     out << "group,method,Km (M),Km low (M),Km high (M),Vmax (M/s),Vmax low (M/s),"
-           "Vmax high (M/s),spread,readings used\n";
+           "Vmax high (M/s),spread,readings used,Ki (M),Ki low (M),Ki high (M),aKi (M),"
+           "aKi low (M),aKi high (M),AICc,Akaike weight,chosen\n";
+    const auto bounds = [&out](bool ok, double value, double low, double high, bool ends) {
+        out << ',' << (ok ? formatExact(value) : "") << ',' << (ends ? formatExact(low) : "") << ','
+            << (ends ? formatExact(high) : "");
+    };
     for (int g = 0; g < int(study.groups.size()); ++g) {
+        // An enzyme measured at several [I]0: the three inhibition laws fitted to all of them.
+        if (study.groups[std::size_t(g)].levels.size() > 1) {
+            const InhibitionStudy laws = fitGroupInhibition(study, g, {});
+            for (std::size_t k = 0; k < laws.models.size(); ++k) {
+                const InhibitionModelFit &m = laws.models[k];
+                const bool ok = m.status == FitStatus::Ok;
+                out << g + 1 << ',' << inhibitionModelName(m.model);
+                for (const Estimate &e : {m.km, m.vmax})
+                    bounds(ok, e.value, e.value - e.halfWidth, e.value + e.halfWidth,
+                           ok && e.hasInterval);
+                out << ',' << (ok ? "95% interval" : "no fit") << ',' << m.n;
+                for (const InhibitionConstant &c : {m.ki, m.alphaKi})
+                    bounds(ok && std::isfinite(c.value), c.value, c.low, c.high,
+                           ok && c.hasInterval);
+                out << ',' << (ok ? formatExact(m.aicc) : "") << ','
+                    << (ok ? formatExact(m.weight) : "") << ','
+                    << (int(k) == laws.best ? "yes" : "no") << '\n';
+            }
+            continue;
+        }
         const GroupFit fit = fitGroup(study, g, {});
         for (const MethodFit &m : fit.methods) {
             out << g + 1 << ',' << methodName(m.method);
@@ -92,7 +124,7 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
                 << (m.status != FitStatus::Ok           ? "no fit"
                     : m.km.spread == Spread::Interval95 ? "95% interval"
                                                         : "standard error")
-                << ',' << fit.used.size() << '\n';
+                << ',' << fit.used.size() << ",,,,,,,,,\n";
         }
     }
     return 0;

@@ -110,6 +110,24 @@ private slots:
             QVERIFY2(off(best.alphaKi.value, g.alphaKi) < 0.1,
                      qPrintable(QString::number(best.alphaKi.value)));
         QVERIFY(off(best.km.value, g.truth.km) < 0.1 && off(best.vmax.value, g.truth.vmax) < 0.1);
+        // enkin-run analyse: the three laws of the group, the chosen one marked, as the study
+        // fits them without simulated error.
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("inhibitor.csv").toStdString();
+        std::ofstream(path) << readingsCsv({log, "", ""});
+        std::ostringstream out, err;
+        QCOMPARE(analyseReadings(path, out, err), 0);
+        const QStringList rows = QString::fromStdString(out.str()).split('\n', Qt::SkipEmptyParts);
+        const InhibitionStudy plain = fitGroupInhibition(study, 0, {});
+        QCOMPARE(rows.size(), 4);
+        for (int k = 0; k < 3; ++k) {
+            const QStringList cells = rows[k + 1].split(',');
+            QCOMPARE(cells.size(), 19);
+            QCOMPARE(cells[18] == "yes", k == plain.best);
+            const InhibitionModelFit &m = plain.models[std::size_t(k)];
+            QCOMPARE(cells[16].toStdString(),
+                     m.status == FitStatus::Ok ? formatExact(m.aicc) : std::string());
+        }
     }
 
     void tutorialExerciseRecoversKmAndVmax_data()
