@@ -1,5 +1,7 @@
 #include "analysis/analysis.h"
 
+#include "analysis/gslhandles.h"
+
 #include "engine/units.h"
 
 #include <gsl/gsl_blas.h>
@@ -87,25 +89,6 @@ double gradientNorm(gsl_multifit_nlinear_workspace *w)
     return norm;
 }
 
-// GSL's default error handler aborts the process; a failed fit must only be reported.
-class GslErrorsReturned {
-public:
-    GslErrorsReturned() : m_previous(gsl_set_error_handler_off()) {}
-    ~GslErrorsReturned() { gsl_set_error_handler(m_previous); }
-    GslErrorsReturned(const GslErrorsReturned &) = delete;
-    GslErrorsReturned &operator=(const GslErrorsReturned &) = delete;
-
-private:
-    gsl_error_handler_t *m_previous;
-};
-
-struct WorkspaceFree {
-    void operator()(gsl_multifit_nlinear_workspace *w) const { gsl_multifit_nlinear_free(w); }
-};
-struct MatrixFree {
-    void operator()(gsl_matrix *m) const { gsl_matrix_free(m); }
-};
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -157,7 +140,7 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, ErrorModel model
         vmaxStart = vScale;
     }
 
-    const GslErrorsReturned errorsReturned;
+    const gsl::ErrorsReturned errorsReturned;
     const size_t n = data.x.size();
     constexpr size_t p = 2;
 
@@ -171,7 +154,7 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, ErrorModel model
 
     gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
     parameters.trs = gsl_multifit_nlinear_trs_lm;
-    const std::unique_ptr<gsl_multifit_nlinear_workspace, WorkspaceFree> workspace(
+    const gsl::Workspace workspace(
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
     if (!workspace) {
         fit.status = FitStatus::NotConverged;
@@ -258,7 +241,7 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, ErrorModel model
     // chi^2 / (n - p), taken back to molar units. GSL holds J and the residuals already multiplied
     // by the square roots of the weights.
     if (n > p) {
-        const std::unique_ptr<gsl_matrix, MatrixFree> covariance(gsl_matrix_alloc(p, p));
+        const gsl::Matrix covariance(gsl_matrix_alloc(p, p));
         const gsl_vector *residuals = gsl_multifit_nlinear_residual(workspace.get());
         const double chi = gsl_blas_dnrm2(residuals);
         const double variance = chi * chi / static_cast<double>(n - p);

@@ -1,5 +1,7 @@
 #include "analysis/inhibition.h"
 
+#include "analysis/gslhandles.h"
+
 #include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_matrix.h>
@@ -100,25 +102,9 @@ double gradientNorm(gsl_multifit_nlinear_workspace *w)
     return std::abs(gsl_vector_get(g.get(), gsl_blas_idamax(g.get())));
 }
 
-// GSL's default error handler aborts the process; a failed fit must only be reported.
-class GslErrorsReturned {
-public:
-    GslErrorsReturned() : m_previous(gsl_set_error_handler_off()) {}
-    ~GslErrorsReturned() { gsl_set_error_handler(m_previous); }
-    GslErrorsReturned(const GslErrorsReturned &) = delete;
-    GslErrorsReturned &operator=(const GslErrorsReturned &) = delete;
-
-private:
-    gsl_error_handler_t *m_previous;
-};
-
-template <typename T, void (*Free)(T *)> struct Freer {
-    void operator()(T *p) const { Free(p); }
-};
-using Workspace = std::unique_ptr<gsl_multifit_nlinear_workspace,
-                                  Freer<gsl_multifit_nlinear_workspace, gsl_multifit_nlinear_free>>;
-using Matrix = std::unique_ptr<gsl_matrix, Freer<gsl_matrix, gsl_matrix_free>>;
-using Vector = std::unique_ptr<gsl_vector, Freer<gsl_vector, gsl_vector_free>>;
+using gsl::Matrix;
+using gsl::Vector;
+using gsl::Workspace;
 
 // The starting point: the Hanes-Woolf form of the mixed law is linear in its coefficients,
 //   [S]/v = Km/Vmax + (Km/(Vmax Ki)) [I] + (1/Vmax) [S] + (1/(Vmax αKi)) [S][I],
@@ -214,7 +200,7 @@ InhibitionModelFit fitModel(InhibitionModel model, const Problem &base, int dist
     if (distinctS < 2 || distinctI < 2 || n < p)
         return fit;
 
-    const GslErrorsReturned errorsReturned;
+    const gsl::ErrorsReturned errorsReturned;
     gsl_multifit_nlinear_fdf fdf{};
     fdf.f = residuals;
     fdf.df = jacobian;
