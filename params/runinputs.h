@@ -27,8 +27,8 @@ enum class RunInput { kk1, kk2, kk3, E0, ES0, S0, P0, ttmax, I0, kk4, kk5, kk6, 
 inline constexpr std::array<RunInput, 7> kDialogInputs{RunInput::kk1, RunInput::kk2, RunInput::kk3,
                                                        RunInput::E0,  RunInput::ES0, RunInput::S0,
                                                        RunInput::P0};
-inline constexpr std::array<RunInput, 5> kInhibitorInputs{RunInput::I0, RunInput::kk4, RunInput::kk5,
-                                                          RunInput::kk6, RunInput::kk7};
+inline constexpr std::array<RunInput, 5> kInhibitorInputs{
+    RunInput::I0, RunInput::kk4, RunInput::kk5, RunInput::kk6, RunInput::kk7};
 
 class RunInputs {
 public:
