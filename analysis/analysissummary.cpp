@@ -125,7 +125,7 @@ QString settingText(const ReadingGroup &g)
 QString groupConstants(const ReadingGroup &g)
 {
     if (g.hidden)
-        return AnalysisWindow::tr("enzyme setting %1, [E]0 = %2 M")
+        return AnalysisWindow::tr("Enzyme setting %1, [E]0 = %2 M")
             .arg(settingText(g), unbroken(scientificMarkup(g.eTotal)));
     return AnalysisWindow::tr("k1 = %1 /M/s, k2 = %2 /s, k-1 = %3 /s, [E]0 = %4 M")
         .arg(unbroken(scientificMarkup(g.k1 * units::kK1)),

@@ -710,7 +710,7 @@
         <translation>Residuen der Anpassung, Δv in µM/s</translation>
     </message>
     <message>
-        <source>enzyme setting %1, [E]0 = %2 M</source>
+        <source>Enzyme setting %1, [E]0 = %2 M</source>
         <translation>Enzymvariante %1, [E]0 = %2 M</translation>
     </message>
     <message>
