@@ -180,11 +180,18 @@ RunContext runContextAt(const RunStart &start, const Trajectory &trajectory, int
     run.point = v;
     // In the pre-steady state [ES] approaches its steady level like exp(-lambda t): its rate of
     // change over lambda [ES] is the share of the change still to come.
-    const RateSet rates{start.k1, start.k2, start.kminus1};
+    const Inhibitor &in = start.inhibitor;
+    const RateSet rates{start.k1, start.k2, start.kminus1, in.k3, in.kminus3, in.k4, in.kminus4};
     const double es = trajectory.ESConc[v];
-    const double toGo = std::abs(fn2(rates, trajectory.EConc[v], es, trajectory.SConc[v],
-                                     trajectory.PConc[v], trajectory.TimeVal[v])) /
-                        (relaxationRate(start) * std::abs(es));
+    double change = fn2(rates, trajectory.EConc[v], es, trajectory.SConc[v], trajectory.PConc[v],
+                        trajectory.TimeVal[v]);
+    if (start.inhibited()) {
+        Concentrations x;
+        for (int k = 0; k < kSpecies; ++k)
+            x[std::size_t(k)] = (trajectory.*kSpeciesColumns[k])[std::size_t(v)];
+        change = inhibitedRates(rates, x)[kES];
+    }
+    const double toGo = std::abs(change) / (relaxationRate(start) * std::abs(es));
     run.esToGo = std::isfinite(toGo) ? toGo : std::nan("");
     if (start.s0 != 0)
         run.substrateUsed = (start.s0 - trajectory.SConc[v]) / start.s0;
