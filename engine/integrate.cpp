@@ -4,10 +4,66 @@
 #include "engine/stiffsolver.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace enkin {
+
+namespace {
+
+// The slowest rate at which the enzyme's forms settle while [S] and [I] stay at [S]0 and [I]0:
+// EI <=> E <=> ES <=> ESI is a chain of first-order exchanges, and its generator, made symmetric,
+// is a tridiagonal matrix whose eigenvalues are 0 and minus the chain's relaxation rates. The
+// second largest is found by bisection on the count of eigenvalues below a value (Sturm).
+double slowestExchange(const RunStart &start)
+{
+    const Inhibitor &in = start.inhibitor;
+    // Forward (towards ESI) and backward rates of each link; a form the inhibitor cannot
+    // reach is left out of the chain.
+    struct Link {
+        double forward, backward;
+    };
+    std::array<Link, 3> links{};
+    int count = 0;
+    if (in.k3 > 0)
+        links[count++] = {in.kminus3, 100 * in.k3 * in.i0}; // EI -> E, E -> EI
+    links[count++] = {100 * start.k1 * start.s0, start.kminus1 + start.k2};
+    if (in.k4 > 0)
+        links[count++] = {100 * in.k4 * in.i0, in.kminus4};
+    const int n = count + 1;
+    std::array<double, 4> diagonal{}, off{};
+    double bound = 0;
+    for (int k = 0; k < count; ++k) {
+        diagonal[std::size_t(k)] -= links[std::size_t(k)].forward;
+        diagonal[std::size_t(k + 1)] -= links[std::size_t(k)].backward;
+        off[std::size_t(k)] =
+            std::sqrt(links[std::size_t(k)].forward * links[std::size_t(k)].backward);
+        bound += 2 * (links[std::size_t(k)].forward + links[std::size_t(k)].backward);
+    }
+    const auto below = [&](double x) {
+        int negatives = 0;
+        double q = 1;
+        for (int k = 0; k < n; ++k) {
+            q = (diagonal[std::size_t(k)] - x) -
+                (k > 0 ? off[std::size_t(k - 1)] * off[std::size_t(k - 1)] / q : 0);
+            if (q == 0)
+                q = -1e-300;
+            negatives += q < 0;
+        }
+        return negatives;
+    };
+    double lo = -bound, hi = 0;
+    if (!(bound > 0) || !std::isfinite(bound))
+        return std::nan("");
+    for (int step = 0; step < 200 && hi - lo > 1e-12 * bound; ++step) {
+        const double mid = (lo + hi) / 2;
+        (below(mid) >= n - 1 ? hi : lo) = mid;
+    }
+    return -hi;
+}
+
+} // namespace
 
 double fastestRate(const RunStart &start)
 {
@@ -39,7 +95,9 @@ double relaxationRate(const RunStart &start)
         (100 * start.k1 * start.s0 + start.kminus1 + start.k2 + start.k1 * start.e0 / 10000) / 2;
     const double determinant = start.k1 * start.k2 * start.e0 / 10000;
     const double root = std::sqrt(half * half - determinant);
-    return std::isfinite(root) ? half + root : std::nan("");
+    const double plain = std::isfinite(root) ? half + root : std::nan("");
+    // With an inhibitor the run waits for the slowest exchange among the enzyme's forms.
+    return start.inhibited() ? std::min(plain, slowestExchange(start)) : plain;
 }
 
 bool usesFixedStep(const RunStart &start)

@@ -89,7 +89,9 @@ double fastestRate(const RunStart &start);
 // The rate at which the pre-steady state decays, per ms: the faster eigenvalue of binding and
 // release at the start, with [ES] taken from [E] and [S] taken up by the enzyme. With little
 // enzyme it is about 100 k1 [S]0 + k-1 + k2; with enzyme in excess the two eigenvalues draw near
-// and the run has no steady state to settle into. NaN when the constants give no real rate.
+// and the run has no steady state to settle into. NaN when the constants give no real rate. With
+// an inhibitor, the slowest of that and the rates at which E, ES, EI and ESI settle among
+// themselves at [S]0 and [I]0.
 double relaxationRate(const RunStart &start);
 
 // Whether the run takes one RK4 step per grid interval: a zero step, or |h| * lambda within

@@ -130,6 +130,36 @@ private slots:
         }
     }
 
+    void inhibitedReadingsMarkedUntilSettled()
+    {
+        // Readings along the approach to the steady state of each kind of inhibitor, [ES]
+        // overshooting where the inhibitor takes the complex slowly: a reading more than 1.5%
+        // off the steady [ES] is marked, one within 0.5% after five relaxation times is not.
+        for (const Inhibitor &kind : {Inhibitor{0.03, 1, 1, 0, 1}, Inhibitor{0.03, 0, 1, 2, 1},
+                                      Inhibitor{0.03, 1, 1, 0.5, 2}})
+            for (double s0 : {0.001, 0.02, 0.2}) {
+                RunStart start{1, 0, s0, 0, 1, 1, 1, 50, kind};
+                const double steady = show(start).t.ESConc[600];
+                start.tmax = 10 / relaxationRate(start);
+                const Shown run = show(start);
+                for (int point = 20; point <= 600; point += 20) {
+                    DataLog log;
+                    accept(log, start, point);
+                    const Mark marks = studyLog(log, {}).readings[0].marks;
+                    const double off = std::abs(run.t.ESConc[point] / steady - 1);
+                    const bool unsettled =
+                        has(marks, Mark::BeforeSteadyState) || has(marks, Mark::StillChanging);
+                    const QByteArray where = QByteArray::number(s0) + " at " +
+                                             QByteArray::number(point) + ", off " +
+                                             QByteArray::number(off);
+                    if (off > 0.015)
+                        QVERIFY2(unsettled, where);
+                    if (off < 0.005 && point > 300)
+                        QVERIFY2(!unsettled, where);
+                }
+            }
+    }
+
     void tutorialExerciseRecoversKmAndVmax_data()
     {
         QTest::addColumn<int>("k2Row");
