@@ -152,10 +152,7 @@ HyperbolaFit fitHyperbola(const std::vector<Reading> &readings, ErrorModel model
     fdf.p = p;
     fdf.params = &data;
 
-    gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
-    parameters.trs = gsl_multifit_nlinear_trs_lm;
-    const gsl::Workspace workspace(
-        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
+    const gsl::Workspace workspace = gsl::levenbergMarquardt(n, p);
     if (!workspace) {
         fit.status = FitStatus::NotConverged;
         return fit;

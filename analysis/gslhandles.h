@@ -31,4 +31,13 @@ using Workspace = std::unique_ptr<gsl_multifit_nlinear_workspace,
 using Matrix = std::unique_ptr<gsl_matrix, Freer<gsl_matrix, gsl_matrix_free>>;
 using Vector = std::unique_ptr<gsl_vector, Freer<gsl_vector, gsl_vector_free>>;
 
+// A workspace of the trust-region solver with Levenberg-Marquardt steps, as both fits use it,
+// for n residuals and p parameters; empty when it could not be made.
+inline Workspace levenbergMarquardt(std::size_t n, std::size_t p)
+{
+    gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
+    parameters.trs = gsl_multifit_nlinear_trs_lm;
+    return Workspace(gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
+}
+
 } // namespace enkin::gsl

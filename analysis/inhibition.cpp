@@ -207,10 +207,7 @@ InhibitionModelFit fitModel(InhibitionModel model, const Problem &base, int dist
     fdf.n = n;
     fdf.p = p;
     fdf.params = &d;
-    gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
-    parameters.trs = gsl_multifit_nlinear_trs_lm;
-    const Workspace workspace(
-        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
+    const Workspace workspace = gsl::levenbergMarquardt(n, p);
     if (!workspace) {
         fit.status = FitStatus::NotConverged;
         return fit;
