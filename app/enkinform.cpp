@@ -58,7 +58,7 @@ void EnkinForm::showWhichRun()
     // 6.0:1 against the window's usual grey, and still marked against the boxes' black.
     const QColor text =
         m_session.showsEarlierRun() ? QColor(90, 90, 90) : palette().color(QPalette::Text);
-    for (QLineEdit *box : {ttt, EVal, ESVal, Vel, SVal}) {
+    for (QLineEdit *box : {ttt, EVal, ESVal, Vel, SVal, EIVal}) {
         QPalette p = box->palette();
         p.setColor(QPalette::Text, text);
         box->setPalette(p);
@@ -90,12 +90,15 @@ bool EnkinForm::eventFilter(QObject *watched, QEvent *event)
             m_drawn
                 ? plotPointAt(*m_drawn->trajectory,
                               nearestPoint(double(help->pos().x() - PlotSurface::kBorder) / width),
-                              m_drawn->lastValid, m_drawn->tmax)
+                              m_drawn->lastValid, m_drawn->tmax, m_drawn->inhibited)
                 : std::nullopt;
         if (point)
             QToolTip::showText(
                 help->globalPos(),
-                tr("t = %1 msec: [E] %2, [ES] %3, [P] %4 (10^-9 M)")
+                (point->EI.empty() ? tr("t = %1 msec: [E] %2, [ES] %3, [P] %4 (10^-9 M)")
+                                   : tr("t = %1 msec: [E] %2, [ES] %3, [P] %4, [EI]+[ESI] %5 "
+                                        "(10^-9 M)")
+                                         .arg(QString::fromStdString(point->EI)))
                     .arg(QString::fromStdString(point->t), QString::fromStdString(point->E),
                          QString::fromStdString(point->ES), QString::fromStdString(point->P)),
                 Plot1);
@@ -177,7 +180,8 @@ void EnkinForm::showPicture(const PlotPicture &picture)
     if (picture.curves && picture.trajectory)
         m_drawn = picture;
     if (picture.curves && picture.trajectory)
-        DrawTrajectory(*Plot1, *picture.trajectory, picture.tmax, picture.ymax, picture.lastValid);
+        DrawTrajectory(*Plot1, *picture.trajectory, picture.tmax, picture.ymax, picture.lastValid,
+                       picture.inhibited);
     if (picture.guideAt)
         drawGuideLine(*Plot1, *picture.guideAt, picture.ymax);
 }
@@ -185,6 +189,7 @@ void EnkinForm::showPicture(const PlotPicture &picture)
 void EnkinForm::Plot2_Click()
 {
     const PlotView view = m_session.plot(maxy->text().toStdString());
+    showInhibitor(m_session.lastRun().start.inhibited());
     showPicture(view.picture);
     say(notesText(view.notes));
     showWhichRun();
@@ -202,12 +207,14 @@ void EnkinForm::HScroll1_Change()
     const SliderView view = m_session.sliderChanged(HScroll1->value(), maxy->text().toStdString());
     if (view.ttt)
         ttt->setText(QString::fromStdString(*view.ttt));
+    showInhibitor(m_session.lastRun().start.inhibited());
     showPicture(view.picture);
     if (const auto &r = view.readout) {
         EVal->setText(QString::fromStdString(r->EVal));
         ESVal->setText(QString::fromStdString(r->ESVal));
         Vel->setText(QString::fromStdString(r->Vel));
         SVal->setText(QString::fromStdString(r->SVal));
+        EIVal->setText(QString::fromStdString(r->EIVal));
     }
     say(notesText(view.notes));
     showWhichRun();
@@ -237,6 +244,8 @@ void EnkinForm::showInitialValues()
     setBox(ESVal, r.ESVal);
     setBox(SVal, r.SVal);
     setBox(Vel, r.Vel);
+    setBox(EIVal, r.EIVal);
+    showInhibitor(!r.EIVal.empty());
     showWhichRun();
 }
 

@@ -76,6 +76,9 @@ private:
     void Form_Load();
     void buildControls();
     void buildMenus();
+    // The key line and Results box of the inhibited enzyme, hidden until a run has an inhibitor.
+    void buildInhibitorRows(QWidget *client);
+    void showInhibitor(bool shown);
     void setFocusOrder();
     // Places the controls for the window's size: at the design size where the design puts them;
     // larger, the plot and the slider take the extra room, and the controls below move down
@@ -115,6 +118,8 @@ private:
     QLineEdit *ESVal = nullptr;
     QLineEdit *Vel = nullptr;
     QLineEdit *SVal = nullptr;
+    QLineEdit *EIVal = nullptr;               // [EI] + [ESI], with an inhibitor
+    QList<QPointer<QWidget>> m_inhibitorRows; // its key line, labels and box
 
     QPointer<Parameters> m_parameters;
     QPointer<DataForm> m_dataForm;

@@ -339,6 +339,7 @@ void EnkinForm::buildControls()
         keepTextFitted(box);
 
     addDesignLabels(client);
+    buildInhibitorRows(client);
 
     for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         m_design.emplace_back(w, w->geometry());

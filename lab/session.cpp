@@ -86,8 +86,8 @@ PlotView Session::plot(std::string_view maxyText)
     const DrawOutcome scale = checkScale(last.start.tmax, ymax);
     note(view.notes, scale);
     if (scale == DrawOutcome::Drawn)
-        view.picture = {false, &m_state.trajectory, true,        last.start.tmax,
-                        ymax,  last.lastValid(),    std::nullopt};
+        view.picture = {false, &m_state.trajectory, true,         last.start.tmax,
+                        ymax,  last.lastValid(),    std::nullopt, last.start.inhibited()};
     if (showsEarlierRun())
         view.notes.emplace_back(EarlierRun{});
     return view;
@@ -108,8 +108,9 @@ SliderView Session::sliderChanged(int v, std::string_view maxyText)
     // it keeps the last picture.
     if (scale == DrawOutcome::Drawn)
         view.picture = {true, &m_state.trajectory, true, last.start.tmax,
-                        ymax, last.lastValid(),    t};
-    view.readout = readoutAt(m_state.trajectory, m_state.rateSet, v, last.lastValid());
+                        ymax, last.lastValid(),    t,    last.start.inhibited()};
+    view.readout =
+        readoutAt(m_state.trajectory, m_state.rateSet, v, last.lastValid(), last.start.inhibited());
     m_shown.ttt = *view.ttt;
     m_shown.EVal = view.readout->EVal;
     m_shown.ESVal = view.readout->ESVal;
@@ -199,14 +200,17 @@ ParametersView Session::applyParameters()
 Readout Session::initialValues()
 {
     const RunInputs &in = m_state.inputs;
+    const RunStart start = readRunStart(in);
+    // No inhibitor is bound at the start of a run.
     const Readout r{formatGeneral(in.number(RunInput::E0)), formatGeneral(in.number(RunInput::ES0)),
-                    formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0))};
+                    formatGeneral(in.number(RunInput::P0)), formatGeneral(in.number(RunInput::S0)),
+                    start.inhibited() ? "0" : ""};
     m_shown.EVal = r.EVal;
     m_shown.ESVal = r.ESVal;
     m_shown.Vel = r.Vel;
     m_shown.SVal = r.SVal;
     // The boxes now show the start of the run the inputs give.
-    m_readoutRun = RunContext{.known = true, .start = readRunStart(in)};
+    m_readoutRun = RunContext{.known = true, .start = start};
     return r;
 }
 

@@ -88,6 +88,7 @@ struct PlotPicture {
     double ymax = 0;     // vertical scale, 1e-9 M
     int lastValid = 0;
     std::optional<double> guideAt; // the grey guide line at this time, ms
+    bool inhibited = false;        // the run has an inhibitor: [EI] + [ESI] is drawn too
 };
 
 struct PlotView {
@@ -98,7 +99,7 @@ struct PlotView {
 struct SliderView {
     PlotPicture picture;
     std::optional<std::string> ttt; // the time box, when it changes
-    std::optional<Readout> readout; // the four Results boxes, when they change
+    std::optional<Readout> readout; // the Results boxes, when they change
     Notes notes;
 };
 

@@ -1,10 +1,12 @@
 #include "params/parametersdialog.h"
 
 #include "params/fieldbinding.h"
+#include "params/inhibitorsection.h"
 #include "widgets/design.h"
 #include "widgets/scriptedlabel.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +66,10 @@ const FieldSpec kFields[] = {
 // Pixels between a quantity's label and its field.
 constexpr int kLabelGap = 3;
 
+// The window's height with the inhibitor's section closed, in twips: the design's 2325 and a row
+// for the Inhibitor button.
+constexpr int kClosedHeight = 2700;
+
 } // namespace
 
 Parameters::Parameters(RunInputs &inputs, QWidget *parent)
@@ -72,7 +78,7 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     setObjectName(QStringLiteral("Parameters"));
     setWindowTitle(tr("Parameters"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(px(4230), px(2325));
+    setFixedSize(px(4230), px(kClosedHeight));
 
     QPalette blue;
     blue.setColor(QPalette::WindowText, headingColour(blue));
@@ -178,6 +184,18 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
         made[i++] = button;
     }
 
+    m_inhibitorButton = new QPushButton(this);
+    m_inhibitorButton->setObjectName(QStringLiteral("InhibitorButton"));
+    m_inhibitorButton->setFont(boxFont);
+    m_inhibitorButton->setAutoDefault(false);
+    m_inhibitorButton->setToolTip(tr("Show or hide the inhibitor"));
+    m_inhibitorButton->setAccessibleDescription(m_inhibitorButton->toolTip());
+    m_inhibitor = new InhibitorSection(inputs, this);
+    m_inhibitor->move(0, px(kClosedHeight));
+    connect(m_inhibitorButton, &QPushButton::clicked, this,
+            [this] { showInhibitor(m_inhibitor->isHidden()); });
+    showInhibitor(inputs.number(RunInput::I0) != 0);
+
     QWidget *order[] = {field(RunInput::E0),
                         field(RunInput::ES0),
                         field(RunInput::P0),
@@ -185,7 +203,15 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
                         field(RunInput::kk1),
                         made[0],
                         made[2],
-                        made[1]};
+                        made[1],
+                        m_inhibitorButton,
+                        m_inhibitor->typeList(),
+                        field(RunInput::kk4),
+                        field(RunInput::kk5),
+                        field(RunInput::kk6),
+                        field(RunInput::kk7),
+                        field(RunInput::I0),
+                        m_inhibitor->i0List()};
     for (std::size_t k = 0; k + 1 < std::size(order); ++k)
         setTabOrder(order[k], order[k + 1]);
     field(RunInput::E0)->setFocus();
@@ -193,7 +219,18 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
 
 QLineEdit *Parameters::field(RunInput input) const
 {
-    return m_fields[static_cast<int>(input)];
+    const auto index = static_cast<std::size_t>(input);
+    return index < std::size(m_fields) ? m_fields[index] : m_inhibitor->field(input);
+}
+
+void Parameters::showInhibitor(bool shown)
+{
+    m_inhibitor->setVisible(shown);
+    m_inhibitorButton->setText(shown ? tr("Inhibitor <<") : tr("Inhibitor >>"));
+    const QFontMetrics metrics(m_inhibitorButton->font());
+    const int width = std::max(px(1440), metrics.horizontalAdvance(m_inhibitorButton->text()) + 12);
+    m_inhibitorButton->setGeometry(px(15), px(2250), width, px(375));
+    setFixedSize(px(4230), px(kClosedHeight) + (shown ? InhibitorSection::designHeight() : 0));
 }
 
 void Parameters::Accept_Click()
@@ -210,6 +247,9 @@ void Parameters::Default_Click()
         m_inputs.set(input, m_inputs.hasEnzyme() && input <= RunInput::kk3
                                 ? std::string(m_inputs.startText(input))
                                 : std::string(text));
+    // The inhibitor goes back to none, with its initial constants.
+    for (RunInput input : kInhibitorInputs)
+        m_inputs.set(input, std::string(RunInputs::initialText(input)));
     emit defaultsWritten();
 }
 

@@ -1,4 +1,6 @@
-// The Initial Parameters dialog: shows and edits the seven dialog texts of the run inputs.
+// The Initial Parameters dialog: shows and edits the seven dialog texts of the run inputs, and
+// under its Inhibitor button the inhibitor's section (closed until the student opens it, or while
+// there is no inhibitor).
 //
 // Its fields are bound to the run-input store, so they show a text set by code at once and every
 // keystroke goes straight into the store, whether or not OK is pressed. OK and Cancel only hide
@@ -14,13 +16,19 @@ class QPushButton;
 
 namespace enkin {
 
+class InhibitorSection;
+
 class Parameters : public QWidget {
     Q_OBJECT
 
 public:
     explicit Parameters(RunInputs &inputs, QWidget *parent = nullptr);
 
+    // The field of a dialog input, or of the inhibitor's (I0, kk4..kk7).
     QLineEdit *field(RunInput input) const;
+    InhibitorSection *inhibitorSection() const { return m_inhibitor; }
+    // Opens or closes the inhibitor's section; the window grows to show it.
+    void showInhibitor(bool shown);
 
 public slots:
     void Accept_Click();
@@ -41,6 +49,8 @@ protected:
 private:
     RunInputs &m_inputs;
     QLineEdit *m_fields[7] = {};
+    QPushButton *m_inhibitorButton = nullptr;
+    InhibitorSection *m_inhibitor = nullptr;
 };
 
 } // namespace enkin

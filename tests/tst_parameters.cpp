@@ -1,5 +1,6 @@
 // The main window's k2 and [S]0 lists and the Initial Parameters dialog, driven on the real windows
 // with clicks and keys; the plot image, the boxes and the shared state read back.
+#include "params/inhibitorsection.h"
 #include "params/parametersdialog.h"
 #include "tests/mainwindow.h"
 
@@ -77,9 +78,9 @@ class TestParameters : public QObject {
         return s->form.findChild<Parameters *>();
     }
     // A click on the row in the list's pop-up, which also chooses the row already shown.
-    void choose(const QString &listName, int row)
+    void choose(const QString &listName, int row) { choose(list(listName), row); }
+    void choose(QComboBox *combo, int row)
     {
-        QComboBox *combo = list(listName);
         combo->showPopup();
         QTRY_VERIFY(combo->view()->isVisible());
         const QRect rect = combo->view()->visualRect(combo->model()->index(row, 0));
@@ -203,11 +204,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         QTRY_COMPARE(QApplication::focusWidget(), dialog->field(RunInput::E0));
         QStringList visited;
-        for (int i = 0; i < 9; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), i < 8 ? Qt::Key_Tab : Qt::Key_Backtab);
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), i < 9 ? Qt::Key_Tab : Qt::Key_Backtab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited.join(' '), "ES0 P0 kk3 kk1 Accept QuitParam Default E0 Default");
+        // The closed inhibitor section's fields are out of the chain; its button is in it.
+        QCOMPARE(visited.join(' '),
+                 "ES0 P0 kk3 kk1 Accept QuitParam Default InhibitorButton E0 InhibitorButton");
         // Enter and Esc press no button: OK and Cancel would hide the dialog, Default write "1".
         s->state.inputs.set(RunInput::E0, "2");
         for (const char *target : {"E0", "Accept", "QuitParam", "Default"})
@@ -217,6 +220,49 @@ private slots:
                 QTest::keyClick(widget, key);
                 QVERIFY2(dialog->isVisible() && read("E0") == "2", target);
             }
+    }
+
+    // The inhibitor through the dialog: its section, type and [I]0 lists; the run's fourth
+    // curve, key line and Results box; and back to none with Default.
+    void inhibitorThroughTheDialog()
+    {
+        Parameters *dialog = openDialog();
+        auto *section = dialog->inhibitorSection();
+        const int closed = dialog->height();
+        QVERIFY(section->isHidden());
+        QTest::mouseClick(dialog->findChild<QPushButton *>("InhibitorButton"), Qt::LeftButton);
+        QVERIFY(section->isVisible() && dialog->height() >= closed + section->height());
+
+        choose(section->typeList(), 1); // uncompetitive: binds ES only
+        QCOMPARE(read("kk4 kk5 kk6 kk7", dialog), "0 1 1 1");
+        QVERIFY(!dialog->field(RunInput::kk4)->isEnabled() &&
+                dialog->field(RunInput::kk7)->isEnabled());
+        QTest::keyClicks(dialog->field(RunInput::kk7), "4", Qt::NoModifier); // k-4 14
+        choose(section->i0List(), 3);
+        // 2 aKi = 2 k-4 / k4 = 2 (14e3 / s) / (1e8 / M / s) = 2.8e-4 M, in 10^-3 M.
+        QCOMPARE(read("I0", dialog), "0.28");
+        QCOMPARE(section->i0List()->currentText(), "2 αKi");
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Accept"), Qt::LeftButton);
+
+        // A long run: ES and ESI exchange at k4 [I] + k-4 = 42 per ms.
+        s->type("ttmax", "1");
+        QVERIFY(s->get("EIVal")->isHidden());
+        s->slider()->setValue(600);
+        QVERIFY(s->get("EIVal")->isVisible() && s->get("Line5")->isVisible());
+        // At equilibrium [ESI] = [ES] [I] / aKi, [I] the free inhibitor, here [I]0 - [ESI].
+        const double es = s->read("ESVal").toDouble(), bound = s->read("EIVal").toDouble();
+        QVERIFY2(std::abs(bound / es - 0.28 / 0.14) < 0.01, qPrintable(s->results()));
+        QVERIFY(countColour(s->image(), PlotSurface::paletteColor(2).rgb()) > 100);
+        QTest::mouseClick(s->get<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(s->state.dataLog.SavedRun[1].start.inhibitor.i0, 0.28);
+
+        dialog = openDialog();
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Default"), Qt::LeftButton);
+        QCOMPARE(read("I0 kk4 kk5 kk6 kk7", dialog), "0 1 1 0 1");
+        QTest::mouseClick(dialog->findChild<QPushButton *>("Accept"), Qt::LeftButton);
+        s->slider()->setValue(300);
+        QVERIFY(s->get("EIVal")->isHidden());
+        QCOMPARE(countColour(s->image(), PlotSurface::paletteColor(2).rgb()), 0);
     }
 };
 

@@ -57,15 +57,18 @@ int nearestPoint(double fraction)
 }
 
 std::optional<PointReading> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
-                                        double tmax)
+                                        double tmax, bool inhibited)
 {
     if (v < Trajectory::kFirst || v > lastValid)
         return std::nullopt;
     return PointReading{timeText(sliderTime(v, tmax)), cutText(trajectory.EConc[v], 1000),
-                        cutText(trajectory.ESConc[v], 1000), cutText(trajectory.PConc[v], 1000)};
+                        cutText(trajectory.ESConc[v], 1000), cutText(trajectory.PConc[v], 1000),
+                        inhibited ? cutText(trajectory.EIConc[v] + trajectory.ESIConc[v], 1000)
+                                  : std::string()};
 }
 
-Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid)
+Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid,
+                  bool inhibited)
 {
     Readout r;
     if (v < Trajectory::kFirst || v > lastValid)
@@ -74,6 +77,8 @@ Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int
     r.ESVal = cutText(trajectory.ESConc[v], 1000);
     r.Vel = cutText(rates.k2 * trajectory.ESConc[v], 1000);
     r.SVal = cutText(trajectory.SConc[v], 10000);
+    if (inhibited)
+        r.EIVal = cutText(trajectory.EIConc[v] + trajectory.ESIConc[v], 1000);
     return r;
 }
 

@@ -44,20 +44,24 @@ std::string timeText(double t);
 // A value that is not a result (beyond the last valid point of the run) or not finite gives an
 // empty text; a value too large to hold decimals (2^53 and beyond) is whole, and is shown as it
 // is.
+// With `inhibited`, EIVal holds the inhibited enzyme [EI] + [ESI], cut like [E]; else it is empty.
 struct Readout {
     std::string EVal, ESVal, Vel, SVal;
+    std::string EIVal;
 };
-Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid);
+Readout readoutAt(const Trajectory &trajectory, const RateSet &rates, int v, int lastValid,
+                  bool inhibited = false);
 
 // The grid point nearest a place on the plot, `fraction` of its width from the left edge (the
 // grid points stand evenly across it), and what the plot's tooltip says of it: the time as the
-// slider gives it for a run of `tmax`, and the three plotted concentrations, cut like the boxes.
-// Nothing beyond the last valid point.
+// slider gives it for a run of `tmax`, and the plotted concentrations, cut like the boxes ([EI] +
+// [ESI] only with `inhibited`). Nothing beyond the last valid point.
 int nearestPoint(double fraction);
 struct PointReading {
     std::string t, E, ES, P;
+    std::string EI;
 };
 std::optional<PointReading> plotPointAt(const Trajectory &trajectory, int v, int lastValid,
-                                        double tmax);
+                                        double tmax, bool inhibited = false);
 
 } // namespace enkin

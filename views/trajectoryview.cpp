@@ -30,7 +30,7 @@ void drawCurve(PlotSurface &surface, const Trajectory::Column &times,
 } // namespace
 
 DrawOutcome DrawTrajectory(PlotSurface &surface, const Trajectory &trajectory, double tmax,
-                           double ymax, int lastValid)
+                           double ymax, int lastValid, bool inhibited)
 {
     const DrawOutcome scale = checkScale(tmax, ymax);
     if (scale != DrawOutcome::Drawn)
@@ -42,6 +42,13 @@ DrawOutcome DrawTrajectory(PlotSurface &surface, const Trajectory &trajectory, d
               PlotSurface::paletteColor(9));
     drawCurve(surface, trajectory.TimeVal, trajectory.PConc, lastValid,
               PlotSurface::paletteColor(12));
+    if (inhibited) {
+        Trajectory::Column bound{};
+        for (int i = Trajectory::kFirst; i <= lastValid; ++i)
+            bound[i] = trajectory.EIConc[i] + trajectory.ESIConc[i];
+        drawCurve(surface, trajectory.TimeVal, bound, lastValid,
+                  PlotSurface::paletteColor(kInhibitedColour));
+    }
     return DrawOutcome::Drawn;
 }
 
