@@ -3,6 +3,7 @@
 #include "app/runcli.h"
 #include "engine/integrate.h"
 #include "enkin/version.h"
+#include "params/inhibitorchoices.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
 
@@ -29,7 +30,51 @@ private slots:
     void cliBinary();
     void analyseGivesThePublishedFit();
     void assignmentsAreReproducibleAndHidden();
+    void inhibitorChoices_data();
+    void inhibitorChoices();
 };
+
+void TestRunInputs::inhibitorChoices_data()
+{
+    QTest::addColumn<QStringList>("constants"); // k3 k-3 k4 k-4
+    QTest::addColumn<int>("type");              // chosen, or -1 to keep the texts
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<double>("kiMolar"); // of the list's unit, from the constants in SI
+    QTest::newRow("competitive") << QStringList{"2", "3", "0", "1"} << -1 << "2 3 0 1" << 3e3 / 2e8;
+    QTest::newRow("uncompetitive")
+        << QStringList{"0", "3", "0.5", "7"} << -1 << "0 3 0.5 7" << 7e3 / 0.5e8;
+    QTest::newRow("mixed counts in Ki")
+        << QStringList{"4", "1", "2", "9"} << -1 << "4 1 2 9" << 1e3 / 4e8;
+    QTest::newRow("to mixed: k4 binds, k-3 released")
+        << QStringList{"2", "-1", "0", "5"} << 2 << "2 1 1 5" << 1e3 / 2e8;
+    QTest::newRow("to uncompetitive")
+        << QStringList{"2", "3", "0", "0"} << 1 << "0 3 1 1" << 1e3 / 1e8;
+}
+
+// A choice of type, and the [I]0 list's rows (in the unit of the type the constants give) against
+// Ki from the constants in SI units (k-3 in 1e3 /s, k3 in 1e8 /M/s).
+void TestRunInputs::inhibitorChoices()
+{
+    QFETCH(QStringList, constants);
+    QFETCH(int, type);
+    RunInputs in;
+    const RunInput rates[] = {RunInput::kk4, RunInput::kk5, RunInput::kk6, RunInput::kk7};
+    for (int i = 0; i < 4; ++i)
+        in.set(rates[i], constants[i].toStdString());
+    if (type >= 0)
+        setInhibitorType(in, InhibitorType(type));
+    QStringList after;
+    for (RunInput r : rates)
+        after << QString::fromStdString(in.get(r));
+    QTEST(after.join(' '), "after");
+    QFETCH(double, kiMolar);
+    QCOMPARE(i0RowText(in, 0), std::optional<std::string>("0"));
+    for (int row = 1; row < int(kI0Multiples.size()); ++row) {
+        const double molar = std::stod(*i0RowText(in, row)) / 1000;
+        QVERIFY(std::abs(molar / (kI0Multiples[std::size_t(row)] * kiMolar) - 1) < 1e-12);
+    }
+    QVERIFY(!i0RowText(in, int(kI0Multiples.size())));
+}
 
 void TestRunInputs::cli_data()
 {
