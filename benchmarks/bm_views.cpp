@@ -41,6 +41,23 @@ void BM_SliderChangeLongRun(benchmark::State &state)
 }
 BENCHMARK(BM_SliderChangeLongRun);
 
+// With a mixed inhibitor at [I]0 = Ki over 5 ms, long enough for it to bind: seven species to
+// integrate, a fourth curve and a fifth Results box.
+void BM_SliderChangeInhibitor(benchmark::State &state)
+{
+    enkin::Session session;
+    enkin::RunInputs &in = session.state().inputs;
+    for (const auto &[input, text] : {std::pair{enkin::RunInput::I0, "0.01"},
+                                      {enkin::RunInput::kk6, "1"},
+                                      {enkin::RunInput::ttmax, "5"}})
+        in.set(input, text);
+    enkin::EnkinForm form(session);
+    form.show();
+    for (auto _ : state)
+        form.HScroll1_Change();
+}
+BENCHMARK(BM_SliderChangeInhibitor);
+
 void BM_DrawBaseline(benchmark::State &state)
 {
     enkin::Session session;
