@@ -134,7 +134,17 @@ std::string Session::kmText(Notes &notes) const
 void Session::suggestMaximumTime(double s, Notes &notes)
 {
     const RateSet &r = m_state.rateSet;
-    if (const auto t = maximumTimeSuggestion(r.k1, r.k2, r.kminus1, s))
+    std::optional<double> t = maximumTimeSuggestion(r.k1, r.k2, r.kminus1, s);
+    // An inhibitor takes its share of the enzyme more slowly than the substrate does: ten times
+    // the time constant of the slowest exchange among E, ES, EI and ESI, cut like the above. Ten,
+    // not six: [ES] starts several times its steady level above it where the inhibitor binds ES.
+    if (RunStart start = readRunStart(m_state.inputs); t && start.inhibited()) {
+        start.s0 = s;
+        const double slowest = std::floor(10 / relaxationRate(start) * 1000) / 1000;
+        if (std::isfinite(slowest) && slowest > *t)
+            t = slowest;
+    }
+    if (t)
         m_state.inputs.set(RunInput::ttmax, formatGeneral(*t));
     else
         notes.emplace_back(ChoiceNote::NoTimeSuggestion);

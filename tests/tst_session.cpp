@@ -34,6 +34,8 @@ class TestSession : public QObject {
     Q_OBJECT
 
 private slots:
+    void inhibitedRunsAreSuggestedTimeToSettle_data();
+    void inhibitedRunsAreSuggestedTimeToSettle();
     void runsThatDrawNothingSaySo();
     void acceptAndEarlierRuns();
     void inputsThatAreNamed();
@@ -145,6 +147,41 @@ void TestSession::inputsThatAreNamed()
         const Notes notes = beyond.sliderChanged(600, "1").notes;
         QVERIFY2(notes.size() == 1 && std::holds_alternative<OutOfRange>(notes[0]), input);
     }
+}
+
+void TestSession::inhibitedRunsAreSuggestedTimeToSettle_data()
+{
+    QTest::addColumn<QString>("inhibitor");
+    QTest::addColumn<int>("row"); // of the [S]0 list
+    // [I]0 in 10^-3 M; Ki = k-3 / k3 and aKi = k-4 / k4 are 10^-5 M times the ratio.
+    QTest::newRow("competitive, slow binding, low [S]0") << "I0=0.005 kk4=1 kk5=1 kk6=0" << 5;
+    QTest::newRow("competitive at 3 Ki, high [S]0") << "I0=0.03 kk4=1 kk5=1 kk6=0" << 10;
+    QTest::newRow("uncompetitive, low [S]0") << "I0=0.01 kk4=0 kk6=1 kk7=1" << 5;
+    QTest::newRow("uncompetitive, slow release") << "I0=0.02 kk4=0 kk6=0.5 kk7=0.2" << 8;
+    QTest::newRow("mixed, aKi = 4 Ki") << "I0=0.01 kk4=1 kk5=1 kk6=1 kk7=4" << 6;
+}
+
+// A choice suggests a Maximum Time by which the inhibitor has taken its share: [ES] at the end of
+// the run is the steady state's of the mixed law at [I] = [I]0 (the enzyme is a millionth of it).
+void TestSession::inhibitedRunsAreSuggestedTimeToSettle()
+{
+    QFETCH(QString, inhibitor);
+    QFETCH(int, row);
+    Session session;
+    setInputs(session.state().inputs, inhibitor);
+    QVERIFY(session.chooseS0(row));
+    session.sliderChanged(600, "1");
+    const RunInputs &in = session.state().inputs;
+    const double s = in.number(RunInput::S0), i = in.number(RunInput::I0);
+    const double km = 0.02, ki = in.number(RunInput::kk5) / in.number(RunInput::kk4) / 100,
+                 aki = in.number(RunInput::kk7) / in.number(RunInput::kk6) / 100;
+    const double steady = s / (km * (1 + i / ki) + s * (1 + i / aki));
+    const double es = session.state().trajectory.ESConc[600];
+    QVERIFY2(std::abs(es / steady - 1) < 0.002,
+             qPrintable(QStringLiteral("[ES] %1 of %2 after %3 ms")
+                            .arg(es)
+                            .arg(steady)
+                            .arg(text(in.get(RunInput::ttmax)))));
 }
 
 QTEST_GUILESS_MAIN(TestSession)
