@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <tuple>
 
 namespace enkin {
 
@@ -187,27 +188,36 @@ int gradeHandIns(const std::string &keyPath, const std::vector<std::string> &han
         const ReadingGroup &group = study.groups[g];
         const double trueKm = group.truth.km, trueVmax = group.truth.vmax;
         const GroupFit fit = fitGroup(study, int(g), {});
-        const MethodFit &direct = fit.methods[0];
+        // At several [I]0 the enzyme's Km and Vmax are the chosen inhibition law's.
+        Estimate km = fit.methods[0].km, vmax = fit.methods[0].vmax;
+        bool ok = fit.methods[0].status == FitStatus::Ok;
+        if (group.levels.size() > 1) {
+            const InhibitionStudy laws = fitGroupInhibition(study, int(g), {});
+            ok = laws.best >= 0;
+            if (ok)
+                std::tie(km, vmax) = std::pair{laws.models[std::size_t(laws.best)].km,
+                                               laws.models[std::size_t(laws.best)].vmax};
+        }
         int marked = 0;
         for (int member : group.members)
             marked += study.readings[std::size_t(member)].marks != Mark::None;
-        const bool ok = direct.status == FitStatus::Ok;
         const auto value = [&](double v) { return ok ? formatExact(v) : std::string(); };
         row(file.assignment, file.student,
-            value(direct.km.value) + ',' + formatExact(trueKm) + ',' +
-                value(direct.km.value / trueKm - 1) + ',' + value(direct.vmax.value) + ',' +
-                formatExact(trueVmax) + ',' + value(direct.vmax.value / trueVmax - 1) + ',' +
-                std::to_string(fit.used.size()) + ',' + std::to_string(marked),
+            value(km.value) + ',' + formatExact(trueKm) + ',' + value(km.value / trueKm - 1) + ',' +
+                value(vmax.value) + ',' + formatExact(trueVmax) + ',' +
+                value(vmax.value / trueVmax - 1) + ',' + std::to_string(fit.used.size()) + ',' +
+                std::to_string(marked),
             ok ? "" : "the readings give no fit");
     }
     return 0;
 }
 
-int writeAssignments(int count, std::uint64_t seed, const std::string &dir, std::ostream &err)
+int writeAssignments(int count, std::uint64_t seed, const std::string &dir, bool inhibitors,
+                     std::ostream &err)
 {
     std::error_code made;
     std::filesystem::create_directories(dir, made);
-    const std::vector<Assignment> assignments = drawAssignments(count, seed);
+    const std::vector<Assignment> assignments = drawAssignments(count, seed, inhibitors);
     const auto write = [&](const std::string &name, const std::string &text) {
         std::ofstream file(std::filesystem::path(dir) / name, std::ios::binary);
         file << text;

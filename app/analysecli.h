@@ -17,7 +17,8 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
 // enkin-run assign: `count` assignment files drawn from `seed` into the folder `dir` (made if need
 // be), A-001.enkin and on, and the teacher's key.csv beside them. Returns 0, or 1 when a file
 // could not be written (said on `err`).
-int writeAssignments(int count, std::uint64_t seed, const std::string &dir, std::ostream &err);
+int writeAssignments(int count, std::uint64_t seed, const std::string &dir, bool inhibitors,
+                     std::ostream &err);
 
 // enkin-run grade: a row per hand-in (a readings file) against the key: its assignment and
 // student, the direct fit's Km and Vmax of its largest group beside the true ones for that

@@ -31,7 +31,7 @@ constexpr std::string_view kUsage =
     "Usage: enkin-run [--kk1 T] [--kk2 T] [--kk3 T] [--E0 T] [--ES0 T] [--S0 T] [--P0 T]\n"
     "                 [--ttmax T] [--I0 T] [--kk4 T] [--kk5 T] [--kk6 T] [--kk7 T]\n"
     "       enkin-run analyse FILE\n"
-    "       enkin-run assign --count N --seed S --out DIR\n"
+    "       enkin-run assign --count N --seed S --out DIR [--inhibitors]\n"
     "       enkin-run grade KEY FILE...\n"
     "Integrates one run of E + S <=> ES -> E + P and prints it as CSV, one row per grid point\n"
     "1..600, with 17 significant digits, under the header\n"
@@ -66,6 +66,9 @@ constexpr std::string_view kUsage =
     "and the three k2 of the list, drawn from teaching ranges; the same seed gives the same\n"
     "class), and DIR/key.csv with each one's constants and its true Km (M) and Vmax (M/s) for\n"
     "each k2 at [E]0 = 1e-9 M. The files are not encrypted, only unreadable to the eye.\n"
+    "With --inhibitors each also hides an inhibitor, competitive, uncompetitive or mixed\n"
+    "(k3 and k4 from 0.5 to 5, k-3 and k-4 from 0.2 to 5, where it binds); the student\n"
+    "chooses [I]0, and the key adds its constants, its type and its true Ki and aKi (M).\n"
     "\n"
     "grade prints a row per readings file handed in: its assignment and student, the direct\n"
     "fit's Km and Vmax of its largest group of runs beside the key's true values for that k2\n"
@@ -112,10 +115,22 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
     // Whatever write fails first leaves its reason here.
     errno = 0;
     if (argc >= 2 && std::string_view(argv[1]) == "assign") {
-        // assign --count N --seed S --out DIR, in any order.
+        // assign --count N --seed S --out DIR [--inhibitors], in any order.
         long long count = -1, seed = -1;
         std::string dir;
-        for (int a = 2; a + 1 < argc; a += 2) {
+        bool inhibitors = false;
+        int given = 0;
+        for (int a = 2; a < argc; a += 2) {
+            if (std::string_view(argv[a]) == "--inhibitors" && !inhibitors) {
+                inhibitors = true;
+                --a;
+                continue;
+            }
+            if (a + 1 >= argc) {
+                count = -1;
+                break;
+            }
+            ++given;
             const std::string_view name = argv[a], value = argv[a + 1];
             long long *number = name == "--count" ? &count : name == "--seed" ? &seed : nullptr;
             if (name == "--out")
@@ -125,12 +140,13 @@ int runCommandLine(int argc, const char *const *argv, std::ostream &out, std::os
                          value.data() + value.size())
                 count = -1;
         }
-        if (argc != 8 || count < 1 || count > 10000 || seed < 0 || dir.empty()) {
-            err << "enkin-run: assign takes --count N (1 to 10000), --seed S and --out DIR\n"
+        if (given != 3 || count < 1 || count > 10000 || seed < 0 || dir.empty()) {
+            err << "enkin-run: assign takes --count N (1 to 10000), --seed S, --out DIR and "
+                   "--inhibitors\n"
                 << kUsage;
             return 2;
         }
-        return writeAssignments(int(count), std::uint64_t(seed), dir, err);
+        return writeAssignments(int(count), std::uint64_t(seed), dir, inhibitors, err);
     }
     if (argc >= 2 && std::string_view(argv[1]) == "grade") {
         if (argc < 4) {

@@ -38,6 +38,8 @@ struct RunContext {
     double substrateUsed = 0;
     // In an assignment, the row of the k2 list (1..3) whose hidden enzyme ran; 0 outside one.
     int setting = 0;
+    // The assignment hides the inhibitor's four rate constants too.
+    bool inhibitorHidden = false;
 };
 
 // Reading i (1 <= i <= SavedCount) is held at index i of the five columns; index 0 holds none.

@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace enkin {
@@ -22,8 +23,9 @@ constexpr std::array<std::string_view, 25> kColumns = {
     "k-4 (1e3 /s)",   "enzyme setting", "student",             "assignment",    "reading"};
 // clang-format on
 constexpr std::size_t kFirstRunColumn = 5, kGridPoint = 13, kEsToGo = 14, kSubstrateUsed = 15,
-                      kSetting = 21, kStudent = 22, kAssignment = 23, kReading = 24;
-// The rate constants' columns, empty where an assignment hides them.
+                      kInhibitorI0 = 16, kSetting = 21, kStudent = 22, kAssignment = 23,
+                      kReading = 24;
+// The rate constants' columns, empty where an assignment hides them (an inhibitor's follow [I]0).
 constexpr std::size_t kFirstConstant = 5, kLastConstant = 7;
 
 const std::string &header()
@@ -159,8 +161,11 @@ std::string readingsCsv(const ReadingsFile &file)
             row += ',' + (run.known && !hidden ? formatExact(v) : std::string());
         const Inhibitor &in = s.inhibitor;
         for (double v : {s.e0, s.es0, s.s0, s.p0, s.tmax, double(run.point), run.esToGo,
-                         run.substrateUsed, in.i0, in.k3, in.kminus3, in.k4, in.kminus4})
+                         run.substrateUsed, in.i0})
             row += ',' + (run.known ? formatExact(v) : std::string());
+        for (double v : {in.k3, in.kminus3, in.k4, in.kminus4})
+            row += ',' +
+                   (run.known && !(hidden && run.inhibitorHidden) ? formatExact(v) : std::string());
         row += ',' + (hidden ? std::to_string(run.setting) : std::string());
         text += row + ',' + csvField(file.student) + ',' + csvField(file.assignment) + ',' +
                 std::to_string(i) + "\r\n";
@@ -227,7 +232,10 @@ ReadResult readReadingsCsv(std::string_view text)
             std::array<double, kSetting - kFirstRunColumn> v{};
             for (std::size_t c = kFirstRunColumn; c < kSetting; ++c) {
                 const std::size_t k = c - kFirstRunColumn;
-                const bool constant = c >= kFirstConstant && c <= kLastConstant;
+                // The enzyme's constants, and an inhibitor's where the assignment hides it.
+                const bool constant =
+                    (c >= kFirstConstant && c <= kLastConstant) ||
+                    (c > kInhibitorI0 && c < kSetting && record.fields[c].empty());
                 const bool mayBeEmpty = c == kEsToGo || c == kSubstrateUsed;
                 if (constant && !setting.empty() && record.fields[c].empty())
                     v[k] = std::nan("");
@@ -247,6 +255,11 @@ ReadResult readReadingsCsv(std::string_view text)
             run.esToGo = v[9];
             run.substrateUsed = v[10];
             run.setting = setting.empty() ? 0 : setting[0] - '0';
+            run.inhibitorHidden = !setting.empty() && std::isnan(v[12]);
+            if (run.inhibitorHidden &&
+                !(std::isnan(v[13]) && std::isnan(v[14]) && std::isnan(v[15])))
+                return fail(ReadProblem::NotANumber, record.line,
+                            std::string(kColumns[kInhibitorI0 + 1]));
         }
         const auto at = std::size_t(++log.SavedCount);
         log.SavedT[at] = figures[0];
@@ -271,6 +284,12 @@ bool fillAssignmentConstants(DataLog &log, const Assignment &assignment)
         run.start.k1 = assignment.k1;
         run.start.k2 = assignment.k2[std::size_t(run.setting - 1)];
         run.start.kminus1 = assignment.kminus1;
+        if (run.inhibitorHidden) {
+            Inhibitor &in = run.start.inhibitor;
+            std::tie(in.k3, in.kminus3, in.k4, in.kminus4) =
+                std::tuple{assignment.inhibitor[0], assignment.inhibitor[1],
+                           assignment.inhibitor[2], assignment.inhibitor[3]};
+        }
         filled = true;
     }
     return filled;

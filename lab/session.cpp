@@ -59,6 +59,12 @@ void Session::startAssignment(const Assignment &assignment)
     m_assignment = assignment;
     m_state.inputs.setEnzyme(formatExact(assignment.k1), formatExact(assignment.k2[1]),
                              formatExact(assignment.kminus1));
+    if (assignment.hasInhibitor()) {
+        const RunInput constants[] = {RunInput::kk4, RunInput::kk5, RunInput::kk6, RunInput::kk7};
+        for (std::size_t k = 0; k < 4; ++k)
+            m_state.inputs.set(constants[k], formatExact(assignment.inhibitor[k]));
+        m_state.inputs.hideInhibitor();
+    }
 }
 
 int Session::enzymeSetting(const RunStart &start) const
@@ -235,6 +241,7 @@ AcceptView Session::accept()
                          ? *m_readoutRun
                          : RunContext{.known = true, .start = readRunStart(m_state.inputs)};
     run.setting = enzymeSetting(run.start);
+    run.inhibitorHidden = run.setting > 0 && m_state.inputs.inhibitorHidden();
     const ReadingTexts texts{m_shown.EVal, m_shown.ESVal, m_shown.SVal, m_shown.Vel, m_shown.ttt};
     DataLog &log = m_state.dataLog;
     const AcceptOutcome outcome = acceptReading(log, texts, run);

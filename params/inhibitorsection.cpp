@@ -104,7 +104,15 @@ InhibitorSection::InhibitorSection(RunInputs &inputs, QWidget *parent)
         edit->setFont(boxFont);
         edit->setGeometry(twips(design.left, design.top, design.width, 285));
         edit->setToolTip(tr(design.tooltip));
-        bindField(edit, inputs, design.input);
+        // An assignment's inhibitor constants: a question mark, like its enzyme's.
+        if (inputs.inhibitorHidden() && design.input != RunInput::I0) {
+            edit->setText(QStringLiteral("?"));
+            edit->setEnabled(false);
+            edit->setToolTip(
+                QCoreApplication::translate("enkin::Parameters", "%1 (hidden in this assignment)")
+                    .arg(edit->toolTip()));
+        } else
+            bindField(edit, inputs, design.input);
         QPalette p = edit->palette();
         p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
         edit->setPalette(p);
@@ -171,6 +179,15 @@ QLineEdit *InhibitorSection::field(RunInput input) const
 
 void InhibitorSection::follow()
 {
+    if (m_inputs.inhibitorHidden()) {
+        // Nothing that tells the type or the constants: no list of their multiples either.
+        m_type->clear();
+        m_type->addItem(QStringLiteral("?"));
+        m_type->setEnabled(false);
+        m_i0List->hide();
+        m_constants->setText(tr("Ki = ?\nαKi = ?"));
+        return;
+    }
     const InhibitorType type = inhibitorType(m_inputs);
     m_type->setCurrentIndex(static_cast<int>(type));
     field(RunInput::kk4)->setEnabled(type != InhibitorType::Uncompetitive);

@@ -247,9 +247,10 @@ void Parameters::Default_Click()
         m_inputs.set(input, m_inputs.hasEnzyme() && input <= RunInput::kk3
                                 ? std::string(m_inputs.startText(input))
                                 : std::string(text));
-    // The inhibitor goes back to none, with its initial constants.
+    // The inhibitor goes back to none, with its initial constants (an assignment's stay).
     for (RunInput input : kInhibitorInputs)
-        m_inputs.set(input, std::string(RunInputs::initialText(input)));
+        if (input == RunInput::I0 || !m_inputs.inhibitorHidden())
+            m_inputs.set(input, std::string(RunInputs::initialText(input)));
     emit defaultsWritten();
 }
 

@@ -57,6 +57,11 @@ public:
     std::string_view startText(RunInput input) const;
     bool dialogTextsPresent() const { return m_dialog.has_value(); }
 
+    // An assignment's hidden inhibitor: its four rate constants' texts are set once and are not
+    // to be shown; the student chooses [I]0 only.
+    void hideInhibitor() { m_inhibitorHidden = true; }
+    bool inhibitorHidden() const { return m_inhibitorHidden; }
+
     ListenerId subscribe(Listener listener);
     void unsubscribe(ListenerId id);
 
@@ -66,6 +71,7 @@ private:
 
     std::optional<std::array<std::string, 7>> m_dialog;
     std::optional<std::array<std::string, 3>> m_enzyme; // kk1, kk2, kk3
+    bool m_inhibitorHidden = false;
     std::string m_ttmax{initialText(RunInput::ttmax)};
     std::array<std::string, 5> m_inhibitor{
         std::string(initialText(RunInput::I0)), std::string(initialText(RunInput::kk4)),

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -228,8 +229,14 @@ private slots:
         // made from them. A fit comes close to a true value, so the windows' few numbers are
         // checked against the first four digits (the simulated error keeps the fits further
         // off); the files' and the copy's, with every digit and many more numbers, against five.
-        const Assignment hidden{"A-042", 3.1416, 4.6692, {0.057722, 1.4142, 17.853}};
+        // Its inhibitor is hidden too: the student chooses only [I]0.
+        const Assignment hidden{
+            "A-042", 3.1416, 4.6692, {0.057722, 1.4142, 17.853}, {2.7183, 1.6180, 0.91596, 2.5029}};
         std::vector<double> secrets{hidden.k1, hidden.kminus1};
+        for (int site : {0, 2}) { // each constant and Ki, aKi
+            const double binding = hidden.inhibitor[site], release = hidden.inhibitor[site + 1];
+            secrets.insert(secrets.end(), {binding, release, release / binding});
+        }
         for (double k2 : hidden.k2) {
             const double km = (hidden.kminus1 + k2) / hidden.k1;
             secrets.insert(secrets.end(), {k2, km, k2 / km}); // k2 also gives Vmax and kcat
@@ -246,18 +253,34 @@ private slots:
         form.show();
         form.IP_Click();
         auto *k2list = form.findChild<QComboBox *>("k2list");
-        for (int setting : {0, 1, 2}) {
-            emit k2list->activated(setting);
-            for (int row : {6, 10, 15}) {
+        const auto readAt = [&](std::initializer_list<int> rows) {
+            for (int row : rows) {
                 form.S0List_Click(row);
                 form.findChild<QScrollBar *>("HScroll1")->setValue(600);
                 form.Command1_Click();
             }
+        };
+        for (int setting : {0, 1, 2}) {
+            emit k2list->activated(setting);
+            readAt({6, 10, 15});
         }
-        // Default gives back the enzyme, at the middle setting.
+        // The middle setting again, with the inhibitor, through the dialog's [I]0 field.
+        emit k2list->activated(1);
+        form.findChild<QLineEdit *>("I0")->setText("0.02");
+        form.findChild<QAbstractButton *>("Accept")->click();
+        readAt({6, 10, 15});
+        const QStringList dialogFields = {"kk4", "kk5", "kk6", "kk7"};
+        for (const QString &name : dialogFields)
+            QVERIFY(!form.findChild<QLineEdit *>(name)->isEnabled() &&
+                    form.findChild<QLineEdit *>(name)->text() == "?");
+        QVERIFY(!form.findChild<QComboBox *>("InhibitorType")->isEnabled() &&
+                form.findChild<QComboBox *>("I0List")->isHidden());
+        // Default gives back the enzyme, at the middle setting, and its inhibitor, at [I]0 = 0.
         form.findChild<QAbstractButton *>("Default")->click();
         QVERIFY(session.state().inputs.number(RunInput::kk1) == hidden.k1 &&
                 session.state().inputs.number(RunInput::kk2) == hidden.k2[1] &&
+                session.state().inputs.number(RunInput::kk7) == hidden.inhibitor[3] &&
+                session.state().inputs.number(RunInput::I0) == 0 &&
                 k2list->currentText() == "Setting 2");
         form.Analyse_Click();
         form.findChild<QDoubleSpinBox *>("measurementError")->setValue(5);
@@ -282,7 +305,7 @@ private slots:
         // What the student does see: the settings, the assignment in the file and the report,
         // and a fit of each setting.
         QVERIFY(shown.contains("Setting 3") && csv.contains(",A-042,") &&
-                report.contains("A-042") && session.state().dataLog.SavedCount == 9);
+                report.contains("A-042") && session.state().dataLog.SavedCount == 12);
 
         // The readings go back into the assignment's window with their enzyme; a window without
         // the assignment refuses them, and the log stays as it was.
@@ -292,6 +315,7 @@ private slots:
         QVERIFY(readingsCsv({again.state().dataLog, {}, {}}) ==
                 readingsCsv({session.state().dataLog, {}, {}}));
         QVERIFY(again.state().dataLog.SavedRun[9].start.k2 == hidden.k2[2]);
+        QVERIFY(again.state().dataLog.SavedRun[12].start.inhibitor.kminus4 == hidden.inhibitor[3]);
         QVERIFY(LogFiles(plain, nullptr).open(saved).contains("A-042"));
         QCOMPARE(plain.state().dataLog.SavedCount, 0);
     }

@@ -224,13 +224,14 @@ void TestRunInputs::assignmentsAreReproducibleAndHidden()
 {
     // The same seed gives the same class; each file reads back as the key's enzyme and shows no
     // number to the eye.
-    QTemporaryDir a, b;
-    for (const QTemporaryDir *dir : {&a, &b}) {
+    // A class with inhibitors has the same enzymes, each with a hidden inhibitor.
+    QTemporaryDir a, b, c;
+    for (const QTemporaryDir *dir : {&a, &b, &c}) {
         const std::string out = dir->path().toStdString();
-        const char *args[] = {"enkin-run", "assign", "--count", "30",
-                              "--seed",    "7",      "--out",   out.c_str()};
+        const char *args[] = {"enkin-run", "assign", "--count",   "30",          "--seed",
+                              "7",         "--out",  out.c_str(), "--inhibitors"};
         std::ostringstream none, err;
-        QCOMPARE(runCommandLine(8, args, none, err), 0);
+        QCOMPARE(runCommandLine(dir == &c ? 9 : 8, args, none, err), 0);
     }
     const auto read = [](const QString &path) {
         QFile file(path);
@@ -247,6 +248,44 @@ void TestRunInputs::assignmentsAreReproducibleAndHidden()
                 drawn.k2[1] < drawn.k2[2]);
     }
     QVERIFY(!readAssignment("Enkin assignment 1\nid A-001\ndata 00\n"));
+
+    // Each inhibitor reads back from its file and from the key; the class holds all three types,
+    // and the key's Ki and aKi are k-3 / k3 and k-4 / k4 in M (1e3 /s over 1e8 /M/s).
+    const auto key = readAssignmentKey(read(c.filePath("key.csv")));
+    QVERIFY(key && key->size() == 30);
+    int types[3] = {};
+    std::istringstream keyLines(read(c.filePath("key.csv")));
+    std::string line;
+    std::getline(keyLines, line);
+    const std::vector<Assignment> drawnClass = drawAssignments(30, 7, true);
+    for (std::size_t i = 0; i < drawnClass.size(); ++i) {
+        const Assignment &drawn = drawnClass[i];
+        const auto back =
+            readAssignment(read(c.filePath(QString::fromStdString(drawn.id + ".enkin"))));
+        QVERIFY(back && back->inhibitor == drawn.inhibitor && back->k2 == drawn.k2);
+        QVERIFY((*key)[i].inhibitor == drawn.inhibitor);
+        const bool e = drawn.inhibitor[0] > 0, es = drawn.inhibitor[2] > 0;
+        QVERIFY(e || es);
+        ++types[e && es ? 2 : e ? 0 : 1];
+        std::getline(keyLines, line);
+        const QStringList fields = QString::fromStdString(line).split(',');
+        const auto constant = [&](int site) {
+            return site ? drawn.inhibitor[3] * 1e3 / (drawn.inhibitor[2] * 1e8)
+                        : drawn.inhibitor[1] * 1e3 / (drawn.inhibitor[0] * 1e8);
+        };
+        for (int site : {0, 1}) {
+            const QString field = fields.value(17 + site);
+            QVERIFY(field.isEmpty() == !(site ? es : e));
+            QVERIFY(field.isEmpty() || std::abs(field.toDouble() / constant(site) - 1) < 1e-12);
+        }
+    }
+    QVERIFY2(types[0] >= 5 && types[1] >= 5 && types[2] >= 5,
+             qPrintable(QString("%1 %2 %3").arg(types[0]).arg(types[1]).arg(types[2])));
+    QCOMPARE(drawAssignments(30, 7, true)[4].k2, drawAssignments(30, 7)[4].k2);
+    // A site that binds but is never released is no inhibitor.
+    Assignment broken = drawAssignments(1, 7, true)[0];
+    broken.inhibitor = {1, 0, 0, 1};
+    QVERIFY(!readAssignment(assignmentText(broken)));
 }
 
 QTEST_GUILESS_MAIN(TestRunInputs)
