@@ -96,7 +96,8 @@ double leftCrossing(PlotPoint line)
 
 } // namespace
 
-MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group)
+MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group,
+                      std::optional<AxisRange> span)
 {
     MethodPlot plot;
     const AxisUnits u = unitsOf(method);
@@ -137,6 +138,8 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
         // Room to the right of the largest [S], so that the curves visibly go on rising there;
         // they run to the axis' end.
         plot.x = niceRange(x.lo, x.hi + 0.05 * (x.hi - x.lo));
+        if (span)
+            plot.x = niceRange(std::min(plot.x.lo, span->lo), std::max(plot.x.hi, span->hi));
         const double right = plot.x.hi;
         const auto hyperbola = [&](double km, double vmax) {
             PlotPoints curve;
@@ -205,6 +208,8 @@ MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &gr
     } else {
         lo = std::min(lo, 0.0);
     }
+    if (span)
+        lo = span->lo, hi = span->hi;
     if (m.hasLine && !plot.used.empty())
         plot.fitted = segment(fittedLine, lo, hi);
     if (trueKnown && !(plot.used.empty() && plot.leftOut.empty()))
@@ -299,6 +304,27 @@ std::string estimateMarkup(const Estimate &estimate, std::optional<int> power)
     const std::string spread =
         below ? "< " + fixed(unit / scale, decimals) : fixed(half / scale, decimals);
     return withPower(fixed(rounded / scale, decimals) + " ± " + spread, exponent, true);
+}
+
+std::string intervalMarkup(const InhibitionConstant &constant, std::optional<int> power)
+{
+    const double value = constant.value;
+    const double nearer = std::min(value - constant.low, constant.high - value);
+    if (!constant.hasInterval || !std::isfinite(value) || value == 0 || !(nearer >= 0) ||
+        !std::isfinite(constant.low) || !std::isfinite(constant.high))
+        return estimateMarkup({value, 0, false}, power);
+    const int fourth = scientificPower(value) - 3;
+    const int place =
+        nearer > 0 ? std::max(int(std::floor(std::log10(nearer))) - 1, fourth) : fourth;
+    const double unit = std::pow(10.0, place);
+    const double rounded = std::round(value / unit) * unit;
+    const int exponent = power ? *power : scientificParts(rounded, 15).second;
+    const int decimals = std::clamp(exponent - place, 0, 12);
+    const double scale = std::pow(10.0, exponent);
+    return withPower(fixed(rounded / scale, decimals) + " (" +
+                         fixed(constant.low / scale, decimals) + " – " +
+                         fixed(constant.high / scale, decimals) + ")",
+                     exponent, false);
 }
 
 } // namespace enkin

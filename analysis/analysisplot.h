@@ -34,6 +34,8 @@ AxisRange niceRange(double lo, double hi);
 // velocities in µM/s, [S]/v in s and v/[S] in 1/s. Used readings are drawn filled, left-out
 // ones hollow; `fitted` is the method's own curve or line, `truth` the one of the group's true
 // Km and Vmax. The direct method's tab also has the residuals, v - fitted v, under it.
+// With `span`, the curves and lines run over that range of x (display units) instead of their
+// own, so that a family of them on one plot reaches where its members meet.
 struct MethodPlot {
     PlotPoints used, leftOut;
     PlotPoints fitted, truth;
@@ -41,7 +43,8 @@ struct MethodPlot {
     AxisRange x, y, residual;
     bool zeroX = false, zeroY = false; // a range reaches below zero: a line marks zero
 };
-MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group);
+MethodPlot methodPlot(Method method, const GroupFit &fit, const ReadingGroup &group,
+                      std::optional<AxisRange> span = std::nullopt);
 
 // Four significant digits in scientific notation with the exponent raised in the markup of the
 // labels, "2.000 × 10^{-5}". The mantissa is rounded once, so 9.9996e-6 reads 1.000 × 10^{-5},
@@ -58,5 +61,12 @@ int scientificPower(double value);
 // Without an interval, the value to four significant digits. With `power`, in that power of ten,
 // so that a fitted value reads beside the true one: "(0.9974 ± 0.0012) × 10^{-6}".
 std::string estimateMarkup(const Estimate &estimate, std::optional<int> power = std::nullopt);
+
+// An inhibition constant with its 95% interval, which is not symmetric about it, all in one power
+// of ten: "1.002 (0.951 – 1.058) × 10^{-5}". The nearer end keeps two significant digits, but no
+// more digits than the value's fourth. Without an interval, as estimateMarkup; "—" when not
+// finite.
+std::string intervalMarkup(const InhibitionConstant &constant,
+                           std::optional<int> power = std::nullopt);
 
 } // namespace enkin

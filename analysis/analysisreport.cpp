@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace enkin {
 
@@ -33,6 +34,11 @@ struct Row {
         const double nan = std::nan("");
         return *this << e.value << (e.hasInterval ? e.value - e.halfWidth : nan)
                      << (e.hasInterval ? e.value + e.halfWidth : nan);
+    }
+    Row &operator<<(const InhibitionConstant &c)
+    {
+        const double nan = std::nan("");
+        return *this << c.value << (c.hasInterval ? c.low : nan) << (c.hasInterval ? c.high : nan);
     }
 };
 
@@ -101,6 +107,57 @@ std::string_view methodTitle(Method method)
     return textsOf(method).title;
 }
 
+std::string_view inhibitionLawName(InhibitionModel model)
+{
+    switch (model) {
+    case InhibitionModel::Competitive:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "competitive law");
+    case InhibitionModel::Uncompetitive:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "uncompetitive law");
+    case InhibitionModel::Mixed:
+        break;
+    }
+    return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "mixed law");
+}
+
+std::string_view inhibitionFinding(const InhibitionStudy &study)
+{
+    switch (classify(study)) {
+    case InhibitionType::Competitive:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                    "The readings show competitive inhibition: the inhibitor binds "
+                                    "the free enzyme only.");
+    case InhibitionType::Uncompetitive:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                    "The readings show uncompetitive inhibition: the inhibitor "
+                                    "binds the enzyme-substrate complex only.");
+    case InhibitionType::Mixed:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                    "The readings show mixed inhibition: the inhibitor binds the "
+                                    "free enzyme and the complex, with different constants.");
+    case InhibitionType::Noncompetitive:
+        return ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                    "The readings show noncompetitive inhibition: mixed inhibition "
+                                    "with αKi = Ki, the inhibitor binding the free enzyme and the "
+                                    "complex alike.");
+    case InhibitionType::Undetermined:
+        break;
+    }
+    // A law that fits but has no AICc, or one without enough readings, wants more readings.
+    const bool tooFew = std::any_of(study.models.begin(), study.models.end(), [](const auto &m) {
+        return m.status == FitStatus::Ok || m.status == FitStatus::TooFewReadings;
+    });
+    return tooFew ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                         "The type of inhibition cannot be determined yet: "
+                                         "comparing the laws needs readings at two or more [S]0 "
+                                         "and two or more [I]0, at least six for the competitive "
+                                         "and uncompetitive laws and seven for the mixed law.")
+                  : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",
+                                         "The type of inhibition could not be determined: no "
+                                         "inhibition law fits these readings with positive "
+                                         "constants.");
+}
+
 std::string_view errorModelName(ErrorModel model)
 {
     return model == ErrorModel::Constant
@@ -143,6 +200,54 @@ Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group)
 {
     return scaled(fit, fit.vmaxOverKm, group.eTotal);
 }
+
+namespace {
+
+// A group at several [I]0: the three laws fitted to all its readings, the type they show and the
+// true inhibition constants.
+template <typename Word, typename Line, typename MakeRow>
+void inhibitionRows(const Study &study, int g, const StudyChoices &choices, const Word &word,
+                    const Line &line, const MakeRow &row)
+{
+    const ReadingGroup &group = study.groups[std::size_t(g)];
+    const InhibitionStudy laws = fitGroupInhibition(study, g, choices);
+    const std::string low = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "low")),
+                      high = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "high"));
+    line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "inhibition law"))
+               << "Vmax (M/s)" << low << high << "Km (M)" << low << high << "Ki (M)" << low << high
+               << "αKi (M)" << low << high << "AICc"
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "Akaike weight"))
+               << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "chosen")));
+    for (std::size_t k = 0; k < laws.models.size(); ++k) {
+        const InhibitionModelFit &m = laws.models[k];
+        Row r = row() << word(inhibitionLawName(m.model));
+        if (m.status == FitStatus::Ok)
+            r << m.vmax << m.km << m.ki << m.alphaKi << m.aicc << m.weight;
+        else
+            for (int empty = 0; empty < 14; ++empty) // the twelve numbers, AICc and weight
+                r << "";
+        line(r << word(int(k) == laws.best ? ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "yes")
+                                           : ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "no")));
+    }
+    line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "type of inhibition"))
+               << word(inhibitionFinding(laws)));
+    if (group.hidden)
+        return;
+    // An inhibitor that does not bind the enzyme or the complex has no finite constant for it.
+    const std::string none = word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "none"));
+    Row truth = row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow", "true"));
+    for (auto [name, value] :
+         {std::pair{"Ki (M)", group.ki}, std::pair{"αKi (M)", group.alphaKi}}) {
+        truth << name;
+        if (std::isfinite(value))
+            truth << value;
+        else
+            truth << std::string_view(none);
+    }
+    line(truth);
+}
+
+} // namespace
 
 std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint,
                         const Translate &translate)
@@ -216,6 +321,8 @@ std::string resultsText(const Study &study, const StudyChoices &choices, char de
                        << "" << (t.vmaxDefined ? t.vmax : nan) << ""
                        << "" << t.kcat << ""
                        << "" << t.specificity);
+        if (group.levels.size() > 1)
+            inhibitionRows(study, g, choices, word, line, row);
     }
     line(row());
     line(row() << word(ENKIN_TRANSLATE_NOOP("enkin::AnalysisWindow",

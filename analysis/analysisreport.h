@@ -15,6 +15,14 @@ namespace enkin {
 std::string_view methodName(Method method);
 std::string_view methodTitle(Method method);
 
+// "competitive law", "uncompetitive law", "mixed law".
+std::string_view inhibitionLawName(InhibitionModel model);
+
+// The type of inhibition the global fit finds, as a sentence ("The readings show competitive
+// inhibition: ..."), or why it could not find one: too few readings to compare the laws, or no law
+// that fits with positive constants.
+std::string_view inhibitionFinding(const InhibitionStudy &study);
+
 // "constant: % of the true Vmax", "proportional: % of v".
 std::string_view errorModelName(ErrorModel model);
 
@@ -34,7 +42,10 @@ Estimate specificityOf(const MethodFit &fit, const ReadingGroup &group);
 // whether used, the marks), then for each group its constants, a row per method with Km, Vmax,
 // kcat and kcat/Km, the ends of value ± its spread and what that spread is (a 95% interval, or
 // a line's standard error), and the true values; last the simulated error, its model and its
-// seed. Numbers use `decimalPoint`; the words pass through `translate` when one is given.
+// seed. A group at several [I]0 has after its methods a row per inhibition law (Vmax, Km, Ki and
+// αKi with the ends of their 95% intervals, AICc, Akaike weight, whether chosen), the type found
+// and, unless hidden, the true Ki and αKi. Numbers use `decimalPoint`; the words pass through
+// `translate` when one is given.
 std::string resultsText(const Study &study, const StudyChoices &choices, char decimalPoint = '.',
                         const Translate &translate = {});
 
