@@ -4,6 +4,7 @@
 #include "analysis/analysisplot.h"
 #include "analysis/analysisreport.h"
 #include "analysis/analysiswindow.h"
+#include "analysis/windowparts.h"
 #include "engine/units.h"
 #include "params/runinputs.h"
 #include "params/runstart.h"
@@ -21,39 +22,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace enkin {
 
+using namespace windowparts;
+
 namespace {
-
-// The markup's numbers with the desktop's decimal sign.
-QString html(const std::string &markup)
-{
-    return scriptsToHtml(
-        QString::fromStdString(markup).replace(QLatin1Char('.'), QLocale().decimalPoint()));
-}
-
-// A number in the desktop's decimal sign, without group separators: "1000", "0,25".
-QString number(double value, char format = 'g', int precision = 6)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, format, precision);
-}
-
-// A fitted value in the power of ten of its true value, when that is known.
-std::optional<int> truePower(bool known, double truth)
-{
-    return known && std::isfinite(truth) && truth != 0 ? std::optional(scientificPower(truth))
-                                                       : std::nullopt;
-}
-
-// A number of the results, kept on one line: "(2.004 ± 0.021) × 10<sup>-5</sup>".
-QString unbroken(const std::string &markup)
-{
-    return html(markup).replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-}
 
 // "1 reading", "3 readings".
 QString readingsText(int n)
@@ -166,8 +140,11 @@ void AnalysisWindow::refresh(const DataLog &log, const RunInputs &inputs)
 void AnalysisWindow::refit()
 {
     m_fits.clear();
-    for (int g = 0; g < int(m_study.groups.size()); ++g)
+    m_laws.clear();
+    for (int g = 0; g < int(m_study.groups.size()); ++g) {
         m_fits.push_back(fitGroup(m_study, g, m_choices));
+        m_laws.push_back(fitGroupInhibition(m_study, g, m_choices));
+    }
     m_seed->setText(tr("seed %1").arg(m_choices.seed));
     showMessage();
     showTable();
@@ -261,6 +238,8 @@ QString AnalysisWindow::resultsBlock(int group, const GroupFit &fit) const
     QString text = tr("<b>Group %1</b>: %2 used. %3.<br>")
                        .arg(group + 1)
                        .arg(readingsText(int(fit.used.size())), groupConstants(g));
+    if (g.levels.size() > 1)
+        return text + inhibitionResults(group);
     text += QStringLiteral("<table cellspacing=0 cellpadding=2>");
     const auto heading = [&](const QString &title) {
         text += QStringLiteral("<tr><td colspan=3><i>%1</i></td></tr>").arg(title);

@@ -2,6 +2,7 @@
 
 #include "analysis/analysisplot.h"
 #include "analysis/analysisreport.h"
+#include "analysis/windowparts.h"
 #include "params/runinputs.h"
 #include "widgets/scriptedlabel.h"
 
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
@@ -29,27 +29,14 @@
 
 namespace enkin {
 
+using namespace windowparts;
+
 namespace {
 
 const QColor kUsedColour(200, 0, 0);
 const QColor kFitColour(0, 0, 255);
 const QColor kTruthColour(0, 140, 0);
 const QColor kZeroColour(128, 128, 128);
-
-QList<QPointF> toQt(const PlotPoints &points)
-{
-    QList<QPointF> list;
-    list.reserve(qsizetype(points.size()));
-    for (const PlotPoint &p : points)
-        list.append(QPointF(p.x, p.y));
-    return list;
-}
-
-void setRange(QValueAxis *axis, const AxisRange &range)
-{
-    axis->setRange(range.lo, range.hi);
-    axis->setTickCount(range.ticks);
-}
 
 QValueAxis *makeAxis(const QString &title)
 {
@@ -79,12 +66,6 @@ QLineSeries *makeLine(const QString &legend, QPen pen)
     series->setName(legend);
     series->setPen(pen);
     return series;
-}
-
-void hideFromLegend(QChart *chart, QAbstractSeries *series)
-{
-    for (QLegendMarker *marker : chart->legend()->markers(series))
-        marker->setVisible(false);
 }
 
 } // namespace
@@ -121,6 +102,7 @@ AnalysisWindow::AnalysisWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_tabs->addTab(createTab(Method::Direct), tr("v against [S]₀"));
     for (Method m : {Method::LineweaverBurk, Method::HanesWoolf, Method::EadieHofstee})
         m_tabs->addTab(createTab(m), tr(methodName(m).data()));
+    m_inhibitionPage = createInhibitionTab();
 
     auto *resultsPage = new QWidget;
     m_resultsLayout = new QVBoxLayout(resultsPage);
@@ -347,10 +329,8 @@ void AnalysisWindow::showChart(Chart &chart, const MethodPlot &plot, bool residu
     chart.leftOut->setVisible(chart.leftOut->count() > 0);
     const AxisRange &y = residuals ? plot.residual : plot.y;
     setRange(chart.x, plot.x);
-    setRange(chart.y, y);
     // The residuals' plot is short: its scale reads at its ends and at zero.
-    if (residuals)
-        chart.y->setTickCount(3);
+    setRange(chart.y, residuals ? AxisRange{y.lo, y.hi, 3} : y);
     if (chart.fitted) {
         chart.fitted->replace(toQt(plot.fitted));
         chart.fitted->setVisible(!plot.fitted.empty());
@@ -370,6 +350,8 @@ void AnalysisWindow::showChart(Chart &chart, const MethodPlot &plot, bool residu
 
 void AnalysisWindow::showTabs()
 {
+    if (showLevels())
+        return;
     if (m_group < 0 || m_group >= int(m_study.groups.size())) {
         for (Chart *chart : {&m_charts[0], &m_charts[1], &m_charts[2], &m_charts[3], &m_residuals})
             showChart(*chart, MethodPlot{}, chart == &m_residuals);
