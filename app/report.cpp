@@ -84,13 +84,18 @@ bool Report::write(const QString &fileName, const Session &session, const QStrin
     }
     html += QStringLiteral("</table>");
 
-    // The analysis as the window shows it, with its velocity and Lineweaver-Burk plots.
+    // The analysis as the window shows it, with its velocity and Lineweaver-Burk plots, and for
+    // an inhibitor at several [I]0 its Dixon and Cornish-Bowden plots.
     AnalysisWindow analysis;
     analysis.resize(1000, 760);
     analysis.refresh(log, state.inputs);
-    html += QStringLiteral("<h2>%1</h2>%2<p><img src=\"velocity.png\" width=\"600\"></p>"
-                           "<p><img src=\"lineweaver.png\" width=\"600\"></p>")
-                .arg(tr("Analysis"), analysis.resultsHtml());
+    const bool inhibition = analysis.plotsInhibition();
+    html +=
+        QStringLiteral("<h2>%1</h2>%2<p><img src=\"velocity.png\" width=\"600\"></p>"
+                       "<p><img src=\"lineweaver.png\" width=\"600\"></p>%3")
+            .arg(tr("Analysis"), analysis.resultsHtml(),
+                 inhibition ? QStringLiteral("<p><img src=\"inhibition.png\" width=\"600\"></p>")
+                            : QString());
 
     QTextDocument document;
     document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("plot.png")), plot);
@@ -98,6 +103,9 @@ bool Report::write(const QString &fileName, const Session &session, const QStrin
                          analysis.tabImage(0));
     document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("lineweaver.png")),
                          analysis.tabImage(1));
+    if (inhibition)
+        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("inhibition.png")),
+                             analysis.tabImage(4));
     document.setHtml(html);
 
     QPdfWriter pdf(fileName);

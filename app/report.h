@@ -1,6 +1,8 @@
 // The report a student hands in: a PDF with their name, the date, the program's version, the plot
 // of the current run with its scales, the readings with their units and marks, and the analysis
-// with its velocity and double-reciprocal plots. Its text is text, selectable and searchable.
+// with its velocity and double-reciprocal plots, and for an inhibitor at several [I]0 the
+// inhibition laws and the Dixon and Cornish-Bowden plots. Its text is text, selectable and
+// searchable.
 #pragma once
 
 #include <QCoreApplication>
