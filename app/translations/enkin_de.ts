@@ -737,6 +737,170 @@
         <source>enzyme setting</source>
         <translation>Enzymvariante</translation>
     </message>
+    <message>
+        <source>Curves that rise to the same Vmax show competitive inhibition; an inhibitor that lowers Vmax binds the complex.</source>
+        <translation>Kurven, die zum selben Vmax ansteigen, zeigen kompetitive Hemmung; ein Inhibitor, der Vmax senkt, bindet den Komplex.</translation>
+    </message>
+    <message>
+        <source>Lines that meet on the 1/v axis show competitive inhibition, parallel lines uncompetitive, lines that meet left of the 1/v axis mixed.</source>
+        <translation>Geraden, die sich auf der 1/v-Achse schneiden, zeigen kompetitive Hemmung, parallele Geraden unkompetitive, Geraden, die sich links der 1/v-Achse schneiden, gemischte.</translation>
+    </message>
+    <message>
+        <source>Parallel lines show competitive inhibition, lines that meet on the [S]₀/v axis uncompetitive, lines that meet left of it mixed.</source>
+        <translation>Parallele Geraden zeigen kompetitive Hemmung, Geraden, die sich auf der [S]₀/v-Achse schneiden, unkompetitive, Geraden, die sich links davon schneiden, gemischte.</translation>
+    </message>
+    <message>
+        <source>Lines that meet on the v axis show competitive inhibition, lines that meet on the v/[S]₀ axis uncompetitive, lines that meet elsewhere mixed.</source>
+        <translation>Geraden, die sich auf der v-Achse schneiden, zeigen kompetitive Hemmung, Geraden, die sich auf der v/[S]₀-Achse schneiden, unkompetitive, Geraden, die sich anderswo schneiden, gemischte.</translation>
+    </message>
+    <message>
+        <source>%1: Km = %2, Vmax = %3</source>
+        <translation>%1: Km = %2, Vmax = %3</translation>
+    </message>
+    <message>
+        <source>%1: no fit</source>
+        <translation>%1: keine Anpassung</translation>
+    </message>
+    <message>
+        <source>Each [I]₀ fitted on its own, apparent Km in M and Vmax in M/s: %1.</source>
+        <translation>Jedes [I]₀ für sich angepasst, scheinbares Km in M und Vmax in M/s: %1.</translation>
+    </message>
+    <message>
+        <source> Dashed: the true curve or line at each [I]₀.</source>
+        <translation> Gestrichelt: die wahre Kurve oder Gerade bei jedem [I]₀.</translation>
+    </message>
+    <message>
+        <source>fits, but too few readings for an AICc</source>
+        <translation>passt, aber zu wenige Messwerte für ein AICc</translation>
+    </message>
+    <message>
+        <source>too few readings</source>
+        <translation>zu wenige Messwerte</translation>
+    </message>
+    <message>
+        <source>gives a constant that is not positive</source>
+        <translation>ergibt eine Konstante, die nicht positiv ist</translation>
+    </message>
+    <message>
+        <source>Dixon plot: 1/v against [I]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>Dixon-Diagramm: 1/v gegen [I]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>[I]&lt;sub&gt;0&lt;/sub&gt; (µM)</source>
+        <translation>[I]&lt;sub&gt;0&lt;/sub&gt; (µM)</translation>
+    </message>
+    <message>
+        <source>Cornish-Bowden plot: [S]&lt;sub&gt;0&lt;/sub&gt;/v against [I]&lt;sub&gt;0&lt;/sub&gt;</source>
+        <translation>Cornish-Bowden-Diagramm: [S]&lt;sub&gt;0&lt;/sub&gt;/v gegen [I]&lt;sub&gt;0&lt;/sub&gt;</translation>
+    </message>
+    <message>
+        <source>Dixon and Cornish-Bowden</source>
+        <translation>Dixon und Cornish-Bowden</translation>
+    </message>
+    <message>
+        <source>No inhibition law was chosen: the plots show the readings only.</source>
+        <translation>Es wurde kein Hemmungsgesetz gewählt: Die Diagramme zeigen nur die Messwerte.</translation>
+    </message>
+    <message>
+        <source>Lines of the %1, fitted to all readings at once, one per [S]₀. On the Dixon plot the lines of competitive and mixed inhibition meet at [I]₀ = −Ki, those of uncompetitive inhibition are parallel; on the Cornish-Bowden plot the lines of uncompetitive and mixed inhibition meet at [I]₀ = −αKi, those of competitive inhibition are parallel.</source>
+        <translation>Geraden des gewählten Gesetzes (%1), an alle Messwerte zugleich angepasst, eine je [S]₀. Im Dixon-Diagramm schneiden sich die Geraden kompetitiver und gemischter Hemmung bei [I]₀ = −Ki, die unkompetitiver Hemmung sind parallel; im Cornish-Bowden-Diagramm schneiden sich die Geraden unkompetitiver und gemischter Hemmung bei [I]₀ = −αKi, die kompetitiver Hemmung sind parallel.</translation>
+    </message>
+    <message>
+        <source>The inhibition laws, each fitted to all readings at once</source>
+        <translation>Die Hemmungsgesetze, jedes an alle Messwerte zugleich angepasst</translation>
+    </message>
+    <message>
+        <source>Law</source>
+        <translation>Gesetz</translation>
+    </message>
+    <message>
+        <source>Akaike weight</source>
+        <translation>Akaike-Gewicht</translation>
+    </message>
+    <message>
+        <source>chosen</source>
+        <translation>gewählt</translation>
+    </message>
+    <message>
+        <source>The %1&apos;s constants, 95% intervals; true values</source>
+        <translation>Konstanten (%1), 95-%-Intervalle; wahre Werte</translation>
+    </message>
+    <message>
+        <source>The %1&apos;s constants, 95% intervals</source>
+        <translation>Konstanten (%1), 95-%-Intervalle</translation>
+    </message>
+    <message>
+        <source>none: does not bind E</source>
+        <translation>keine: bindet E nicht</translation>
+    </message>
+    <message>
+        <source>none: does not bind ES</source>
+        <translation>keine: bindet ES nicht</translation>
+    </message>
+    <message>
+        <source>not in this law</source>
+        <translation>nicht in diesem Gesetz</translation>
+    </message>
+    <message>
+        <source>At each [I]₀ on its own, the direct fit&apos;s apparent Km (M) and Vmax (M/s), 95% intervals</source>
+        <translation>Bei jedem [I]₀ für sich: scheinbares Km (M) und Vmax (M/s) der direkten Anpassung, 95-%-Intervalle</translation>
+    </message>
+    <message>
+        <source>no fit</source>
+        <translation>keine Anpassung</translation>
+    </message>
+    <message>
+        <source>&lt;small&gt;The law chosen is the simplest whose AICc is within 2 of the lowest: a law with more constants must fit clearly better to be preferred. The Akaike weight is each law&apos;s relative likelihood given the readings. The intervals of Ki and αKi are wider on their far side, as the readings fix 1/Ki better than Ki.&lt;/small&gt;</source>
+        <translation>&lt;small&gt;Gewählt wird das einfachste Gesetz, dessen AICc höchstens 2 über dem niedrigsten liegt: Ein Gesetz mit mehr Konstanten muss deutlich besser passen, um vorgezogen zu werden. Das Akaike-Gewicht ist die relative Wahrscheinlichkeit jedes Gesetzes angesichts der Messwerte. Die Intervalle von Ki und αKi reichen nach oben weiter als nach unten, da die Messwerte 1/Ki genauer festlegen als Ki.&lt;/small&gt;</translation>
+    </message>
+    <message>
+        <source>competitive law</source>
+        <translation>kompetitives Gesetz</translation>
+    </message>
+    <message>
+        <source>uncompetitive law</source>
+        <translation>unkompetitives Gesetz</translation>
+    </message>
+    <message>
+        <source>mixed law</source>
+        <translation>gemischtes Gesetz</translation>
+    </message>
+    <message>
+        <source>The readings show competitive inhibition: the inhibitor binds the free enzyme only.</source>
+        <translation>Die Messwerte zeigen kompetitive Hemmung: Der Inhibitor bindet nur das freie Enzym.</translation>
+    </message>
+    <message>
+        <source>The readings show uncompetitive inhibition: the inhibitor binds the enzyme-substrate complex only.</source>
+        <translation>Die Messwerte zeigen unkompetitive Hemmung: Der Inhibitor bindet nur den Enzym-Substrat-Komplex.</translation>
+    </message>
+    <message>
+        <source>The readings show mixed inhibition: the inhibitor binds the free enzyme and the complex, with different constants.</source>
+        <translation>Die Messwerte zeigen gemischte Hemmung: Der Inhibitor bindet das freie Enzym und den Komplex, mit verschiedenen Konstanten.</translation>
+    </message>
+    <message>
+        <source>The readings show noncompetitive inhibition: mixed inhibition with αKi = Ki, the inhibitor binding the free enzyme and the complex alike.</source>
+        <translation>Die Messwerte zeigen nichtkompetitive Hemmung: gemischte Hemmung mit αKi = Ki, der Inhibitor bindet das freie Enzym und den Komplex gleich stark.</translation>
+    </message>
+    <message>
+        <source>The type of inhibition cannot be determined yet: comparing the laws needs readings at two or more [S]0 and two or more [I]0, at least six for the competitive and uncompetitive laws and seven for the mixed law.</source>
+        <translation>Die Art der Hemmung lässt sich noch nicht bestimmen: Der Vergleich der Gesetze braucht Messwerte bei zwei oder mehr [S]0 und zwei oder mehr [I]0, mindestens sechs für das kompetitive und das unkompetitive Gesetz und sieben für das gemischte.</translation>
+    </message>
+    <message>
+        <source>The type of inhibition could not be determined: no inhibition law fits these readings with positive constants.</source>
+        <translation>Die Art der Hemmung ließ sich nicht bestimmen: Kein Hemmungsgesetz passt mit positiven Konstanten zu diesen Messwerten.</translation>
+    </message>
+    <message>
+        <source>inhibition law</source>
+        <translation>Hemmungsgesetz</translation>
+    </message>
+    <message>
+        <source>type of inhibition</source>
+        <translation>Art der Hemmung</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
 </context>
 <context>
     <name>enkin::DataForm</name>
@@ -1103,6 +1267,22 @@
         <source>Click to select the enzyme setting</source>
         <translation>Klicken, um die Enzymvariante zu wählen</translation>
     </message>
+    <message>
+        <source>t = %1 msec: [E] %2, [ES] %3, [P] %4, [EI]+[ESI] %5 (10^-9 M)</source>
+        <translation>t = %1 ms: [E] %2, [ES] %3, [P] %4, [EI]+[ESI] %5 (10^-9 M)</translation>
+    </message>
+    <message>
+        <source>Inhibited Enzyme</source>
+        <translation>Gehemmtes Enzym</translation>
+    </message>
+    <message>
+        <source>Inhibited enzyme [EI] + [ESI] at above time</source>
+        <translation>Gehemmtes Enzym [EI] + [ESI] zur obigen Zeit</translation>
+    </message>
+    <message>
+        <source>[EI] + [ESI], 10^-9 M</source>
+        <translation>[EI] + [ESI], 10^-9 M</translation>
+    </message>
 </context>
 <context>
     <name>enkin::HelpWindow</name>
@@ -1125,6 +1305,81 @@
     <message>
         <source>Michaelis Menten -  Guide</source>
         <translation>Michaelis-Menten - Leitfaden</translation>
+    </message>
+</context>
+<context>
+    <name>enkin::InhibitorSection</name>
+    <message>
+        <source>Initial Inhibitor Concentration: 0 for none</source>
+        <translation>Anfangskonzentration des Inhibitors: 0 für keinen</translation>
+    </message>
+    <message>
+        <source>Rate Constant for reaction  E + I to EI</source>
+        <translation>Geschwindigkeitskonstante der Reaktion E + I zu EI</translation>
+    </message>
+    <message>
+        <source>Rate Constant for EI return to E + I</source>
+        <translation>Geschwindigkeitskonstante für den Zerfall von EI zu E + I</translation>
+    </message>
+    <message>
+        <source>Rate Constant for reaction  ES + I to ESI</source>
+        <translation>Geschwindigkeitskonstante der Reaktion ES + I zu ESI</translation>
+    </message>
+    <message>
+        <source>Rate Constant for ESI return to ES + I</source>
+        <translation>Geschwindigkeitskonstante für den Zerfall von ESI zu ES + I</translation>
+    </message>
+    <message>
+        <source>Competitive</source>
+        <translation>Kompetitiv</translation>
+    </message>
+    <message>
+        <source>Uncompetitive</source>
+        <translation>Unkompetitiv</translation>
+    </message>
+    <message>
+        <source>Mixed</source>
+        <translation>Gemischt</translation>
+    </message>
+    <message>
+        <source>Inhibitor</source>
+        <translation>Inhibitor</translation>
+    </message>
+    <message>
+        <source>Where the inhibitor binds: E (competitive), ES (uncompetitive) or both (mixed)</source>
+        <translation>Wo der Inhibitor bindet: an E (kompetitiv), an ES (unkompetitiv) oder an beide (gemischt)</translation>
+    </message>
+    <message>
+        <source>Inhibitor type</source>
+        <translation>Art des Inhibitors</translation>
+    </message>
+    <message>
+        <source>Click to select [I]0 as a multiple of the inhibition constant</source>
+        <translation>Klicken, um [I]0 als Vielfaches der Hemmkonstante zu wählen</translation>
+    </message>
+    <message>
+        <source>[I]0 as a multiple of the inhibition constant</source>
+        <translation>[I]0 als Vielfaches der Hemmkonstante</translation>
+    </message>
+    <message>
+        <source>Ki = ?
+αKi = ?</source>
+        <translation>Ki = ?
+αKi = ?</translation>
+    </message>
+    <message>
+        <source>Ki = %1
+αKi = %2</source>
+        <translation>Ki = %1
+αKi = %2</translation>
+    </message>
+    <message>
+        <source>αKi</source>
+        <translation>αKi</translation>
+    </message>
+    <message>
+        <source>Ki</source>
+        <translation>Ki</translation>
     </message>
 </context>
 <context>
@@ -1303,6 +1558,18 @@
     <message>
         <source>%1 (hidden in this assignment)</source>
         <translation>%1 (in dieser Aufgabe verborgen)</translation>
+    </message>
+    <message>
+        <source>Show or hide the inhibitor</source>
+        <translation>Inhibitor zeigen oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Inhibitor &lt;&lt;</source>
+        <translation>Inhibitor &lt;&lt;</translation>
+    </message>
+    <message>
+        <source>Inhibitor &gt;&gt;</source>
+        <translation>Inhibitor &gt;&gt;</translation>
     </message>
 </context>
 <context>
