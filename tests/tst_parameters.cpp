@@ -1,7 +1,9 @@
 // The main window's k2 and [S]0 lists and the Initial Parameters dialog, driven on the real windows
 // with clicks and keys; the plot image, the boxes and the shared state read back.
+#include "analysis/analysiswindow.h"
 #include "params/inhibitorsection.h"
 #include "params/parametersdialog.h"
+#include "tests/documents.h"
 #include "tests/mainwindow.h"
 
 #include <QAbstractItemView>
@@ -9,9 +11,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextDocumentFragment>
 
 #include <optional>
 #include <tuple>
@@ -263,6 +267,80 @@ private slots:
         s->slider()->setValue(300);
         QVERIFY(s->get("EIVal")->isHidden());
         QCOMPARE(countColour(s->image(), PlotSurface::paletteColor(2).rgb()), 0);
+    }
+
+    // Tutorial exercise 7 as a student does it: for each type, four [I]0 from the dialog's list,
+    // five [S]0 from the main window's, each read at the end of the run; then the Analysis.
+    void exerciseSeven()
+    {
+        struct Type {
+            int row;
+            const char *kminus4; // typed into k-4, or nothing
+            const char *sentence, *found;
+        } types[] = {{0, "", "competitive inhibition", "Ki = 1.01"},
+                     {1, "", "uncompetitive inhibition", "αKi = 1.00"},
+                     {2, "4", "mixed inhibition", "Ki = 1.00, αKi = 4.04"}};
+        QStringList velocities, found;
+        for (const Type &type : types) {
+            Parameters *dialog = openDialog();
+            QTest::mouseClick(dialog->findChild<QPushButton *>("Default"), Qt::LeftButton);
+            if (dialog->inhibitorSection()->isHidden())
+                QTest::mouseClick(dialog->findChild<QPushButton *>("InhibitorButton"),
+                                  Qt::LeftButton);
+            choose(dialog->inhibitorSection()->typeList(), type.row);
+            if (*type.kminus4) {
+                dialog->field(RunInput::kk7)->selectAll();
+                QTest::keyClicks(dialog->field(RunInput::kk7), type.kminus4);
+            }
+            for (int level : {0, 2, 3, 4}) { // 0, 1, 2 and 3 Ki
+                choose(openDialog()->inhibitorSection()->i0List(), level);
+                QTest::mouseClick(dialog->findChild<QPushButton *>("Accept"), Qt::LeftButton);
+                for (int row : {5, 6, 7, 8, 10}) {
+                    choose("S0List", row);
+                    QTest::keyClick(s->slider(), Qt::Key_End);
+                    if ((level == 0 || level == 2) && (row == 6 || row == 10))
+                        velocities << s->read("Vel");
+                    QTest::mouseClick(s->get<QPushButton>("Command1"), Qt::LeftButton);
+                }
+            }
+            QCOMPARE(s->state.dataLog.SavedCount, 20);
+            s->choose("Analyse");
+            auto *analysis = s->form.findChild<AnalysisWindow *>();
+            const QString results =
+                QTextDocumentFragment::fromHtml(analysis->resultsHtml()).toPlainText().simplified();
+            QVERIFY2(results.contains("The readings show " + QString(type.sentence)),
+                     qPrintable(results));
+            // The chosen law's constants, read off their rows to three digits.
+            QStringList constants;
+            for (const char *name : {"Ki", "αKi"}) {
+                const QRegularExpression row(
+                    QStringLiteral("(?:^|\\s)%1 (\\d\\.\\d+) \\(").arg(name));
+                const auto match = row.match(results);
+                if (match.hasMatch() &&
+                    QString(" " + QString(type.found)).contains(QString(" ") + name + " ="))
+                    constants << QStringLiteral("%1 = %2").arg(name).arg(
+                        match.captured(1).toDouble(), 0, 'f', 2);
+            }
+            found << constants.join(", ");
+            QCOMPARE(found.last(), QString(type.found));
+            s->choose("ClearData");
+        }
+        // Without inhibitor at [S]0 = 2e-5 and 1e-4 M, and each type at [I]0 = Ki.
+        QCOMPARE(velocities.join(' '), "0.498 0.831 0.333 0.714 0.498 0.831 0.333 0.454 "
+                                       "0.498 0.831 0.307 0.606");
+        const Claims claims{
+            {"reads 0.498 and at 1 x 10-4 M 0.831", "„0.498“ und bei 1 x 10-4 M „0.831“"},
+            {"brings them to 0.333 and 0.714", "bringt sie auf „0.333“ und „0.714“"},
+            {"the uncompetitive one to 0.333 and 0.454",
+             "der unkompetitive auf „0.333“ und „0.454“"},
+            {"the mixed one to 0.307 and 0.606", "der gemischte auf „0.307“ und „0.606“"},
+            {"Ki = 1.01 x 10-5 M for the competitive inhibitor",
+             "Ki = 1,01 x 10-5 M für den kompetitiven Inhibitor"},
+            {"αKi = 1.00 x 10-5 M for the uncompetitive one",
+             "αKi = 1,00 x 10-5 M für den unkompetitiven"},
+            {"Ki = 1.00 x 10-5 M with αKi = 4.04 x 10-5 M for the mixed one",
+             "Ki = 1,00 x 10-5 M mit αKi = 4,04 x 10-5 M für den gemischten"}};
+        QCOMPARE(missingClaims(ENKIN_DOCS_DIR, "tutorial.html", claims), QString());
     }
 };
 
