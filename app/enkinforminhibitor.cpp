@@ -10,6 +10,7 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QtMath>
@@ -100,7 +101,14 @@ void EnkinForm::showInhibitor(bool shown)
         if (w && w->objectName() == QLatin1String("Shape1"))
             place.setHeight(px(kKeyHeight + (shown ? kKeyRow : 0)));
     QWidget *client = centralWidget();
+    const int least = client->minimumHeight();
     client->setMinimumHeight(px(7020 + (shown ? kRowHeight : 0)));
+    // A window at its least size grows by the row and gives it back, so that the controls stand
+    // where they stood before; a window made larger keeps its size, and the plot gives the room.
+    if (!shown && client->height() == least) {
+        layout()->activate(); // the window's least size follows the client's before the resize
+        resize(width(), height() - (least - client->minimumHeight()));
+    }
     placeForSize(client->size());
 }
 

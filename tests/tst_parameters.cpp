@@ -230,6 +230,7 @@ private slots:
     // curve, key line and Results box; and back to none with Default.
     void inhibitorThroughTheDialog()
     {
+        const int designHeight = s->form.height();
         Parameters *dialog = openDialog();
         auto *section = dialog->inhibitorSection();
         const int closed = dialog->height();
@@ -253,6 +254,7 @@ private slots:
         QVERIFY(s->get("EIVal")->isHidden());
         s->slider()->setValue(600);
         QVERIFY(s->get("EIVal")->isVisible() && s->get("Line5")->isVisible());
+        QTRY_VERIFY(s->form.height() > designHeight); // a row taller
         // At equilibrium [ESI] = [ES] [I] / aKi, [I] the free inhibitor, here [I]0 - [ESI].
         const double es = s->read("ESVal").toDouble(), bound = s->read("EIVal").toDouble();
         QVERIFY2(std::abs(bound / es - 0.28 / 0.14) < 0.01, qPrintable(s->results()));
@@ -267,6 +269,7 @@ private slots:
         s->slider()->setValue(300);
         QVERIFY(s->get("EIVal")->isHidden());
         QCOMPARE(countColour(s->image(), PlotSurface::paletteColor(2).rgb()), 0);
+        QTRY_COMPARE(s->form.height(), designHeight); // and back, the controls where they were
     }
 
     // Tutorial exercise 7 as a student does it: for each type, four [I]0 from the dialog's list,
