@@ -353,6 +353,9 @@ void AnalysisWindow::showTable()
         cell(i, 3, number(r.reading.v));
         cell(i, 4, number(r.t * 1000));
         QString note = tr("group %1").arg(r.group + 1);
+        // Which inhibitor level a reading is at, where the group has levels to tell apart.
+        if (r.group >= 0 && m_study.groups[std::size_t(r.group)].levels.size() > 1)
+            note += tr(", [I]₀ = %1 M").arg(number(r.i0));
         if (r.marks != Mark::None)
             note += QStringLiteral(": ") + markReasons(r.marks);
         cell(i, 5, note);

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextDocumentFragment>
 
@@ -309,6 +310,11 @@ private slots:
             QCOMPARE(s->state.dataLog.SavedCount, 20);
             s->choose("Analyse");
             auto *analysis = s->form.findChild<AnalysisWindow *>();
+            // Each reading says its level: the eleventh is the first at 2 Ki.
+            QVERIFY(analysis->findChild<QTableWidget *>("readingsTable")
+                        ->item(10, 5)
+                        ->text()
+                        .contains("[I]₀ = 2e-05 M"));
             const QString results =
                 QTextDocumentFragment::fromHtml(analysis->resultsHtml()).toPlainText().simplified();
             QVERIFY2(results.contains("The readings show " + QString(type.sentence)),

@@ -901,6 +901,10 @@
         <source>none</source>
         <translation>keine</translation>
     </message>
+    <message>
+        <source>, [I]₀ = %1 M</source>
+        <translation>, [I]₀ = %1 M</translation>
+    </message>
 </context>
 <context>
     <name>enkin::DataForm</name>
