@@ -78,21 +78,12 @@ QString familyHint(Method method)
     return {};
 }
 
-QString familyCaption(Method method, const std::vector<LevelFit> &levels, bool hidden)
+QString familyCaption(Method method, bool hidden)
 {
-    QStringList fits;
-    for (const LevelFit &level : levels) {
-        const MethodFit &m = level.fit.methods[std::size_t(method)];
-        fits << (m.status == FitStatus::Ok
-                     ? AnalysisWindow::tr("%1: Km = %2, Vmax = %3")
-                           .arg(levelName(level.i0), unbroken(scientificMarkup(m.km.value)),
-                                unbroken(scientificMarkup(m.vmax.value)))
-                     : AnalysisWindow::tr("%1: no fit").arg(levelName(level.i0)));
-    }
+    // Short, so that the plot keeps its room: the results list each level's apparent constants.
     QString text = familyHint(method) + QLatin1Char(' ') +
-                   AnalysisWindow::tr("Each [I]₀ fitted on its own, apparent Km in M and Vmax in "
-                                      "M/s: %1.")
-                       .arg(fits.join(QStringLiteral("; ")));
+                   AnalysisWindow::tr("Each [I]₀ is fitted on its own; the results list their "
+                                      "apparent Km and Vmax.");
     if (!hidden)
         text += AnalysisWindow::tr(" Dashed: the true curve or line at each [I]₀.");
     return text;
@@ -278,7 +269,7 @@ bool AnalysisWindow::showLevels()
             const AxisRange &r = family.residual;
             showFamily(m_residuals, residuals, family.x, {r.lo, r.hi, 3}, false, true, false);
         }
-        m_captions[m]->setText(familyCaption(method, levels, group.hidden));
+        m_captions[m]->setText(familyCaption(method, group.hidden));
         m_captions[m]->setAccessibleName(htmlToPlain(m_captions[m]->text()));
     }
 

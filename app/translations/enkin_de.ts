@@ -754,18 +754,6 @@
         <translation>Geraden, die sich auf der v-Achse schneiden, zeigen kompetitive Hemmung, Geraden, die sich auf der v/[S]₀-Achse schneiden, unkompetitive, Geraden, die sich anderswo schneiden, gemischte.</translation>
     </message>
     <message>
-        <source>%1: Km = %2, Vmax = %3</source>
-        <translation>%1: Km = %2, Vmax = %3</translation>
-    </message>
-    <message>
-        <source>%1: no fit</source>
-        <translation>%1: keine Anpassung</translation>
-    </message>
-    <message>
-        <source>Each [I]₀ fitted on its own, apparent Km in M and Vmax in M/s: %1.</source>
-        <translation>Jedes [I]₀ für sich angepasst, scheinbares Km in M und Vmax in M/s: %1.</translation>
-    </message>
-    <message>
         <source> Dashed: the true curve or line at each [I]₀.</source>
         <translation> Gestrichelt: die wahre Kurve oder Gerade bei jedem [I]₀.</translation>
     </message>
@@ -904,6 +892,10 @@
     <message>
         <source>, [I]₀ = %1 M</source>
         <translation>, [I]₀ = %1 M</translation>
+    </message>
+    <message>
+        <source>Each [I]₀ is fitted on its own; the results list their apparent Km and Vmax.</source>
+        <translation>Jedes [I]₀ ist für sich angepasst; die Ergebnisse nennen sein scheinbares Km und Vmax.</translation>
     </message>
 </context>
 <context>
