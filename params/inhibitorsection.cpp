@@ -1,7 +1,7 @@
 #include "params/inhibitorsection.h"
 
 #include "engine/numtext.h"
-#include "params/fieldbinding.h"
+#include "params/dialogfield.h"
 #include "params/inhibitorchoices.h"
 #include "widgets/design.h"
 #include "widgets/scriptedlabel.h"
@@ -52,7 +52,6 @@ const char *const kTypeNames[] = {QT_TRANSLATE_NOOP("enkin::InhibitorSection", "
                                   QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Uncompetitive"),
                                   QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Mixed")};
 
-constexpr int kLabelGap = 3;
 constexpr int kHeight = 2265; // twips
 
 // A constant in M, from 10^-3 M, in the form the [S]0 list's rows take: "1.0x10^(-5) M"; a dash
@@ -97,41 +96,16 @@ InhibitorSection::InhibitorSection(RunInputs &inputs, QWidget *parent)
     connect(m_type, &QComboBox::activated, this,
             [this](int row) { setInhibitorType(m_inputs, static_cast<InhibitorType>(row)); });
 
-    for (const InhibitorField &design : kInhibitorFields) {
-        auto *edit = new QLineEdit(this);
-        edit->setMaxLength(kLongestBoxText);
-        edit->setObjectName(QString::fromLatin1(RunInputs::name(design.input).data()));
-        edit->setFont(boxFont);
-        edit->setGeometry(twips(design.left, design.top, design.width, 285));
-        edit->setToolTip(tr(design.tooltip));
+    for (const InhibitorField &spec : kInhibitorFields) {
+        const DialogFieldDesign design{spec.input,    spec.label,
+                                       spec.unit,     spec.accessibleUnit,
+                                       spec.tooltip,  "enkin::InhibitorSection",
+                                       spec.left,     spec.width,
+                                       spec.unitLeft, spec.top};
         // An assignment's inhibitor constants: a question mark, like its enzyme's.
-        if (inputs.inhibitorHidden() && design.input != RunInput::I0) {
-            edit->setText(QStringLiteral("?"));
-            edit->setEnabled(false);
-            edit->setToolTip(
-                QCoreApplication::translate("enkin::Parameters", "%1 (hidden in this assignment)")
-                    .arg(edit->toolTip()));
-        } else
-            bindField(edit, inputs, design.input);
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
-        edit->setPalette(p);
-        m_fields[&design - kInhibitorFields] = edit;
-        auto *label = new ScriptedLabel(QString::fromLatin1(design.label), Qt::AlignRight, this);
-        auto *unit = new ScriptedLabel(
-            QCoreApplication::translate("enkin::Parameters", design.unit), Qt::AlignLeft, this);
-        const QRect row = edit->geometry();
-        for (ScriptedLabel *l : {label, unit}) {
-            const QSize hint = l->sizeHint();
-            const int left =
-                l == label ? row.left() - kLabelGap - hint.width() : px(design.unitLeft);
-            l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
-                           hint.height());
-        }
-        edit->setAccessibleName(
-            label->accessibleName() + QStringLiteral(", ") +
-            QCoreApplication::translate("enkin::Parameters", design.accessibleUnit));
-        edit->setAccessibleDescription(edit->toolTip());
+        const bool hidden = inputs.inhibitorHidden() && spec.input != RunInput::I0;
+        m_fields[&spec - kInhibitorFields] =
+            makeDialogField(this, inputs, design, true, hidden).edit;
     }
 
     m_i0List = new QComboBox(this);

@@ -1,6 +1,6 @@
 #include "params/parametersdialog.h"
 
-#include "params/fieldbinding.h"
+#include "params/dialogfield.h"
 #include "params/inhibitorsection.h"
 #include "widgets/design.h"
 #include "widgets/scriptedlabel.h"
@@ -63,9 +63,6 @@ const FieldSpec kFields[] = {
      2640, 675, 3420, 1800},
 };
 
-// Pixels between a quantity's label and its field.
-constexpr int kLabelGap = 3;
-
 // The window's height with the inhibitor's section closed, in twips: the design's 2325 and a row
 // for the Inhibitor button.
 constexpr int kClosedHeight = 2700;
@@ -93,49 +90,18 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     const QFont boxFont = interfaceFont();
     int besideButtons = width(); // the left edge of the label on the buttons' row
 
-    for (const FieldSpec &design : kFields) {
-        auto *edit = new QLineEdit(this);
-        edit->setMaxLength(kLongestBoxText);
-        edit->setObjectName(QString::fromLatin1(RunInputs::name(design.input).data()));
-        edit->setFont(boxFont);
-        edit->setGeometry(twips(design.left, design.top, design.width, 285));
-        edit->setToolTip(tr(design.tooltip));
-        // An assignment's rate constants are its hidden enzyme: their fields say so and hold
-        // nothing of them.
+    for (const FieldSpec &spec : kFields) {
+        const DialogFieldDesign design{
+            spec.input,          spec.label, spec.unit,  spec.accessibleUnit, spec.tooltip,
+            "enkin::Parameters", spec.left,  spec.width, spec.unitLeft,       spec.top};
+        // An assignment's rate constants are its hidden enzyme: their fields hold nothing of them.
         const bool hidden =
-            inputs.hasEnzyme() && (design.input == RunInput::kk1 || design.input == RunInput::kk2 ||
-                                   design.input == RunInput::kk3);
-        edit->setEnabled(design.editable && !hidden);
-        if (!edit->isEnabled()) {
-            QPalette p = edit->palette();
-            p.setColor(QPalette::Disabled, QPalette::Text, readableDisabledText(p));
-            edit->setPalette(p);
-        }
-        if (hidden) {
-            // The field is two characters wide: a question mark, and the tip says why.
-            edit->setText(QStringLiteral("?"));
-            edit->setToolTip(tr("%1 (hidden in this assignment)").arg(edit->toolTip()));
-        } else
-            bindField(edit, inputs, design.input);
-        m_fields[static_cast<int>(design.input)] = edit;
-
-        // Each label is as wide as its text and centred on the field's row: the quantity ends
-        // just before the field, the unit starts at its column.
-        auto *label = new ScriptedLabel(QString::fromLatin1(design.label), Qt::AlignRight, this);
-        auto *unit = new ScriptedLabel(tr(design.unit), Qt::AlignLeft, this);
-        const QRect row = edit->geometry();
-        for (ScriptedLabel *l : {label, unit}) {
-            const QSize hint = l->sizeHint();
-            const int left =
-                l == label ? row.left() - kLabelGap - hint.width() : px(design.unitLeft);
-            l->setGeometry(left, row.center().y() - (hint.height() - 1) / 2, hint.width(),
-                           hint.height());
-        }
-        if (design.top == 1800)
-            besideButtons = label->x();
-        edit->setAccessibleName(label->accessibleName() + QStringLiteral(", ") +
-                                tr(design.accessibleUnit));
-        edit->setAccessibleDescription(edit->toolTip());
+            inputs.hasEnzyme() && (spec.input == RunInput::kk1 || spec.input == RunInput::kk2 ||
+                                   spec.input == RunInput::kk3);
+        const DialogField made = makeDialogField(this, inputs, design, spec.editable, hidden);
+        m_fields[static_cast<int>(spec.input)] = made.edit;
+        if (spec.top == 1800)
+            besideButtons = made.label->x();
     }
 
     const struct {

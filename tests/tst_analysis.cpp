@@ -5,6 +5,7 @@
 #include "app/language.h"
 #include "app/report.h"
 #include "lab/session.h"
+#include "tests/analysisreader.h"
 #include "tests/student.h"
 
 #include <QAccessibleInterface>
@@ -29,6 +30,7 @@
 #include <QXYSeries>
 
 using namespace enkin;
+using namespace enkin::testing;
 
 namespace {
 
@@ -41,20 +43,6 @@ void bind(AnalysisWindow &window, const Session &session)
     };
     QObject::connect(&window, &AnalysisWindow::refreshRequested, &window, refresh);
     refresh();
-}
-
-QString text(const QWidget &window, const char *name)
-{
-    return window.findChild<QLabel *>(name)->text();
-}
-
-// The points of a chart's series named by its legend.
-int points(const QWidget &window, const char *chart, const QString &series)
-{
-    for (QAbstractSeries *s : window.findChild<QChartView *>(chart)->chart()->series())
-        if (s->name() == series)
-            return s->isVisible() ? int(static_cast<QXYSeries *>(s)->count()) : 0;
-    return -1;
 }
 
 } // namespace

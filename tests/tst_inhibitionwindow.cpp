@@ -5,6 +5,7 @@
 #include "analysis/inhibitionplot.h"
 #include "app/report.h"
 #include "lab/session.h"
+#include "tests/analysisreader.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -21,24 +22,11 @@
 #include <cmath>
 
 using namespace enkin;
+using namespace enkin::testing;
 
 Q_DECLARE_METATYPE(enkin::Inhibitor)
 
 namespace {
-
-QString text(const QWidget &window, const char *name)
-{
-    return window.findChild<QLabel *>(name)->text();
-}
-
-// The points of a chart's series named by its legend.
-int points(const QWidget &window, const char *chart, const QString &series)
-{
-    for (QAbstractSeries *s : window.findChild<QChartView *>(chart)->chart()->series())
-        if (s->name() == series)
-            return s->isVisible() ? int(static_cast<QXYSeries *>(s)->count()) : 0;
-    return -1;
-}
 
 // Km = 2e-5 M and Vmax = 1e-6 M/s of k1 = k2 = k-1 = 1 and [E]0 = 1e-9 M; Ki = k-3/k3 and
 // aKi = k-4/k4 in 1e-5 M.
