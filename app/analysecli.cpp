@@ -44,13 +44,6 @@ std::string_view problemText(ReadProblem problem)
     return {};
 }
 
-std::string_view inhibitionModelName(InhibitionModel model)
-{
-    return model == InhibitionModel::Competitive     ? "competitive law"
-           : model == InhibitionModel::Uncompetitive ? "uncompetitive law"
-                                                     : "mixed law";
-}
-
 // Whether the readings are an assignment's, with enzyme settings in place of the constants.
 bool hidesEnzyme(const DataLog &log)
 {
@@ -97,7 +90,7 @@ int analyseReadings(const std::string &path, std::ostream &out, std::ostream &er
             for (std::size_t k = 0; k < laws.models.size(); ++k) {
                 const InhibitionModelFit &m = laws.models[k];
                 const bool ok = m.status == FitStatus::Ok;
-                out << g + 1 << ',' << inhibitionModelName(m.model);
+                out << g + 1 << ',' << inhibitionLawName(m.model);
                 for (const Estimate &e : {m.km, m.vmax})
                     bounds(ok, e.value, e.value - e.halfWidth, e.value + e.halfWidth,
                            ok && e.hasInterval);
