@@ -85,11 +85,13 @@ SolverOutcome solveFixedStep(const RateSet &rates, double /*lambda*/, Trajectory
     const double h = t.TimeVal[2];
     SolverOutcome outcome;
     if (t.IConc[1] != 0) {
+        // A copy the trajectory's stores cannot alias, so that its products stay in registers.
+        const RateSet r = rates;
         Concentrations x;
         for (int k = 0; k < kSpecies; ++k)
             x[std::size_t(k)] = (t.*kSpeciesColumns[k])[1];
         for (int i = 2; i <= last; ++i) {
-            x = rk4Step(rates, h, x);
+            x = rk4Step(r, h, x);
             ++outcome.steps;
             for (int k = 0; k < kSpecies; ++k) {
                 if (!std::isfinite(x[std::size_t(k)])) {
