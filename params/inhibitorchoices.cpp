@@ -52,11 +52,21 @@ void setInhibitorType(RunInputs &inputs, InhibitorType type)
     }
 }
 
+InhibitionConstants inhibitionConstants(const RunInputs &inputs)
+{
+    const InhibitorType type = inhibitorType(inputs);
+    InhibitionConstants k;
+    if (type != InhibitorType::Uncompetitive)
+        k.ki = ratio(inputs, RunInput::kk5, RunInput::kk4);
+    if (type != InhibitorType::Competitive)
+        k.alphaKi = ratio(inputs, RunInput::kk7, RunInput::kk6);
+    return k;
+}
+
 std::optional<double> i0ListConstant(const RunInputs &inputs)
 {
-    return inhibitorType(inputs) == InhibitorType::Uncompetitive
-               ? ratio(inputs, RunInput::kk7, RunInput::kk6)
-               : ratio(inputs, RunInput::kk5, RunInput::kk4);
+    const InhibitionConstants k = inhibitionConstants(inputs);
+    return inhibitorType(inputs) == InhibitorType::Uncompetitive ? k.alphaKi : k.ki;
 }
 
 std::optional<std::string> i0RowText(const RunInputs &inputs, int row)

@@ -25,9 +25,15 @@ void setInhibitorType(RunInputs &inputs, InhibitorType type);
 // The [I]0 list's rows: these multiples of the constant the list counts in.
 inline constexpr std::array<double, 7> kI0Multiples{0, 0.5, 1, 2, 3, 5, 10};
 
-// The constant the [I]0 list counts in, in 10^-3 M: Ki = k-3 / k3 / 100 for a competitive or
-// mixed inhibitor, αKi = k-4 / k4 / 100 for an uncompetitive one. Nothing when it is not a
-// positive finite number.
+// The inhibition constants of the sites the type binds, in 10^-3 M: Ki = k-3 / k3 / 100 for E,
+// αKi = k-4 / k4 / 100 for ES. Nothing for a site the type leaves out, or where the constant is
+// not a positive finite number.
+struct InhibitionConstants {
+    std::optional<double> ki, alphaKi;
+};
+InhibitionConstants inhibitionConstants(const RunInputs &inputs);
+
+// The constant the [I]0 list counts in: Ki, or αKi for an uncompetitive inhibitor.
 std::optional<double> i0ListConstant(const RunInputs &inputs);
 
 // Row `row` of the [I]0 list: the multiple times the list's constant, as the [I]0 field takes it

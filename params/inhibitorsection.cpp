@@ -1,10 +1,8 @@
 #include "params/inhibitorsection.h"
 
-#include "engine/numtext.h"
 #include "params/dialogfield.h"
 #include "params/inhibitorchoices.h"
 #include "widgets/design.h"
-#include "widgets/scriptedlabel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -18,34 +16,30 @@ namespace enkin {
 
 namespace {
 
-struct InhibitorField {
-    RunInput input;
-    const char *label, *unit, *accessibleUnit, *tooltip;
-    int left, width, unitLeft, top; // twips
-};
+constexpr const char *kTipContext = "enkin::InhibitorSection";
 
 // The rate constants under k1's column, [I]0 under the initial values.
-const InhibitorField kInhibitorFields[] = {
+const DialogFieldDesign kInhibitorFields[] = {
     {RunInput::I0, "[I]", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{-3} M"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^-3 M"),
      QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Initial Inhibitor Concentration: 0 for none"),
-     2640, 675, 3420, 420},
+     kTipContext, 2640, 675, 3420, 420},
     {RunInput::kk4, "k_{3}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{8} M^{-1} sec^{-1}"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^8 M^-1 sec^-1"),
-     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for reaction  E + I to EI"), 480,
-     375, 960, 420},
+     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for reaction  E + I to EI"),
+     kTipContext, 480, 375, 960, 420},
     {RunInput::kk5, "k_{-3}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{3} sec^{-1}"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^3 sec^-1"),
-     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for EI return to E + I"), 480, 375,
-     960, 900},
+     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for EI return to E + I"),
+     kTipContext, 480, 375, 960, 900},
     {RunInput::kk6, "k_{4}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{8} M^{-1} sec^{-1}"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^8 M^-1 sec^-1"),
-     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for reaction  ES + I to ESI"), 480,
-     375, 960, 1380},
+     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for reaction  ES + I to ESI"),
+     kTipContext, 480, 375, 960, 1380},
     {RunInput::kk7, "k_{-4}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{3} sec^{-1}"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^3 sec^-1"),
-     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for ESI return to ES + I"), 480,
-     375, 960, 1860},
+     QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Rate Constant for ESI return to ES + I"),
+     kTipContext, 480, 375, 960, 1860},
 };
 
 const char *const kTypeNames[] = {QT_TRANSLATE_NOOP("enkin::InhibitorSection", "Competitive"),
@@ -55,12 +49,12 @@ const char *const kTypeNames[] = {QT_TRANSLATE_NOOP("enkin::InhibitorSection", "
 constexpr int kHeight = 2265; // twips
 
 // A constant in M, from 10^-3 M, in the form the [S]0 list's rows take: "1.0x10^(-5) M"; a dash
-// when the site does not bind.
-QString molar(double thousandths)
+// for none.
+QString molar(std::optional<double> thousandths)
 {
-    const double m = thousandths / 1000;
-    if (!(m > 0) || !std::isfinite(m))
+    if (!thousandths)
         return QStringLiteral("—");
+    const double m = *thousandths / 1000;
     int power = int(std::floor(std::log10(m)));
     double mantissa = m / std::pow(10.0, power);
     if (mantissa >= 9.95) {
@@ -96,15 +90,10 @@ InhibitorSection::InhibitorSection(RunInputs &inputs, QWidget *parent)
     connect(m_type, &QComboBox::activated, this,
             [this](int row) { setInhibitorType(m_inputs, static_cast<InhibitorType>(row)); });
 
-    for (const InhibitorField &spec : kInhibitorFields) {
-        const DialogFieldDesign design{spec.input,    spec.label,
-                                       spec.unit,     spec.accessibleUnit,
-                                       spec.tooltip,  "enkin::InhibitorSection",
-                                       spec.left,     spec.width,
-                                       spec.unitLeft, spec.top};
+    for (const DialogFieldDesign &design : kInhibitorFields) {
         // An assignment's inhibitor constants: a question mark, like its enzyme's.
-        const bool hidden = inputs.inhibitorHidden() && spec.input != RunInput::I0;
-        m_fields[&spec - kInhibitorFields] =
+        const bool hidden = inputs.inhibitorHidden() && design.input != RunInput::I0;
+        m_fields[&design - kInhibitorFields] =
             makeDialogField(this, inputs, design, true, hidden).edit;
     }
 
@@ -169,16 +158,8 @@ void InhibitorSection::follow()
     field(RunInput::kk6)->setEnabled(type != InhibitorType::Competitive);
     field(RunInput::kk7)->setEnabled(type != InhibitorType::Competitive);
 
-    const auto constant = [this](RunInput release, RunInput binding) {
-        return molar(m_inputs.number(release) / m_inputs.number(binding) / 100);
-    };
-    const QString ki = type == InhibitorType::Uncompetitive
-                           ? QStringLiteral("—")
-                           : constant(RunInput::kk5, RunInput::kk4);
-    const QString alphaKi = type == InhibitorType::Competitive
-                                ? QStringLiteral("—")
-                                : constant(RunInput::kk7, RunInput::kk6);
-    m_constants->setText(tr("Ki = %1\nαKi = %2").arg(ki, alphaKi));
+    const InhibitionConstants k = inhibitionConstants(m_inputs);
+    m_constants->setText(tr("Ki = %1\nαKi = %2").arg(molar(k.ki), molar(k.alphaKi)));
 
     const QString unitName = type == InhibitorType::Uncompetitive ? tr("αKi") : tr("Ki");
     // The list shows the row that gave [I]0, and no row for an [I]0 typed by hand.

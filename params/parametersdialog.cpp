@@ -20,7 +20,7 @@ namespace enkin {
 
 namespace {
 
-struct FieldSpec {
+struct FieldRow {
     RunInput input;
     const char *label; // the quantity, with its subscript
     const char *unit;  // the unit, with its exponents
@@ -31,7 +31,7 @@ struct FieldSpec {
 };
 
 // Left column: the rate constants; right column: the initial concentrations.
-const FieldSpec kFields[] = {
+const FieldRow kFields[] = {
     {RunInput::kk1, "k_{1}", QT_TRANSLATE_NOOP("enkin::Parameters", "x 10^{8} M^{-1} sec^{-1}"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "10^8 M^-1 sec^-1"),
      QT_TRANSLATE_NOOP("enkin::Parameters", "Rate Constant for reaction  E + S to ES"), true, 480,
@@ -90,17 +90,17 @@ Parameters::Parameters(RunInputs &inputs, QWidget *parent)
     const QFont boxFont = interfaceFont();
     int besideButtons = width(); // the left edge of the label on the buttons' row
 
-    for (const FieldSpec &spec : kFields) {
+    for (const FieldRow &field : kFields) {
         const DialogFieldDesign design{
-            spec.input,          spec.label, spec.unit,  spec.accessibleUnit, spec.tooltip,
-            "enkin::Parameters", spec.left,  spec.width, spec.unitLeft,       spec.top};
+            field.input,         field.label, field.unit,  field.accessibleUnit, field.tooltip,
+            "enkin::Parameters", field.left,  field.width, field.unitLeft,       field.top};
         // An assignment's rate constants are its hidden enzyme: their fields hold nothing of them.
         const bool hidden =
-            inputs.hasEnzyme() && (spec.input == RunInput::kk1 || spec.input == RunInput::kk2 ||
-                                   spec.input == RunInput::kk3);
-        const DialogField made = makeDialogField(this, inputs, design, spec.editable, hidden);
-        m_fields[static_cast<int>(spec.input)] = made.edit;
-        if (spec.top == 1800)
+            inputs.hasEnzyme() && (field.input == RunInput::kk1 || field.input == RunInput::kk2 ||
+                                   field.input == RunInput::kk3);
+        const DialogField made = makeDialogField(this, inputs, design, field.editable, hidden);
+        m_fields[static_cast<int>(field.input)] = made.edit;
+        if (field.top == 1800)
             besideButtons = made.label->x();
     }
 
